@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds Scribblet twice (plain, and with
+# AddressSanitizer and UndefinedBehaviorSanitizer) and runs every test of both.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+tools/install-deps.sh
+
+export QT_QPA_PLATFORM=offscreen
+
+build_and_test() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" "$@" >/dev/null
+  cmake --build "$dir" --parallel "$(nproc)"
+  ctest --test-dir "$dir" --output-on-failure --timeout 600
+}
+
+build_and_test build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+  build_and_test build-sanitize -DCMAKE_BUILD_TYPE=Debug -DSCRIBBLET_SANITIZE=ON
