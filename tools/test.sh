@@ -6,6 +6,8 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 
 export QT_QPA_PLATFORM=offscreen
+# Leaks inside system libraries (fontconfig, Qt plugins) are not ours.
+export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 
 build_and_test() {
   local dir=$1; shift
