@@ -396,6 +396,29 @@ typedef struct tagOFNA {
 // Raster operations
 #define SRCCOPY 0x00CC0020UL
 
+// Files
+#define MAX_PATH 260
+#define INVALID_FILE_ATTRIBUTES ((DWORD)-1)
+#define FILE_ATTRIBUTE_DIRECTORY 0x00000010
+#define MOVEFILE_REPLACE_EXISTING 0x00000001
+#define MOVEFILE_WRITE_THROUGH 0x00000008
+#define REPLACEFILE_WRITE_THROUGH 0x00000001
+#define ERROR_SUCCESS 0L
+#define ERROR_FILE_NOT_FOUND 2L
+#define ERROR_PATH_NOT_FOUND 3L
+#define ERROR_ACCESS_DENIED 5L
+#define ERROR_NOT_ENOUGH_MEMORY 8L
+#define ERROR_WRITE_FAULT 29L
+#define ERROR_HANDLE_DISK_FULL 39L
+#define ERROR_FILE_EXISTS 80L
+#define ERROR_INVALID_PARAMETER 87L
+#define ERROR_DISK_FULL 112L
+#define ERROR_INVALID_NAME 123L
+#define ERROR_ALREADY_EXISTS 183L
+#define ERROR_FILENAME_EXCED_RANGE 206L
+#define ERROR_UNABLE_TO_REMOVE_REPLACED 1175L
+#define ERROR_UNABLE_TO_MOVE_REPLACEMENT 1176L
+
 // Save dialog
 #define OFN_OVERWRITEPROMPT 0x00000002
 #define OFN_HIDEREADONLY 0x00000004
@@ -479,6 +502,20 @@ UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL *lpTranslated,
                           BOOL bSigned);
 int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption,
                        UINT uType);
+
+// Files and errors
+DWORD WINAPI GetLastError(void);
+void WINAPI SetLastError(DWORD dwErrCode);
+DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
+UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString,
+                             UINT uUnique, LPSTR lpTempFileName);
+BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,
+                        DWORD dwFlags);
+BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName,
+                         LPCSTR lpReplacementFileName,
+                         LPCSTR lpBackupFileName, DWORD dwReplaceFlags,
+                         LPVOID lpExclude, LPVOID lpReserved);
+BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 
 // Save dialog
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn);
