@@ -1,0 +1,56 @@
+// Menu resources (RT_MENU) in the normal menu template format:
+//
+//     WORD version (0), WORD header size (bytes to skip after the 4-byte header)
+//     items: a popup   WORD flags (MF_POPUP set), text, then its own items
+//            an item   WORD flags, WORD command id, text
+//     The last item of each level has MF_END in its flags. Texts are
+//     zero-ended UTF-16. A separator is an item with id 0 and an empty text
+//     (or with MF_SEPARATOR set).
+#ifndef SCRIBBLET_PLATFORM_RESOURCES_MENU_RESOURCE_H
+#define SCRIBBLET_PLATFORM_RESOURCES_MENU_RESOURCE_H
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace scribblet::resources {
+
+// Item flags as the template stores them (Windows' MF_ values).
+namespace menu_flag {
+inline constexpr std::uint16_t grayed = 0x0001;
+inline constexpr std::uint16_t disabled = 0x0002;
+inline constexpr std::uint16_t checked = 0x0008;
+inline constexpr std::uint16_t popup = 0x0010;
+inline constexpr std::uint16_t menu_bar_break = 0x0020;
+inline constexpr std::uint16_t menu_break = 0x0040;
+inline constexpr std::uint16_t end = 0x0080; // structural; never kept in MenuItem
+inline constexpr std::uint16_t owner_draw = 0x0100;
+inline constexpr std::uint16_t separator = 0x0800;
+inline constexpr std::uint16_t help = 0x4000;
+} // namespace menu_flag
+
+struct MenuItem {
+    std::uint16_t flags = 0;  // menu_flag values, without menu_flag::end
+    std::uint16_t id = 0;     // command id; 0 for popups and separators
+    std::string text;         // UTF-8, the '&' mnemonic marks kept as stored
+    std::vector<MenuItem> items; // a popup's items
+
+    bool is_popup() const { return (flags & menu_flag::popup) != 0; }
+    bool is_separator() const;
+};
+
+struct Menu {
+    std::vector<MenuItem> items; // the menu bar's top-level items
+};
+
+// Parses a menu resource's data. Nothing for a truncated or malformed
+// template, a MENUEX template (version 1), or popups nested deeper than
+// max_menu_depth.
+inline constexpr int max_menu_depth = 32;
+std::optional<Menu> parse_menu(std::span<const std::uint8_t> data);
+
+} // namespace scribblet::resources
+
+#endif // SCRIBBLET_PLATFORM_RESOURCES_MENU_RESOURCE_H

@@ -1,0 +1,72 @@
+// The binary resource file (.res), as windres and rc write it: a sequence
+// of entries, each a RESOURCEHEADER followed by the resource's data:
+//
+//     DWORD DataSize, HeaderSize
+//     TYPE, NAME          each 0xFFFF + WORD ordinal, or a zero-ended UTF-16 string
+//     (padding to a DWORD boundary)
+//     DWORD DataVersion; WORD MemoryFlags, LanguageId; DWORD Version, Characteristics
+//     data: DataSize bytes at the header's start + HeaderSize,
+//     then padding to a DWORD boundary before the next entry.
+//
+// The file starts with an empty entry (type 0, name 0, no data) that marks
+// the 32-bit format; it is checked and not listed.
+#ifndef SCRIBBLET_PLATFORM_RESOURCES_RESOURCE_FILE_H
+#define SCRIBBLET_PLATFORM_RESOURCES_RESOURCE_FILE_H
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "platform/resources/resource_name.h"
+
+namespace scribblet::resources {
+
+struct ResourceEntry {
+    ResourceName type;
+    ResourceName name;
+    std::uint32_t data_version = 0;
+    std::uint16_t memory_flags = 0;
+    std::uint16_t language = 0;
+    std::uint32_t version = 0;
+    std::uint32_t characteristics = 0;
+    std::span<const std::uint8_t> data; // inside the file's own bytes
+};
+
+// A parsed resource file. It owns its bytes; the entries' data point into
+// them, so the file can be moved but not copied.
+class ResourceFile {
+public:
+    // Parses a whole .res file. Returns nothing when the bytes are not a
+    // well-formed 32-bit resource file: a missing or wrong leading empty
+    // entry, a header or data that runs past the end, a header too short for
+    // its fields, an unterminated name. Never reads outside bytes.
+    static std::optional<ResourceFile> parse(std::vector<std::uint8_t> bytes);
+
+    ResourceFile(ResourceFile &&) = default;
+    ResourceFile &operator=(ResourceFile &&) = default;
+    ResourceFile(const ResourceFile &) = delete;
+    ResourceFile &operator=(const ResourceFile &) = delete;
+
+    // Every entry in file order.
+    const std::vector<ResourceEntry> &entries() const { return entries_; }
+
+    // The entry of the given type and name, chosen by language as
+    // FindResourceEx does: the exact language first, then the same primary
+    // language, then a neutral one, then the first in the file. With
+    // language::neutral the first entry of that type and name is taken.
+    // nullptr when there is none.
+    const ResourceEntry *find(const ResourceName &type,
+                              const ResourceName &name,
+                              std::uint16_t language = language::neutral) const;
+
+private:
+    ResourceFile() = default;
+
+    std::vector<std::uint8_t> bytes_;
+    std::vector<ResourceEntry> entries_;
+};
+
+} // namespace scribblet::resources
+
+#endif // SCRIBBLET_PLATFORM_RESOURCES_RESOURCE_FILE_H
