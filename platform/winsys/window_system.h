@@ -101,10 +101,13 @@ void queue_input(const MSG &msg);
 // loops do). Each message is first offered to filter; when filter returns
 // true the message is finished, else TranslateMessage and DispatchMessageA
 // handle it. This is where a dialog reads Enter and Escape (the keyboard
-// handling of IsDialogMessage). Returns false when the loop ended on
-// WM_QUIT or on a failed GetMessageA.
+// handling of IsDialogMessage). on_idle, when given, is called whenever the
+// queue has run empty, before the loop waits (Windows' WM_ENTERIDLE moment:
+// a dialog shows itself then). Returns false when the loop ended on WM_QUIT
+// or on a failed GetMessageA.
 bool run_modal_loop(const std::function<bool()> &done,
-                    const std::function<bool(MSG &)> &filter);
+                    const std::function<bool(MSG &)> &filter,
+                    const std::function<void()> &on_idle = {});
 
 // ---------------------------------------------------------------------------
 // The Qt edge (implemented by scribblet_qt)
