@@ -419,7 +419,9 @@ typedef struct tagOFNA {
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_BUFFER_OVERFLOW 111L
 #define ERROR_DISK_FULL 112L
+#define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_NAME 123L
+#define ERROR_MOD_NOT_FOUND 126L
 #define ERROR_ALREADY_EXISTS 183L
 #define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_UNABLE_TO_REMOVE_REPLACED 1175L
@@ -537,6 +539,11 @@ int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer,
                        int cchBufferMax);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName);
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
+
+// Modules: the full path of the file that a module was loaded from; NULL
+// names the program's own executable.
+DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename,
+                                DWORD nSize);
 
 // The program's entry function, which the platform's process start-up calls.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance,
