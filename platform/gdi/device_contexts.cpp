@@ -1,0 +1,106 @@
+// Device contexts: the screen's, memory ones, and selecting bitmaps into them.
+#include <memory>
+#include <new>
+
+#include "platform/gdi/objects.h"
+
+using namespace scribblet;
+using namespace scribblet::gdi;
+
+namespace {
+
+HDC add_dc(DcKind kind, HBITMAP selected) {
+    try {
+        auto context = std::make_unique<DeviceContext>();
+        context->kind = kind;
+        context->selected = selected;
+        return objects().dcs.add(std::move(context));
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+}
+
+bool is_desktop(HWND window) {
+    return window == nullptr || window == GetDesktopWindow();
+}
+
+// Takes bitmap out of the DC that holds it (nothing for the stock bitmap).
+void release_selection(HBITMAP handle) {
+    Bitmap *bitmap = objects().bitmaps.lookup(handle);
+    if (bitmap)
+        bitmap->selected_into = nullptr;
+}
+
+// A bitmap may sit in one memory DC at a time; the stock bitmap in any.
+bool can_select(const Bitmap &bitmap, HDC dc) {
+    return bitmap.stock || bitmap.selected_into == nullptr ||
+           bitmap.selected_into == dc;
+}
+
+} // namespace
+
+HWND WINAPI GetDesktopWindow(void) {
+    return fixed_handle<HWND>(HandleKind::window, desktop_window_id);
+}
+
+// The desktop's (or a NULL window's) device context is a fresh screen DC
+// each time; other windows' come from the window system.
+HDC WINAPI GetDC(HWND hWnd) {
+    if (is_desktop(hWnd))
+        return add_dc(DcKind::screen, nullptr);
+    const WindowDcHooks &hooks = objects().window_dc_hooks;
+    return hooks.get ? hooks.get(hWnd) : nullptr;
+}
+
+// Returns 1 when the DC was released, 0 otherwise (a memory DC is for
+// DeleteDC).
+int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
+    const DeviceContext *context = objects().dcs.lookup(hDC);
+    if (context && context->kind == DcKind::screen) {
+        objects().dcs.remove(hDC);
+        return 1;
+    }
+    const WindowDcHooks &hooks = objects().window_dc_hooks;
+    if (!is_desktop(hWnd) && hooks.release)
+        return hooks.release(hWnd, hDC);
+    return 0;
+}
+
+// A memory DC starts with the stock 1 x 1 monochrome bitmap selected. hdc
+// NULL means the screen; any other handle must be a live DC.
+HDC WINAPI CreateCompatibleDC(HDC hdc) {
+    if (hdc && !objects().dcs.lookup(hdc))
+        return nullptr;
+    const HBITMAP initial = stock_bitmap();
+    if (!initial)
+        return nullptr;
+    return add_dc(DcKind::memory, initial);
+}
+
+// Deletes a memory DC; its bitmap is free to be selected elsewhere or
+// deleted. A screen DC is released with ReleaseDC instead.
+BOOL WINAPI DeleteDC(HDC hdc) {
+    const DeviceContext *context = objects().dcs.lookup(hdc);
+    if (!context || context->kind != DcKind::memory)
+        return FALSE;
+    release_selection(context->selected);
+    objects().dcs.remove(hdc);
+    return TRUE;
+}
+
+// Bitmaps only, into memory DCs: returns the bitmap it replaced, or NULL
+// when the DC or bitmap is not live, the DC is not a memory DC, the object
+// is not a bitmap, or the bitmap is held by another DC.
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
+    DeviceContext *context = objects().dcs.lookup(hdc);
+    Bitmap *bitmap = objects().bitmaps.lookup(h);
+    if (!context || context->kind != DcKind::memory || !bitmap ||
+        !can_select(*bitmap, hdc))
+        return nullptr;
+    const HBITMAP previous = context->selected;
+    release_selection(previous);
+    context->selected = h;
+    if (!bitmap->stock)
+        bitmap->selected_into = hdc;
+    return previous;
+}

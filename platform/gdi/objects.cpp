@@ -1,0 +1,87 @@
+// The tables of bitmaps, brushes and device contexts, and the stock bitmap.
+#include "platform/gdi/objects.h"
+
+#include <memory>
+#include <new>
+
+#include "platform/gdi/pixels.h"
+
+namespace scribblet::gdi {
+
+namespace {
+
+// Bits are counted in LONG by SetBitmapBits and GetBitmapBits.
+constexpr std::size_t max_bitmap_bytes = 2147483647;
+
+std::unique_ptr<Bitmap> new_bitmap(LONG width, LONG height,
+                                   PixelFormat format) {
+    const std::size_t stride = row_bytes(format, width);
+    const auto rows = static_cast<std::size_t>(height);
+    if (rows != 0 && stride > max_bitmap_bytes / rows)
+        return nullptr;
+    try {
+        auto bitmap = std::make_unique<Bitmap>();
+        bitmap->width = width;
+        bitmap->height = height;
+        bitmap->format = format;
+        bitmap->stride = stride;
+        bitmap->bits.assign(stride * rows, 0);
+        return bitmap;
+    } catch (const std::bad_alloc &) {
+        return nullptr;
+    }
+}
+
+} // namespace
+
+Objects &objects() {
+    static Objects the_objects;
+    return the_objects;
+}
+
+HBITMAP stock_bitmap() {
+    Objects &all = objects();
+    if (!all.stock_bitmap) {
+        std::unique_ptr<Bitmap> bitmap =
+            new_bitmap(1, 1, PixelFormat::monochrome);
+        if (bitmap)
+            bitmap->stock = true;
+        all.stock_bitmap = all.bitmaps.add(std::move(bitmap));
+    }
+    return all.stock_bitmap;
+}
+
+HBITMAP create_bitmap(LONG width, LONG height, PixelFormat format) {
+    if (width < 0 || height < 0)
+        return nullptr;
+    if (width == 0 || height == 0)
+        return stock_bitmap();
+    return objects().bitmaps.add(new_bitmap(width, height, format));
+}
+
+Bitmap *surface_of(HDC dc) {
+    const DeviceContext *context = objects().dcs.lookup(dc);
+    if (!context || context->kind != DcKind::memory)
+        return nullptr;
+    return objects().bitmaps.lookup(context->selected);
+}
+
+bool bitmap_pixels(HBITMAP handle, PixelView *view) {
+    Bitmap *bitmap = objects().bitmaps.lookup(handle);
+    if (!bitmap || bitmap->format != PixelFormat::xrgb32 || !view)
+        return false;
+    *view = PixelView{bitmap->bits.data(), bitmap->width, bitmap->height,
+                      bitmap->stride};
+    return true;
+}
+
+HBITMAP selected_bitmap(HDC dc) {
+    const DeviceContext *context = objects().dcs.lookup(dc);
+    return context ? context->selected : nullptr;
+}
+
+void set_window_dc_hooks(WindowDcHooks hooks) {
+    objects().window_dc_hooks = hooks;
+}
+
+} // namespace scribblet::gdi
