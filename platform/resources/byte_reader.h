@@ -1,0 +1,58 @@
+// Bounds-checked reading of little-endian resource data. The first read that
+// would go past the end puts the reader into a failed state: that read and
+// every later one yield zeros and nothing is ever read out of bounds, so a
+// parser may read a whole record and check ok() once.
+#ifndef SCRIBBLET_PLATFORM_RESOURCES_BYTE_READER_H
+#define SCRIBBLET_PLATFORM_RESOURCES_BYTE_READER_H
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+
+#include "platform/resources/resource_name.h"
+
+namespace scribblet::resources {
+
+class ByteReader {
+public:
+    explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+
+    bool ok() const { return ok_; }
+    void fail() { ok_ = false; }
+    std::size_t position() const { return position_; }
+    std::size_t remaining() const { return bytes_.size() - position_; }
+
+    std::uint8_t u8();
+    std::uint16_t u16();
+    std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
+    std::uint32_t u32();
+
+    // The next count bytes; empty (and failed) when fewer remain.
+    std::span<const std::uint8_t> take(std::size_t count);
+    void skip(std::size_t count) { take(count); }
+
+    // Moves on to the next multiple of boundary, counted from the start.
+    void align(std::size_t boundary);
+
+    // A zero-ended UTF-16 string, converted to UTF-8.
+    std::string utf16z();
+
+    // An ordinal (0xFFFF, then the ordinal) or a zero-ended string.
+    ResourceName name_or_ordinal();
+
+    // As name_or_ordinal, but a leading 0x0000 means none.
+    std::optional<ResourceName> optional_name_or_ordinal();
+
+private:
+    bool have(std::size_t count);
+
+    std::span<const std::uint8_t> bytes_;
+    std::size_t position_ = 0;
+    bool ok_ = true;
+};
+
+} // namespace scribblet::resources
+
+#endif // SCRIBBLET_PLATFORM_RESOURCES_BYTE_READER_H

@@ -1,0 +1,51 @@
+#include "platform/resources/menu_resource.h"
+
+#include "platform/resources/byte_reader.h"
+
+namespace scribblet::resources {
+
+namespace {
+
+// Reads the items of one level, up to and including the one marked MF_END.
+bool read_items(ByteReader &reader, int depth, std::vector<MenuItem> &items) {
+    if (depth > max_menu_depth)
+        return false;
+    for (;;) {
+        MenuItem item;
+        const std::uint16_t flags = reader.u16();
+        item.flags = flags & static_cast<std::uint16_t>(~menu_flag::end);
+        if (!item.is_popup())
+            item.id = reader.u16();
+        item.text = reader.utf16z();
+        if (!reader.ok())
+            return false;
+        if (item.is_popup() && !read_items(reader, depth + 1, item.items))
+            return false;
+        items.push_back(std::move(item));
+        if (flags & menu_flag::end)
+            return true;
+    }
+}
+
+} // namespace
+
+bool MenuItem::is_separator() const {
+    if (is_popup())
+        return false;
+    return (flags & menu_flag::separator) != 0 || (id == 0 && text.empty());
+}
+
+std::optional<Menu> parse_menu(std::span<const std::uint8_t> data) {
+    ByteReader reader(data);
+    const std::uint16_t version = reader.u16();
+    const std::uint16_t header_size = reader.u16();
+    reader.skip(header_size);
+    if (!reader.ok() || version != 0)
+        return std::nullopt;
+    Menu menu;
+    if (!read_items(reader, 1, menu.items))
+        return std::nullopt;
+    return menu;
+}
+
+} // namespace scribblet::resources
