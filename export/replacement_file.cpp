@@ -1,0 +1,125 @@
+#include "export/replacement_file.h"
+
+#include "export/failure_causes.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+const char temp_prefix[] = "~sc";
+
+bool is_separator(char c)
+{
+#ifdef _WIN32
+    return c == '\\' || c == '/' || c == ':';
+#else
+    return c == '/';
+#endif
+}
+
+// Copies the folder part of `path` (with its final separator, so that a
+// root stays a root) into `folder`, or "." for a bare name. False when the
+// path is too long for the platform's names.
+bool folder_of(const char *path, char folder[MAX_PATH])
+{
+    size_t length = std::strlen(path);
+    if (length >= MAX_PATH)
+        return false;
+    size_t end = length;
+    while (end > 0 && !is_separator(path[end - 1]))
+        --end;
+    if (end == 0) {
+        std::strcpy(folder, ".");
+        return true;
+    }
+    std::memcpy(folder, path, end);
+    folder[end] = '\0';
+    return true;
+}
+
+// What stands in the way of saving under `target`, if anything.
+WriteFailure obstacle_at(const char *target)
+{
+    DWORD attributes = GetFileAttributesA(target);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return WRITE_OK;
+    if (attributes & FILE_ATTRIBUTE_DIRECTORY)
+        return WRITE_NAME_IS_FOLDER;
+    if (attributes & FILE_ATTRIBUTE_READONLY)
+        return WRITE_ACCESS_DENIED;
+    return WRITE_OK;
+}
+
+// Closes the stream, keeping the first error seen. Returns 0 or an errno.
+int close_stream(ReplacementFile *file, int error)
+{
+    if (std::fclose(file->stream) != 0 && error == 0)
+        error = errno != 0 ? errno : EIO;
+    file->stream = nullptr;
+    return error;
+}
+
+// Moves the complete new file over the target: a file already there is
+// replaced so that it keeps its attributes; a new name is taken without
+// replacing anything that appeared meanwhile.
+BOOL move_into_place(const ReplacementFile *file)
+{
+    if (GetFileAttributesA(file->target) != INVALID_FILE_ATTRIBUTES)
+        return ReplaceFileA(file->target, file->temp_name, nullptr,
+                            REPLACEFILE_WRITE_THROUGH, nullptr, nullptr);
+    return MoveFileExA(file->temp_name, file->target, MOVEFILE_WRITE_THROUGH);
+}
+
+} // namespace
+
+WriteResult open_replacement(ReplacementFile *file, const char *target)
+{
+    file->target = target;
+    file->temp_name[0] = '\0';
+    file->stream = nullptr;
+
+    char folder[MAX_PATH];
+    if (!folder_of(target, folder))
+        return write_result(WRITE_BAD_NAME);
+    WriteFailure obstacle = obstacle_at(target);
+    if (obstacle != WRITE_OK)
+        return write_result(obstacle);
+    if (GetTempFileNameA(folder, temp_prefix, 0, file->temp_name) == 0)
+        return system_failure(GetLastError());
+
+    errno = 0;
+    file->stream = std::fopen(file->temp_name, "wb");
+    if (file->stream == nullptr) {
+        int error = errno;
+        DeleteFileA(file->temp_name);
+        return stream_failure(error);
+    }
+    return write_result(WRITE_OK);
+}
+
+WriteResult commit_replacement(ReplacementFile *file)
+{
+    errno = 0;
+    int error = 0;
+    if (std::fflush(file->stream) != 0 || std::ferror(file->stream))
+        error = errno != 0 ? errno : EIO;
+    error = close_stream(file, error);
+    if (error != 0) {
+        DeleteFileA(file->temp_name);
+        return stream_failure(error);
+    }
+    if (!move_into_place(file)) {
+        DWORD code = GetLastError();
+        DeleteFileA(file->temp_name);
+        return system_failure(code);
+    }
+    return write_result(WRITE_OK);
+}
+
+void discard_replacement(ReplacementFile *file)
+{
+    if (file->stream != nullptr)
+        close_stream(file, 0);
+    DeleteFileA(file->temp_name);
+}

@@ -1,0 +1,31 @@
+// Saving without risk to a file already there: the new content goes to a
+// new file in the same folder, which takes the target's name only once it
+// is complete. A failure at any step leaves the target as it was and no
+// new file behind.
+#ifndef SCRIBBLET_EXPORT_REPLACEMENT_FILE_H
+#define SCRIBBLET_EXPORT_REPLACEMENT_FILE_H
+
+#include "export/write_result.h"
+#include "platform/platform.h"
+
+#include <cstdio>
+
+struct ReplacementFile {
+    const char *target;        // the name the file is saved under
+    char temp_name[MAX_PATH];  // the new file while it is being written
+    FILE *stream;              // open for writing byte for byte
+};
+
+// Creates the new file next to `target` and opens it for writing. On
+// failure nothing is left to discard.
+WriteResult open_replacement(ReplacementFile *file, const char *target);
+
+// Checks that everything written reached the file, closes it and moves it
+// over the target (which, when it existed, keeps its permissions). On
+// failure the new file is deleted.
+WriteResult commit_replacement(ReplacementFile *file);
+
+// Closes and deletes the new file; the target stays as it was.
+void discard_replacement(ReplacementFile *file);
+
+#endif // SCRIBBLET_EXPORT_REPLACEMENT_FILE_H
