@@ -1,0 +1,47 @@
+// GetModuleFileNameA on Linux: the program is one executable, and its own
+// module (the embedded resources) was loaded from that file.
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "platform/platform.h"
+#include "platform/resources/resource_reader.h"
+
+// Windows copies as much of the path as fits, always zero-terminated, and
+// then answers nSize with ERROR_INSUFFICIENT_BUFFER.
+static DWORD copy_path(const char *path, size_t length, LPSTR buffer,
+                       DWORD size)
+{
+    if (size == 0) {
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return 0;
+    }
+    if (length >= size) {
+        memcpy(buffer, path, size - 1);
+        buffer[size - 1] = '\0';
+        SetLastError(ERROR_INSUFFICIENT_BUFFER);
+        return size;
+    }
+    memcpy(buffer, path, length + 1);
+    SetLastError(ERROR_SUCCESS);
+    return (DWORD)length;
+}
+
+DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename,
+                                DWORD nSize)
+{
+    if (hModule != NULL && hModule != scribblet::resources::program_instance()) {
+        SetLastError(ERROR_MOD_NOT_FOUND);
+        return 0;
+    }
+    char path[4096];
+    ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
+    if (length < 0 || (size_t)length >= sizeof path - 1) {
+        SetLastError(length < 0 && errno == ENOENT ? ERROR_FILE_NOT_FOUND
+                                                   : ERROR_FILENAME_EXCED_RANGE);
+        return 0;
+    }
+    path[length] = '\0';
+    return copy_path(path, (size_t)length, lpFilename, nSize);
+}
