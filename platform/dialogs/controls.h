@@ -1,0 +1,57 @@
+// The predefined control classes of dialogs: "Button" (push buttons),
+// "Edit" (single-line fields) and "Static" (texts and icons). Each control
+// is a WS_CHILD window of the dialog; its Qt widget fills the window's
+// container widget.
+//
+// Like Windows' controls they tell their parent what happens with
+// WM_COMMAND: the control id in the low word of wParam, the notification
+// code (BN_CLICKED, EN_CHANGE) in the high word, the control in lParam. A
+// click or an edit made by the user is queued as input, so the dialog
+// procedure runs from the message loop, in the order the user acted.
+#ifndef SCRIBBLET_PLATFORM_DIALOGS_CONTROLS_H
+#define SCRIBBLET_PLATFORM_DIALOGS_CONTROLS_H
+
+#include <cstdint>
+
+#include "platform/platform.h"
+#include "platform/resources/dialog_template.h"
+
+class QFont;
+class QWidget;
+
+namespace scribblet::dialogs {
+
+// What a control is made from: its template item, the module its icon
+// comes from and the dialog's font. Passed as CreateWindowExA's lpParam.
+struct ControlSpec {
+    const resources::DialogItem *item = nullptr;
+    HINSTANCE instance = nullptr;
+    const QFont *font = nullptr;
+};
+
+// The window class name of a predefined control class ordinal
+// (resources::control_class), nullptr for classes not offered here.
+const char *ControlClassName(std::uint16_t classOrdinal);
+
+// Registers the control classes once; false if registration failed.
+bool RegisterControlClasses();
+
+// Whether hwnd is one of our controls, and of which kind.
+bool IsPushButton(HWND hwnd);
+bool IsDefaultPushButton(HWND hwnd);
+
+// Whether the control takes the focus from Tab (WS_TABSTOP), is visible and
+// enabled: the controls the dialog's first focus may go to.
+bool IsTabStop(HWND hwnd);
+
+// Gives the control the keyboard focus; an edit field's text is selected,
+// so typing replaces it.
+void FocusControl(HWND hwnd);
+
+// The control of dialog whose widget holds the keyboard focus (for a
+// hidden or inactive dialog, the one that will hold it), NULL for none.
+HWND FocusedControl(HWND dialog);
+
+} // namespace scribblet::dialogs
+
+#endif
