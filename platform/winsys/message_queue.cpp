@@ -1,0 +1,276 @@
+// One message queue on the one thread: GetMessageA, PostMessageA,
+// SendMessageA, DispatchMessageA, PostQuitMessage, and the modal loop.
+#include "platform/winsys/message_queue.h"
+
+#include <chrono>
+#include <deque>
+#include <vector>
+
+#include "platform/winsys/window_geometry.h"
+#include "platform/winsys/window_peer.h"
+#include "platform/winsys/window_record.h"
+#include "platform/winsys/window_system.h"
+
+namespace scribblet::winsys {
+namespace {
+
+struct InputEvent {
+    MSG msg{};
+    std::string text;
+    bool shift = false;
+    bool control = false;
+    bool alt = false;
+};
+
+struct SystemSend {
+    HWND hwnd;
+    UINT message;
+    WPARAM wParam;
+    LPARAM lParam;
+};
+
+struct Queue {
+    std::deque<MSG> posted;
+    std::deque<InputEvent> input;
+    std::deque<SystemSend> system_sends;
+    bool quit = false;
+    WPARAM quit_code = 0;
+    KeyboardState keyboard;
+    std::vector<const std::function<void()> *> idle_hooks;
+};
+
+Queue &queue() {
+    static Queue q;
+    return q;
+}
+
+// Whether hwnd is filter or one of its descendants.
+bool belongs_to(HWND hwnd, HWND filter) {
+    for (HWND h = hwnd; h != nullptr; h = parent_of(h))
+        if (h == filter)
+            return true;
+    return false;
+}
+
+struct Filter {
+    HWND hwnd;
+    UINT min;
+    UINT max;
+
+    bool accepts(const MSG &m) const {
+        if (hwnd != nullptr && !belongs_to(m.hwnd, hwnd))
+            return false;
+        if (min == 0 && max == 0)
+            return true;
+        return m.message >= min && m.message <= max;
+    }
+};
+
+template <typename Container, typename Get>
+bool take_first(Container &c, const Filter &filter, Get get, MSG *out) {
+    for (auto it = c.begin(); it != c.end(); ++it) {
+        if (!filter.accepts(get(*it)))
+            continue;
+        *out = get(*it);
+        if constexpr (std::is_same_v<typename Container::value_type,
+                                     InputEvent>) {
+            if (is_key_message(out->message))
+                queue().keyboard = KeyboardState{*out, it->text, it->shift,
+                                                 it->control, it->alt};
+        }
+        c.erase(it);
+        return true;
+    }
+    return false;
+}
+
+// Messages that the system sent while the queue was not being read.
+void deliver_system_sends() {
+    while (!queue().system_sends.empty()) {
+        const SystemSend s = queue().system_sends.front();
+        queue().system_sends.pop_front();
+        SendMessageA(s.hwnd, s.message, s.wParam, s.lParam);
+        // A new theme may give the window a new frame, and with it a new
+        // size limit, once the procedure has measured it again.
+        if (s.message == WM_THEMECHANGED)
+            refresh_size_limits(s.hwnd);
+    }
+}
+
+bool ancestors_visible(HWND hwnd) {
+    for (HWND h = hwnd; h != nullptr; h = parent_of(h)) {
+        const Window *w = find_window(h);
+        if (w == nullptr || !w->visible)
+            return false;
+    }
+    return true;
+}
+
+// WM_PAINT is never queued: it is made for the first visible window whose
+// update region is not empty.
+bool make_paint_message(const Filter &filter, MSG *out) {
+    for (HWND hwnd : windows_in_creation_order()) {
+        const Window *w = find_window(hwnd);
+        if (w == nullptr || is_empty(w->update) || !ancestors_visible(hwnd))
+            continue;
+        MSG m{hwnd, WM_PAINT, 0, 0, message_time(), POINT{}};
+        if (filter.accepts(m)) {
+            *out = m;
+            return true;
+        }
+    }
+    return false;
+}
+
+// Windows' order: posted messages first (first in, first out), then the
+// quit message once nothing posted waits, then input in the order it
+// happened, then WM_PAINT made on demand.
+bool take_message(const Filter &filter, MSG *out, bool *quit) {
+    Queue &q = queue();
+    if (take_first(q.posted, filter, [](const MSG &m) { return m; }, out))
+        return true;
+    if (q.quit) {
+        q.quit = false;
+        *out = MSG{nullptr, WM_QUIT, q.quit_code, 0, message_time(), POINT{}};
+        *quit = true;
+        return true;
+    }
+    return take_first(q.input, filter,
+                      [](const InputEvent &e) { return e.msg; }, out);
+}
+
+void run_idle_hook() {
+    if (!queue().idle_hooks.empty())
+        (*queue().idle_hooks.back())();
+}
+
+} // namespace
+
+const KeyboardState &keyboard_state() { return queue().keyboard; }
+
+DWORD message_time() {
+    static const auto start = std::chrono::steady_clock::now();
+    return static_cast<DWORD>(
+        std::chrono::duration_cast<std::chrono::milliseconds>(
+            std::chrono::steady_clock::now() - start)
+            .count());
+}
+
+void queue_input(const MSG &msg) { queue_key_input(msg, {}, false, false, false); }
+
+void queue_key_input(const MSG &msg, const std::string &text, bool shift,
+                     bool control, bool alt) {
+    // A disabled window, or one inside a disabled top-level window, takes
+    // no input.
+    if (!is_window_enabled(msg.hwnd) ||
+        !is_window_enabled(top_level_of(msg.hwnd)))
+        return;
+    InputEvent e{msg, text, shift, control, alt};
+    if (e.msg.time == 0)
+        e.msg.time = message_time();
+    queue().input.push_back(std::move(e));
+}
+
+void queue_system_send(HWND hwnd, UINT message, WPARAM wParam,
+                       LPARAM lParam) {
+    queue().system_sends.push_back(SystemSend{hwnd, message, wParam, lParam});
+}
+
+void forget_window_messages(HWND hwnd) {
+    Queue &q = queue();
+    std::erase_if(q.input, [hwnd](const InputEvent &e) { return e.msg.hwnd == hwnd; });
+    std::erase_if(q.system_sends, [hwnd](const SystemSend &s) { return s.hwnd == hwnd; });
+}
+
+bool run_modal_loop(const std::function<bool()> &done,
+                    const std::function<bool(MSG &)> &filter,
+                    const std::function<void()> &on_idle) {
+    if (on_idle)
+        queue().idle_hooks.push_back(&on_idle);
+    bool ended_normally = true;
+    while (!done()) {
+        MSG msg{};
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            // Pass the quit message on to the loop outside, as Windows'
+            // modal loops do.
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            ended_normally = false;
+            break;
+        }
+        if (got == -1) {
+            ended_normally = false;
+            break;
+        }
+        if (filter && filter(msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (on_idle)
+        queue().idle_hooks.pop_back();
+    return ended_normally;
+}
+
+} // namespace scribblet::winsys
+
+using namespace scribblet::winsys;
+
+BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin,
+                        UINT wMsgFilterMax) {
+    if (lpMsg == nullptr || (hWnd != nullptr && !is_window(hWnd)))
+        return -1;
+    const Filter filter{hWnd, wMsgFilterMin, wMsgFilterMax};
+    for (;;) {
+        deliver_system_sends();
+        bool quit = false;
+        if (take_message(filter, lpMsg, &quit))
+            return quit ? FALSE : TRUE;
+        const Toolkit *toolkit = installed_toolkit();
+        // Input that has happened meanwhile is taken before any painting.
+        if (toolkit != nullptr) {
+            toolkit->poll_events();
+            deliver_system_sends();
+            if (take_message(filter, lpMsg, &quit))
+                return quit ? FALSE : TRUE;
+        }
+        if (make_paint_message(filter, lpMsg))
+            return TRUE;
+        // Nothing at all waits: without a toolkit nothing ever will.
+        if (toolkit == nullptr)
+            return -1;
+        run_idle_hook();
+        if (!queue().posted.empty() || queue().quit)
+            continue;
+        toolkit->wait_for_events();
+    }
+}
+
+BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+    // A null window posts to the thread itself.
+    if (hWnd != nullptr && !is_window(hWnd))
+        return FALSE;
+    queue().posted.push_back(
+        MSG{hWnd, Msg, wParam, lParam, message_time(), POINT{}});
+    return TRUE;
+}
+
+LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam,
+                            LPARAM lParam) {
+    const Window *w = find_window(hWnd);
+    if (w == nullptr)
+        return 0;
+    return w->proc(hWnd, Msg, wParam, lParam);
+}
+
+LRESULT WINAPI DispatchMessageA(const MSG *lpMsg) {
+    if (lpMsg == nullptr)
+        return 0;
+    return SendMessageA(lpMsg->hwnd, lpMsg->message, lpMsg->wParam,
+                        lpMsg->lParam);
+}
+
+void WINAPI PostQuitMessage(int nExitCode) {
+    queue().quit = true;
+    queue().quit_code = static_cast<WPARAM>(nExitCode);
+}

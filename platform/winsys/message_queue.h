@@ -1,0 +1,49 @@
+// The thread's message queue. Private to the window system.
+#ifndef SCRIBBLET_PLATFORM_WINSYS_MESSAGE_QUEUE_H
+#define SCRIBBLET_PLATFORM_WINSYS_MESSAGE_QUEUE_H
+
+#include <string>
+
+#include "platform/platform.h"
+
+namespace scribblet::winsys {
+
+// The keyboard as it was when the last key message was taken from the
+// queue: the character its key makes and the modifiers held (what Windows
+// keeps as the thread's keyboard state for TranslateMessage and
+// TranslateAcceleratorA).
+struct KeyboardState {
+    MSG message{};
+    std::string text;
+    bool shift = false;
+    bool control = false;
+    bool alt = false;
+};
+const KeyboardState &keyboard_state();
+
+// Queues a key message with the text it makes and the modifiers held.
+void queue_key_input(const MSG &msg, const std::string &text, bool shift,
+                     bool control, bool alt);
+
+// Queues a message that the system sends (not posts) to a window: it is
+// delivered to the procedure inside the next GetMessageA, before posted
+// messages, as Windows delivers messages sent from elsewhere.
+void queue_system_send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The system command of the close box (Windows' SC_CLOSE).
+inline constexpr WPARAM system_command_close = 0xF060;
+
+inline bool is_key_message(UINT message) {
+    return message == WM_KEYDOWN || message == WM_KEYUP ||
+           message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+}
+
+// Milliseconds since the window system started, for MSG::time.
+DWORD message_time();
+
+// Drops whatever is queued for a window that is being destroyed.
+void forget_window_messages(HWND hwnd);
+
+} // namespace scribblet::winsys
+
+#endif // SCRIBBLET_PLATFORM_WINSYS_MESSAGE_QUEUE_H
