@@ -16,6 +16,9 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
+static_assert(WRITE_MESSAGE_MAX >= JMSG_LENGTH_MAX,
+              "a result holds the library's whole message");
+
 namespace {
 
 const int quality = 80;
