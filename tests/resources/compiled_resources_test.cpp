@@ -46,17 +46,20 @@ Expected popup(std::string text, std::vector<Expected> items) {
     return {0, std::move(text), std::move(items)};
 }
 
-std::vector<Expected> colour_items(std::uint16_t red, std::uint16_t green, std::uint16_t blue,
-                                   std::uint16_t black, std::uint16_t white) {
-    return {item(red, "赤(&R)"), item(green, "緑(&G)"), item(blue, "青(&B)"), separator(),
-            item(black, "黒(&L)"), item(white, "白(&W)")};
-}
+// The commands of one mouse button's pen, in the order of its menu.
+struct PenCommands {
+    std::uint16_t red, green, blue, black, white, enlarge, shrink, size1, size3, size5;
+};
 
-std::vector<Expected> size_items(std::uint16_t enlarge, std::uint16_t shrink,
-                                 std::uint16_t size1, std::uint16_t size3, std::uint16_t size5) {
-    return {item(enlarge, "大きくする(&I)"), item(shrink, "小さくする(&D)"), separator(),
-            item(size1, "サイズ1にする(&1)"), item(size3, "サイズ3にする(&3)"),
-            item(size5, "サイズ5にする(&5)")};
+Expected button_popup(std::string label, const PenCommands &c) {
+    return popup(std::move(label),
+                 {popup("色(&C)", {item(c.red, "赤(&R)"), item(c.green, "緑(&G)"),
+                                   item(c.blue, "青(&B)"), separator(),
+                                   item(c.black, "黒(&L)"), item(c.white, "白(&W)")}),
+                  popup("ペンサイズ(&P)",
+                        {item(c.enlarge, "大きくする(&I)"), item(c.shrink, "小さくする(&D)"),
+                         separator(), item(c.size1, "サイズ1にする(&1)"),
+                         item(c.size3, "サイズ3にする(&3)"), item(c.size5, "サイズ5にする(&5)")})});
 }
 
 std::vector<Expected> expected_menu_bar() {
@@ -64,18 +67,14 @@ std::vector<Expected> expected_menu_bar() {
         popup("ファイル(&F)",
               {item(IDM_SAVE, "保存(&S)"), separator(),
                item(IDM_EXIT, "アプリケーションの終了(&X)")}),
-        popup("左ボタン(&L)",
-              {popup("色(&C)", colour_items(IDM_LEFT_RED, IDM_LEFT_GREEN, IDM_LEFT_BLUE,
-                                            IDM_LEFT_BLACK, IDM_LEFT_WHITE)),
-               popup("ペンサイズ(&P)",
-                     size_items(IDM_LEFT_ENLARGE, IDM_LEFT_SHRINK, IDM_LEFT_SIZE1,
-                                IDM_LEFT_SIZE3, IDM_LEFT_SIZE5))}),
-        popup("右ボタン(&R)",
-              {popup("色(&C)", colour_items(IDM_RIGHT_RED, IDM_RIGHT_GREEN, IDM_RIGHT_BLUE,
-                                            IDM_RIGHT_BLACK, IDM_RIGHT_WHITE)),
-               popup("ペンサイズ(&P)",
-                     size_items(IDM_RIGHT_ENLARGE, IDM_RIGHT_SHRINK, IDM_RIGHT_SIZE1,
-                                IDM_RIGHT_SIZE3, IDM_RIGHT_SIZE5))}),
+        button_popup("左ボタン(&L)",
+                     {IDM_LEFT_RED, IDM_LEFT_GREEN, IDM_LEFT_BLUE, IDM_LEFT_BLACK, IDM_LEFT_WHITE,
+                      IDM_LEFT_ENLARGE, IDM_LEFT_SHRINK, IDM_LEFT_SIZE1, IDM_LEFT_SIZE3,
+                      IDM_LEFT_SIZE5}),
+        button_popup("右ボタン(&R)",
+                     {IDM_RIGHT_RED, IDM_RIGHT_GREEN, IDM_RIGHT_BLUE, IDM_RIGHT_BLACK,
+                      IDM_RIGHT_WHITE, IDM_RIGHT_ENLARGE, IDM_RIGHT_SHRINK, IDM_RIGHT_SIZE1,
+                      IDM_RIGHT_SIZE3, IDM_RIGHT_SIZE5}),
         popup("ヘルプ(&H)",
               {item(IDM_ONLINE_HELP, "オンラインヘルプ(&O)"),
                item(IDM_ABOUT, "バージョン情報(&A)...")}),
