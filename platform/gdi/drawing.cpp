@@ -21,11 +21,14 @@ struct Area {
     bool empty() const { return width <= 0 || height <= 0; }
 };
 
+// Empty when the rectangle is empty, inverted or off the bitmap.
 Area clip_to(const RECT &rect, const Bitmap &bitmap) {
     const LONG left = std::max<LONG>(rect.left, 0);
     const LONG top = std::max<LONG>(rect.top, 0);
     const LONG right = std::min<LONG>(rect.right, bitmap.width);
     const LONG bottom = std::min<LONG>(rect.bottom, bitmap.height);
+    if (right <= left || bottom <= top)
+        return Area{0, 0, 0, 0};
     return Area{left, top, right - left, bottom - top};
 }
 
@@ -50,25 +53,33 @@ void fill_by_pixel(Bitmap &bitmap, const Area &area, COLORREF colour) {
             set_pixel_colour(bitmap, x, y, colour);
 }
 
-// Where a copy reads and writes, after clipping to both bitmaps.
+// Where a copy writes and reads, and how much: all of it on both bitmaps.
 struct Copy {
     LONG to_x, to_y, from_x, from_y, width, height;
+    bool empty() const { return width <= 0 || height <= 0; }
 };
 
-// Moves the copy's corner right and down by the part that lies off either
-// bitmap at the top or left, then trims the width and height to both.
-Copy clip_copy(Copy copy, const Bitmap &to, const Bitmap &from) {
-    const LONG skip_x = std::max<LONG>({0, -copy.to_x, -copy.from_x});
-    const LONG skip_y = std::max<LONG>({0, -copy.to_y, -copy.from_y});
-    copy.to_x += skip_x;
-    copy.from_x += skip_x;
-    copy.to_y += skip_y;
-    copy.from_y += skip_y;
-    copy.width = std::min<LONG>({copy.width - skip_x, to.width - copy.to_x,
-                                 from.width - copy.from_x});
-    copy.height = std::min<LONG>({copy.height - skip_y, to.height - copy.to_y,
-                                  from.height - copy.from_y});
-    return copy;
+// Moves the copy's corner right and down past what lies off either bitmap
+// at the top or left, then trims the size to both. Works in 64 bits, so no
+// arguments can overflow.
+Copy clip_copy(const Copy &asked, const Bitmap &to, const Bitmap &from) {
+    using Wide = std::int64_t;
+    const Wide skip_x = std::max<Wide>({0, -Wide{asked.to_x}, -Wide{asked.from_x}});
+    const Wide skip_y = std::max<Wide>({0, -Wide{asked.to_y}, -Wide{asked.from_y}});
+    const Wide width = std::min<Wide>({asked.width - skip_x,
+                                       to.width - (asked.to_x + skip_x),
+                                       from.width - (asked.from_x + skip_x)});
+    const Wide height = std::min<Wide>({asked.height - skip_y,
+                                        to.height - (asked.to_y + skip_y),
+                                        from.height - (asked.from_y + skip_y)});
+    if (width <= 0 || height <= 0)
+        return Copy{0, 0, 0, 0, 0, 0};
+    // Everything now lies on the bitmaps, so fits in LONG again.
+    return Copy{static_cast<LONG>(asked.to_x + skip_x),
+                static_cast<LONG>(asked.to_y + skip_y),
+                static_cast<LONG>(asked.from_x + skip_x),
+                static_cast<LONG>(asked.from_y + skip_y),
+                static_cast<LONG>(width), static_cast<LONG>(height)};
 }
 
 // 32-bit to 32-bit by rows; rows in an order that is safe when both are
@@ -157,7 +168,7 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1,
     if (!to || !from)
         return TRUE;
     const Copy copy = clip_copy(Copy{x, y, x1, y1, cx, cy}, *to, *from);
-    if (copy.width <= 0 || copy.height <= 0)
+    if (copy.empty())
         return TRUE;
     if (to->format == PixelFormat::xrgb32 && from->format == PixelFormat::xrgb32)
         copy_xrgb(*to, *from, copy);

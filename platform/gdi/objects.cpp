@@ -34,9 +34,10 @@ std::unique_ptr<Bitmap> new_bitmap(LONG width, LONG height,
 
 } // namespace
 
+// Never destroyed: handles stay answerable however late at exit they are used.
 Objects &objects() {
-    static Objects the_objects;
-    return the_objects;
+    static Objects *const the_objects = new Objects;
+    return *the_objects;
 }
 
 HBITMAP stock_bitmap() {

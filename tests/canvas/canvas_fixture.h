@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "canvas/canvas.h"
@@ -25,10 +26,8 @@ protected:
     }
 
     static void free_canvas() {
-        if (g_canvas.bitmap) {
-            DeleteObject(g_canvas.bitmap);
-            DeleteDC(g_canvas.dc);
-        }
+        DeleteObject(g_canvas.bitmap);
+        DeleteDC(g_canvas.dc);
         g_canvas = Canvas{};
     }
 
@@ -47,24 +46,38 @@ protected:
         return bytes;
     }
 
-    // The colour of pixel (x, y) of the canvas.
-    static COLORREF pixel(LONG x, LONG y) {
-        const std::vector<BYTE> bytes = read_out();
-        const size_t at = (static_cast<size_t>(y) * g_canvas.width + x) * 4;
-        return RGB(bytes[at + 2], bytes[at + 1], bytes[at]);
-    }
-
-    // The canvas as rows of '#' (not white) and '.' (white).
+    // The canvas as rows of '.' (white) and the first letter of the colour
+    // of each other pixel: r, g, b, k (black), ? (anything else).
     static std::string picture() {
         const std::vector<BYTE> bytes = read_out();
         std::string out;
-        for (LONG y = 0; y < g_canvas.height; ++y) {
-            for (LONG x = 0; x < g_canvas.width; ++x) {
-                const BYTE *p = &bytes[(static_cast<size_t>(y) * g_canvas.width + x) * 4];
-                out += (p[0] & p[1] & p[2]) == 0xFF ? '.' : '#';
-            }
-            out += '\n';
+        for (size_t at = 0; at < bytes.size(); at += 4) {
+            const COLORREF colour = RGB(bytes[at + 2], bytes[at + 1], bytes[at]);
+            out += colour == PEN_COLOUR_WHITE   ? '.'
+                   : colour == PEN_COLOUR_BLACK ? 'k'
+                   : colour == PEN_COLOUR_RED   ? 'r'
+                   : colour == PEN_COLOUR_GREEN ? 'g'
+                   : colour == PEN_COLOUR_BLUE  ? 'b'
+                                                : '?';
+            if ((at / 4 + 1) % static_cast<size_t>(g_canvas.width) == 0)
+                out += '\n';
         }
+        return out;
+    }
+
+    // picture() of a white canvas with a run of count pixels of letter in
+    // row, from column from.
+    static std::string painted(std::string picture, int row, int from, int count,
+                               char letter = 'k') {
+        picture.replace(static_cast<size_t>(row * (g_canvas.width + 1) + from),
+                        static_cast<size_t>(count), std::string(count, letter));
+        return picture;
+    }
+    static std::string blank() {
+        std::string row(static_cast<size_t>(g_canvas.width), '.');
+        std::string out;
+        for (LONG y = 0; y < g_canvas.height; ++y)
+            out += row + '\n';
         return out;
     }
 };
