@@ -43,11 +43,17 @@ HWND WINAPI GetDesktopWindow(void) {
     return fixed_handle<HWND>(HandleKind::window, desktop_window_id);
 }
 
-// The desktop's (or a NULL window's) device context is a fresh screen DC
-// each time; other windows' come from the window system.
+// The desktop's (or a NULL window's) device context is the one screen DC,
+// which holds no state of its own and so is shared by every caller and
+// outlives ReleaseDC (a caller that forgets to release it leaks nothing);
+// other windows' come from the window system.
 HDC WINAPI GetDC(HWND hWnd) {
-    if (is_desktop(hWnd))
-        return add_dc(DcKind::screen, nullptr);
+    if (is_desktop(hWnd)) {
+        HDC &screen = objects().screen_dc;
+        if (!screen)
+            screen = add_dc(DcKind::screen, nullptr);
+        return screen;
+    }
     const WindowDcHooks &hooks = objects().window_dc_hooks;
     return hooks.get ? hooks.get(hWnd) : nullptr;
 }
@@ -56,10 +62,8 @@ HDC WINAPI GetDC(HWND hWnd) {
 // DeleteDC).
 int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
     const DeviceContext *context = objects().dcs.lookup(hDC);
-    if (context && context->kind == DcKind::screen) {
-        objects().dcs.remove(hDC);
+    if (context && context->kind == DcKind::screen)
         return 1;
-    }
     const WindowDcHooks &hooks = objects().window_dc_hooks;
     if (!is_desktop(hWnd) && hooks.release)
         return hooks.release(hWnd, hDC);

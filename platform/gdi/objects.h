@@ -46,6 +46,7 @@ struct Objects {
     HandleTable<Brush, HGDIOBJ> brushes{HandleKind::brush};
     HandleTable<DeviceContext, HDC> dcs{HandleKind::dc};
     HBITMAP stock_bitmap = nullptr;
+    HDC screen_dc = nullptr;
     WindowDcHooks window_dc_hooks{nullptr, nullptr};
 };
 
