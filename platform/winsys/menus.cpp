@@ -60,6 +60,7 @@ const resources::MenuItem *find_menu_command(HMENU menu, UINT id) {
 } // namespace scribblet::winsys
 
 using namespace scribblet::winsys;
+namespace resources = scribblet::resources;
 
 HMENU WINAPI GetMenu(HWND hWnd) {
     const Window *w = find_window(hWnd);

@@ -1,0 +1,105 @@
+#include "platform/qt/client_widget.h"
+
+#include <QImage>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+
+#include "platform/qt/input_translation.h"
+#include "platform/winsys/window_peer.h"
+#include "platform/winsys/window_system.h"
+
+namespace scribblet::qt {
+
+ClientWidget::ClientWidget(HWND hwnd, QWidget *parent)
+    : QWidget(parent), hwnd_(hwnd) {
+    // Every move reaches the window, with a button held or not.
+    setMouseTracking(true);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void ClientWidget::paintEvent(QPaintEvent *event) {
+    // The window's own painting went to its backing surface; here it is
+    // only shown again. Nothing is invalidated, so a repaint that the
+    // program caused cannot cause another.
+    const winsys::SurfaceView surface = winsys::surface_of(hwnd_);
+    if (surface.pixels == nullptr)
+        return;
+    const QImage image(surface.pixels, surface.width, surface.height,
+                       static_cast<qsizetype>(surface.stride),
+                       QImage::Format_RGB32);
+    QPainter painter(this);
+    // On a scaled display each surface pixel becomes a crisp block.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    const QRect area = event->rect() & image.rect();
+    painter.drawImage(area, image, area);
+}
+
+void ClientWidget::queue_button(QMouseEvent *event, bool press,
+                                bool second_press) {
+    const bool double_clicks = (winsys::class_style_of(hwnd_) & CS_DBLCLKS) != 0;
+    const UINT message =
+        button_message(event->button(), press, second_press, double_clicks);
+    if (message == 0)
+        return;
+    winsys::queue_input(MSG{hwnd_, message,
+                            mouse_key_state(event->buttons(), event->modifiers()),
+                            pack_position(event->position()), 0, POINT{}});
+    event->accept();
+}
+
+void ClientWidget::mousePressEvent(QMouseEvent *event) {
+    queue_button(event, true, false);
+}
+
+void ClientWidget::mouseReleaseEvent(QMouseEvent *event) {
+    queue_button(event, false, false);
+}
+
+void ClientWidget::mouseDoubleClickEvent(QMouseEvent *event) {
+    // Qt reports the second press of a double click only as this event:
+    // without CS_DBLCLKS it is an ordinary press, so no click is lost.
+    queue_button(event, true, true);
+}
+
+void ClientWidget::mouseMoveEvent(QMouseEvent *event) {
+    winsys::queue_input(MSG{hwnd_, WM_MOUSEMOVE,
+                            mouse_key_state(event->buttons(), event->modifiers()),
+                            pack_position(event->position()), 0, POINT{}});
+    event->accept();
+}
+
+void ClientWidget::queue_key(QKeyEvent *event, bool release) {
+    const WPARAM vk = virtual_key(event->key());
+    const std::string text =
+        release ? std::string() : key_text(event->key(), event->text(), event->modifiers());
+    if (vk == 0 && text.empty()) {
+        event->ignore();
+        return;
+    }
+    // With Alt held a key is a system key: its character arrives as
+    // WM_SYSCHAR, which is what Alt accelerators match.
+    const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
+    const UINT message = alt ? (release ? WM_SYSKEYUP : WM_SYSKEYDOWN)
+                             : (release ? WM_KEYUP : WM_KEYDOWN);
+    winsys::toolkit_key(hwnd_, message, vk,
+                        key_data(release, event->isAutoRepeat(), alt), text,
+                        (event->modifiers() & Qt::ShiftModifier) != 0,
+                        (event->modifiers() & Qt::ControlModifier) != 0, alt);
+    event->accept();
+}
+
+void ClientWidget::keyPressEvent(QKeyEvent *event) { queue_key(event, false); }
+
+void ClientWidget::keyReleaseEvent(QKeyEvent *event) { queue_key(event, true); }
+
+bool ClientWidget::focusNextPrevChild(bool next) {
+    // Tab belongs to the window (a dialog moves the focus itself) unless a
+    // control inside takes it.
+    if (findChildren<QWidget *>().isEmpty())
+        return false;
+    return QWidget::focusNextPrevChild(next);
+}
+
+} // namespace scribblet::qt

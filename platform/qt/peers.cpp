@@ -1,0 +1,215 @@
+#include "platform/qt/peers.h"
+
+#include <QPointer>
+#include <algorithm>
+
+#include "platform/qt/top_level_window.h"
+#include "platform/winsys/menus.h"
+#include "platform/winsys/window_record.h"
+#include "platform/winsys/window_system.h"
+
+namespace scribblet::qt {
+namespace {
+
+QRect to_qrect(const RECT &r) {
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+class TopLevelPeer final : public QtPeer {
+public:
+    TopLevelPeer(HWND hwnd, const winsys::Window &window, QWidget *owner)
+        : hwnd_(hwnd), widget_(new TopLevelWindow(hwnd, window, owner)) {}
+    ~TopLevelPeer() override { delete widget_.data(); }
+
+    ClientWidget *client() const override {
+        return widget_ ? widget_->client() : nullptr;
+    }
+
+    winsys::FrameInsets frame(int window_width) const override {
+        return widget_ ? widget_->frame(window_width) : winsys::FrameInsets{};
+    }
+
+    void apply_geometry(const RECT &window_rect) override {
+        if (!widget_)
+            return;
+        // The program may give its window any size, whatever the limits on
+        // the user's dragging.
+        const QRect g = to_qrect(window_rect);
+        widget_->setMinimumSize(0, 0);
+        widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        widget_->setGeometry(g);
+        apply_limits();
+    }
+
+    void show(int command) override {
+        if (!widget_)
+            return;
+        switch (command) {
+        case SW_HIDE:
+            widget_->hide();
+            return;
+        case SW_SHOWMINIMIZED:
+        case SW_MINIMIZE:
+        case SW_SHOWMINNOACTIVE:
+            widget_->showMinimized();
+            return;
+        case SW_SHOWMAXIMIZED:
+            widget_->showMaximized();
+            break;
+        case SW_SHOWNORMAL:
+        case SW_RESTORE:
+            widget_->showNormal();
+            break;
+        default:
+            widget_->show();
+            break;
+        }
+        if (command != SW_SHOWNA && command != SW_SHOWNOACTIVATE) {
+            widget_->raise();
+            widget_->activateWindow();
+            widget_->client()->setFocus(Qt::ActiveWindowFocusReason);
+        }
+    }
+
+    void set_enabled(bool enabled) override {
+        if (widget_)
+            widget_->setEnabled(enabled);
+    }
+
+    void set_size_limits(POINT smallest, POINT largest) override {
+        smallest_ = smallest;
+        largest_ = largest;
+        apply_limits();
+    }
+
+    void present(const RECT &client_rect) override {
+        if (widget_)
+            widget_->client()->update(to_qrect(client_rect));
+    }
+
+    void enable_scroll_bar(int bar, bool enable) override {
+        if (widget_ && widget_->scroll_bar(bar) != nullptr)
+            widget_->scroll_bar(bar)->setEnabled(enable);
+    }
+
+    void menu_changed() override {
+        const winsys::Window *w = winsys::find_window(hwnd_);
+        const resources::Menu *menu =
+            w != nullptr ? winsys::menu_items(w->menu) : nullptr;
+        if (widget_ && widget_->menu_bar() != nullptr && menu != nullptr)
+            widget_->menu_bar()->update_states(*menu);
+    }
+
+    void set_capture(bool captured) override {
+        if (!widget_)
+            return;
+        if (!captured)
+            widget_->client()->releaseMouse();
+        else if (widget_->isVisible())
+            widget_->client()->grabMouse();
+    }
+
+private:
+    // The limits on dragging, widened to the present size where the
+    // program made the window larger or smaller than they allow.
+    void apply_limits() {
+        const QSize now = widget_->size();
+        widget_->setMinimumSize(std::min<int>(smallest_.x, now.width()),
+                                std::min<int>(smallest_.y, now.height()));
+        widget_->setMaximumSize(std::max<int>(largest_.x, now.width()),
+                                std::max<int>(largest_.y, now.height()));
+    }
+
+    HWND hwnd_;
+    QPointer<TopLevelWindow> widget_;
+    POINT smallest_{0, 0};
+    POINT largest_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
+};
+
+class ChildPeer final : public QtPeer {
+public:
+    ChildPeer(HWND hwnd, QWidget *parent)
+        : widget_(new ClientWidget(hwnd, parent)) {
+        widget_->hide();
+    }
+    ~ChildPeer() override { delete widget_.data(); }
+
+    ClientWidget *client() const override { return widget_.data(); }
+    winsys::FrameInsets frame(int) const override { return {}; }
+
+    void apply_geometry(const RECT &window_rect) override {
+        if (widget_)
+            widget_->setGeometry(to_qrect(window_rect));
+    }
+
+    void show(int command) override {
+        if (widget_)
+            widget_->setVisible(command != SW_HIDE);
+    }
+
+    void set_enabled(bool enabled) override {
+        if (widget_)
+            widget_->setEnabled(enabled);
+    }
+
+    void set_size_limits(POINT, POINT) override {}
+
+    void present(const RECT &client_rect) override {
+        if (widget_)
+            widget_->update(to_qrect(client_rect));
+    }
+
+    void enable_scroll_bar(int, bool) override {}
+    void menu_changed() override {}
+
+    void set_capture(bool captured) override {
+        if (!widget_)
+            return;
+        if (!captured)
+            widget_->releaseMouse();
+        else if (widget_->isVisible())
+            widget_->grabMouse();
+    }
+
+private:
+    QPointer<ClientWidget> widget_;
+};
+
+QWidget *top_level_widget_of(HWND hwnd) {
+    QWidget *client = winsys::window_widget(hwnd);
+    return client != nullptr ? client->window() : nullptr;
+}
+
+} // namespace
+
+std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
+                                              const winsys::Window &window) {
+    if (window.parent != nullptr) {
+        QWidget *parent = winsys::window_widget(window.parent);
+        if (parent == nullptr)
+            return nullptr;
+        return std::make_unique<ChildPeer>(hwnd, parent);
+    }
+    return std::make_unique<TopLevelPeer>(hwnd, window,
+                                          top_level_widget_of(window.owner));
+}
+
+} // namespace scribblet::qt
+
+namespace scribblet::winsys {
+
+QWidget *window_widget(HWND hwnd) {
+    const Window *w = find_window(hwnd);
+    const auto *peer =
+        w != nullptr ? dynamic_cast<const qt::QtPeer *>(w->peer.get()) : nullptr;
+    return peer != nullptr ? peer->client() : nullptr;
+}
+
+HWND window_from_widget(const QWidget *widget) {
+    for (; widget != nullptr; widget = widget->parentWidget())
+        if (const auto *client = dynamic_cast<const qt::ClientWidget *>(widget))
+            return is_window(client->hwnd()) ? client->hwnd() : nullptr;
+    return nullptr;
+}
+
+} // namespace scribblet::winsys

@@ -1,0 +1,68 @@
+#include "platform/qt/qt_edge.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFont>
+#include <QScreen>
+
+#include "platform/qt/peers.h"
+#include "platform/winsys/window_peer.h"
+
+namespace scribblet::qt {
+namespace {
+
+void poll_events() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+
+void wait_for_events() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents |
+                                    QEventLoop::WaitForMoreEvents);
+}
+
+RECT work_area() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr)
+        return RECT{0, 0, 1024, 768};
+    const QRect r = screen->availableGeometry();
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+// The busy cursor is shown over every window of the program until the
+// arrow comes back.
+void set_cursor(HCURSOR cursor) {
+    static bool busy = false;
+    const bool wait = cursor != nullptr && cursor == LoadCursorA(nullptr, IDC_WAIT);
+    if (wait == busy)
+        return;
+    busy = wait;
+    if (wait)
+        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+    else
+        QGuiApplication::restoreOverrideCursor();
+}
+
+// Debian's IPA gothic fonts (fonts-ipafont-gothic) carry the Japanese
+// texts; the toolkit's own font stays behind them for anything else.
+void use_japanese_font(QApplication &application) {
+    QFont font = application.font();
+    QStringList families{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+    families.append(font.families());
+    font.setFamilies(families);
+    QApplication::setFont(font);
+}
+
+} // namespace
+
+void prepare_application() {
+    QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
+    QCoreApplication::setAttribute(Qt::AA_CompressTabletEvents, false);
+}
+
+void install_qt_edge(QApplication &application) {
+    prepare_application();
+    use_japanese_font(application);
+    winsys::install_toolkit(winsys::Toolkit{make_peer, poll_events,
+                                            wait_for_events, work_area,
+                                            set_cursor});
+}
+
+} // namespace scribblet::qt

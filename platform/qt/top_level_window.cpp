@@ -1,0 +1,158 @@
+#include "platform/qt/top_level_window.h"
+
+#include <QBuffer>
+#include <QCloseEvent>
+#include <QIcon>
+#include <QImageReader>
+#include <QStyle>
+
+#include "platform/resources/resource_reader.h"
+#include "platform/winsys/menus.h"
+#include "platform/winsys/window_record.h"
+
+namespace scribblet::qt {
+namespace {
+
+Qt::WindowFlags flags_for(DWORD style, bool owned) {
+    Qt::WindowFlags flags = owned ? Qt::Dialog : Qt::Window;
+    if ((style & WS_CAPTION) != WS_CAPTION)
+        return flags | Qt::FramelessWindowHint;
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    if ((style & WS_SYSMENU) != 0) {
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+        if ((style & WS_MINIMIZEBOX) != 0)
+            flags |= Qt::WindowMinimizeButtonHint;
+        if ((style & WS_MAXIMIZEBOX) != 0)
+            flags |= Qt::WindowMaximizeButtonHint;
+    }
+    return flags;
+}
+
+QScrollBar *make_scroll_bar(Qt::Orientation orientation, QWidget *parent) {
+    auto *bar = new QScrollBar(orientation, parent);
+    // The bars only signal that part of the client is hidden: no range.
+    bar->setRange(0, 0);
+    bar->setFocusPolicy(Qt::NoFocus);
+    return bar;
+}
+
+// The class's icon, every image of it, from the resource module.
+QIcon icon_from(HICON handle) {
+    QIcon icon;
+    const std::vector<std::uint8_t> *bytes = resources::icon_file_bytes(handle);
+    if (bytes == nullptr)
+        return icon;
+    QByteArray data(reinterpret_cast<const char *>(bytes->data()),
+                    static_cast<qsizetype>(bytes->size()));
+    QBuffer buffer(&data);
+    QImageReader reader(&buffer, "ico");
+    for (QImage image = reader.read(); !image.isNull(); image = reader.read()) {
+        icon.addPixmap(QPixmap::fromImage(image));
+        if (!reader.jumpToNextImage())
+            break;
+    }
+    return icon;
+}
+
+int scroll_bar_extent(const QWidget *bar) {
+    return bar->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
+}
+
+} // namespace
+
+TopLevelWindow::TopLevelWindow(HWND hwnd, const winsys::Window &window,
+                               QWidget *owner)
+    : QWidget(owner, flags_for(window.style, owner != nullptr)), hwnd_(hwnd) {
+    setWindowTitle(QString::fromStdString(window.title));
+    const winsys::WindowClass &c = *window.window_class;
+    const QIcon icon = icon_from(c.icon != nullptr ? c.icon : c.icon_small);
+    if (!icon.isNull())
+        setWindowIcon(icon);
+    if (const resources::Menu *menu = winsys::menu_items(window.menu))
+        menu_bar_ = new MenuBar(hwnd, *menu, this);
+    client_ = new ClientWidget(hwnd, this);
+    if ((window.style & WS_HSCROLL) != 0)
+        horizontal_ = make_scroll_bar(Qt::Horizontal, this);
+    if ((window.style & WS_VSCROLL) != 0)
+        vertical_ = make_scroll_bar(Qt::Vertical, this);
+    if (horizontal_ != nullptr && vertical_ != nullptr)
+        corner_ = new QWidget(this);
+    setFocusProxy(client_);
+    // The frame's parts take their real sizes now, not when first shown.
+    ensurePolished();
+    for (QWidget *part : findChildren<QWidget *>())
+        part->ensurePolished();
+}
+
+winsys::FrameInsets TopLevelWindow::frame(int width) const {
+    winsys::FrameInsets f;
+    if (menu_bar_ != nullptr)
+        f.top = menu_bar_->heightForWidth(std::max(width, 1));
+    if (vertical_ != nullptr)
+        f.right = scroll_bar_extent(vertical_);
+    if (horizontal_ != nullptr)
+        f.bottom = scroll_bar_extent(horizontal_);
+    return f;
+}
+
+void TopLevelWindow::lay_out() {
+    const winsys::FrameInsets f = frame(width());
+    const int client_width = std::max(width() - f.left - f.right, 0);
+    const int client_height = std::max(height() - f.top - f.bottom, 0);
+    if (menu_bar_ != nullptr)
+        menu_bar_->setGeometry(0, 0, width(), f.top);
+    client_->setGeometry(f.left, f.top, client_width, client_height);
+    if (vertical_ != nullptr)
+        vertical_->setGeometry(f.left + client_width, f.top, f.right,
+                               client_height);
+    if (horizontal_ != nullptr)
+        horizontal_->setGeometry(f.left, f.top + client_height, client_width,
+                                 f.bottom);
+    if (corner_ != nullptr)
+        corner_->setGeometry(f.left + client_width, f.top + client_height,
+                             f.right, f.bottom);
+}
+
+void TopLevelWindow::report_geometry() {
+    const QRect g = geometry();
+    const int kind = isMinimized()   ? SIZE_MINIMIZED
+                     : isMaximized() ? SIZE_MAXIMIZED
+                                     : SIZE_RESTORED;
+    winsys::toolkit_window_moved(
+        hwnd_, RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()},
+        kind);
+}
+
+void TopLevelWindow::resizeEvent(QResizeEvent *) {
+    lay_out();
+    report_geometry();
+}
+
+void TopLevelWindow::moveEvent(QMoveEvent *) { report_geometry(); }
+
+void TopLevelWindow::closeEvent(QCloseEvent *event) {
+    // The window decides for itself whether it closes: the close box only
+    // asks (WM_CLOSE, which DefWindowProcA answers by destroying it).
+    event->ignore();
+    if (isEnabled())
+        winsys::toolkit_close_requested(hwnd_);
+}
+
+void TopLevelWindow::changeEvent(QEvent *event) {
+    switch (event->type()) {
+    case QEvent::StyleChange:
+    case QEvent::FontChange:
+    case QEvent::ThemeChange:
+        lay_out();
+        winsys::toolkit_theme_changed(hwnd_);
+        break;
+    case QEvent::WindowStateChange:
+        report_geometry();
+        break;
+    default:
+        break;
+    }
+    QWidget::changeEvent(event);
+}
+
+} // namespace scribblet::qt
