@@ -5,8 +5,10 @@
                        at 8 bpp and at 32 bpp (with alpha)
   scribblet-<n>.png    n = 16, 32, 48, 256, for the desktop's icon theme
 
-into the folder given as the only argument. Standard library only; the
-output depends on nothing but this file, so every build gets the same bytes.
+into the folder given as the argument. Standard library only; the output
+depends on nothing but this file, so every build gets the same bytes. With
+--check, the folder's files are compared with a fresh drawing instead, and
+the exit status is 1 when they differ.
 """
 
 import math
@@ -274,21 +276,44 @@ ICO_IMAGES = [(16, 4), (32, 4), (16, 8), (32, 8), (48, 8), (16, 32), (32, 32), (
 PNG_SIZES = [16, 32, 48, 256]
 
 
-def write(path, data):
-    with open(path, "wb") as f:
-        f.write(data)
+def draw_all():
+    """Every output file's name and bytes."""
+    sizes = sorted({size for size, _ in ICO_IMAGES} | set(PNG_SIZES))
+    drawings = {size: render(size) for size in sizes}
+    files = {"scribblet.ico": ico([(size, bits, dib(drawings[size], bits))
+                                   for size, bits in ICO_IMAGES])}
+    for size in PNG_SIZES:
+        files["scribblet-%d.png" % size] = png(drawings[size])
+    return files
+
+
+def check(folder, files):
+    """Exit status 1 unless folder holds exactly these bytes."""
+    differing = []
+    for name, data in files.items():
+        path = os.path.join(folder, name)
+        if not os.path.exists(path) or open(path, "rb").read() != data:
+            differing.append(name)
+    for name in differing:
+        print("differs: " + name, file=sys.stderr)
+    return 1 if differing else 0
 
 
 def main():
-    if len(sys.argv) != 2:
-        sys.exit("usage: make-icons.py OUTPUT-FOLDER")
-    folder = sys.argv[1]
+    args = sys.argv[1:]
+    checking = args[:1] == ["--check"]
+    if checking:
+        args = args[1:]
+    if len(args) != 1:
+        sys.exit("usage: make-icons.py [--check] OUTPUT-FOLDER")
+    folder = args[0]
+    files = draw_all()
+    if checking:
+        sys.exit(check(folder, files))
     os.makedirs(folder, exist_ok=True)
-    drawings = {size: render(size) for size in sorted({s for s, _ in ICO_IMAGES} | set(PNG_SIZES))}
-    write(os.path.join(folder, "scribblet.ico"),
-          ico([(size, bits, dib(drawings[size], bits)) for size, bits in ICO_IMAGES]))
-    for size in PNG_SIZES:
-        write(os.path.join(folder, "scribblet-%d.png" % size), png(drawings[size]))
+    for name, data in files.items():
+        with open(os.path.join(folder, name), "wb") as f:
+            f.write(data)
 
 
 if __name__ == "__main__":
