@@ -41,9 +41,8 @@ HandleTable<IconFile, HICON> &icons() {
 }
 
 HINSTANCE make_program_instance() {
-    const std::vector<std::uint8_t> bytes(scribblet_embedded_resources_begin,
-                                          scribblet_embedded_resources_end);
-    return load_module(bytes);
+    return load_module(std::vector<std::uint8_t>(scribblet_embedded_resources_begin,
+                                                 scribblet_embedded_resources_end));
 }
 
 const ResourceEntry *find_entry(HINSTANCE instance, std::uint16_t type,
