@@ -36,11 +36,8 @@ void ClientWidget::paintEvent(QPaintEvent *event) {
     painter.drawImage(area, image, area);
 }
 
-void ClientWidget::queue_button(QMouseEvent *event, bool press,
-                                bool second_press) {
-    const bool double_clicks = (winsys::class_style_of(hwnd_) & CS_DBLCLKS) != 0;
-    const UINT message =
-        button_message(event->button(), press, second_press, double_clicks);
+void ClientWidget::queue_button(QMouseEvent *event, bool press) {
+    const UINT message = button_message(event->button(), press, false, false);
     if (message == 0)
         return;
     winsys::queue_input(MSG{hwnd_, message,
@@ -50,17 +47,37 @@ void ClientWidget::queue_button(QMouseEvent *event, bool press,
 }
 
 void ClientWidget::mousePressEvent(QMouseEvent *event) {
-    queue_button(event, true, false);
+    pressed_ |= event->button();
+    queue_button(event, true);
 }
 
 void ClientWidget::mouseReleaseEvent(QMouseEvent *event) {
-    queue_button(event, false, false);
+    pressed_ &= ~event->button();
+    queue_button(event, false);
 }
 
 void ClientWidget::mouseDoubleClickEvent(QMouseEvent *event) {
-    // Qt reports the second press of a double click only as this event:
-    // without CS_DBLCLKS it is an ordinary press, so no click is lost.
-    queue_button(event, true, true);
+    // Qt reports the second press of a double click as a press and then as
+    // this event (some sources send this event alone: it then stands for
+    // the press). Without CS_DBLCLKS the second press is an ordinary one,
+    // so no click is lost; with it, the press becomes the double click.
+    const bool press_reported = (pressed_ & event->button()) != 0;
+    const bool double_clicks = (winsys::class_style_of(hwnd_) & CS_DBLCLKS) != 0;
+    if (!press_reported) {
+        pressed_ |= event->button();
+        const UINT message =
+            button_message(event->button(), true, true, double_clicks);
+        if (message != 0)
+            winsys::queue_input(MSG{hwnd_, message,
+                                    mouse_key_state(event->buttons(), event->modifiers()),
+                                    pack_position(event->position()), 0, POINT{}});
+    } else if (double_clicks) {
+        const UINT press = button_message(event->button(), true, false, false);
+        if (press != 0)
+            winsys::toolkit_double_click(
+                hwnd_, press, button_message(event->button(), true, true, true));
+    }
+    event->accept();
 }
 
 void ClientWidget::mouseMoveEvent(QMouseEvent *event) {

@@ -27,10 +27,11 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
-    void queue_button(QMouseEvent *event, bool press, bool second_press);
+    void queue_button(QMouseEvent *event, bool press);
     void queue_key(QKeyEvent *event, bool release);
 
     HWND hwnd_;
+    Qt::MouseButtons pressed_; // buttons whose press has been queued
 };
 
 } // namespace scribblet::qt

@@ -139,6 +139,21 @@ bool take_message(const Filter &filter, MSG *out, bool *quit) {
                       [](const InputEvent &e) { return e.msg; }, out);
 }
 
+// Takes the next message if one is ready, without waiting: what is
+// queued, then input that the toolkit has meanwhile, then WM_PAINT.
+bool take_ready_message(const Filter &filter, MSG *out, bool *quit) {
+    deliver_system_sends();
+    if (take_message(filter, out, quit))
+        return true;
+    if (const Toolkit *toolkit = installed_toolkit()) {
+        toolkit->poll_events();
+        deliver_system_sends();
+        if (take_message(filter, out, quit))
+            return true;
+    }
+    return make_paint_message(filter, out);
+}
+
 void run_idle_hook() {
     if (!queue().idle_hooks.empty())
         (*queue().idle_hooks.back())();
@@ -171,6 +186,21 @@ void queue_key_input(const MSG &msg, const std::string &text, bool shift,
     queue().input.push_back(std::move(e));
 }
 
+void toolkit_double_click(HWND hwnd, UINT press, UINT double_click) {
+    auto &input = queue().input;
+    for (auto it = input.rbegin(); it != input.rend(); ++it) {
+        if (it->msg.hwnd != hwnd)
+            continue;
+        if (it->msg.message == press) {
+            it->msg.message = double_click;
+            return;
+        }
+        break;
+    }
+    // Windows turns the second press itself into the double click.
+    queue_input(MSG{hwnd, double_click, 0, 0, 0, POINT{}});
+}
+
 void queue_system_send(HWND hwnd, UINT message, WPARAM wParam,
                        LPARAM lParam) {
     queue().system_sends.push_back(SystemSend{hwnd, message, wParam, lParam});
@@ -180,6 +210,12 @@ void forget_window_messages(HWND hwnd) {
     Queue &q = queue();
     std::erase_if(q.input, [hwnd](const InputEvent &e) { return e.msg.hwnd == hwnd; });
     std::erase_if(q.system_sends, [hwnd](const SystemSend &s) { return s.hwnd == hwnd; });
+}
+
+bool peek_message(MSG *msg) {
+    bool quit = false;
+    return msg != nullptr &&
+           take_ready_message(Filter{nullptr, 0, 0}, msg, &quit);
 }
 
 bool run_modal_loop(const std::function<bool()> &done,
@@ -222,21 +258,11 @@ BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin,
         return -1;
     const Filter filter{hWnd, wMsgFilterMin, wMsgFilterMax};
     for (;;) {
-        deliver_system_sends();
         bool quit = false;
-        if (take_message(filter, lpMsg, &quit))
+        if (take_ready_message(filter, lpMsg, &quit))
             return quit ? FALSE : TRUE;
-        const Toolkit *toolkit = installed_toolkit();
-        // Input that has happened meanwhile is taken before any painting.
-        if (toolkit != nullptr) {
-            toolkit->poll_events();
-            deliver_system_sends();
-            if (take_message(filter, lpMsg, &quit))
-                return quit ? FALSE : TRUE;
-        }
-        if (make_paint_message(filter, lpMsg))
-            return TRUE;
         // Nothing at all waits: without a toolkit nothing ever will.
+        const Toolkit *toolkit = installed_toolkit();
         if (toolkit == nullptr)
             return -1;
         run_idle_hook();

@@ -89,6 +89,12 @@ void toolkit_close_requested(HWND hwnd);
 void toolkit_key(HWND hwnd, UINT message, WPARAM virtual_key, LPARAM key_data,
                  const std::string &text, bool shift, bool control, bool alt);
 
+// The second press of a double click on a class with CS_DBLCLKS: the press
+// that the toolkit reported for it (press, say WM_LBUTTONDOWN) becomes the
+// double click (double_click, WM_LBUTTONDBLCLK) if it still waits in the
+// queue; otherwise the double click is queued.
+void toolkit_double_click(HWND hwnd, UINT press, UINT double_click);
+
 // The pixels of the window's backing surface (nullptr while it has none).
 struct SurfaceView {
     const BYTE *pixels = nullptr;
