@@ -171,8 +171,11 @@ QIcon LoadItemIcon(const resources::DialogItem &item, HINSTANCE instance)
                     static_cast<qsizetype>(bytes->size()));
     QBuffer buffer(&data);
     QImageReader reader(&buffer, "ico");
-    for (QImage image = reader.read(); !image.isNull(); image = reader.read())
-        icon.addPixmap(QPixmap::fromImage(image));
+    for (int i = 0; i < reader.imageCount(); ++i) {
+        const QImage image = reader.jumpToImage(i) ? reader.read() : QImage();
+        if (!image.isNull())
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
     return icon;
 }
 
@@ -239,6 +242,10 @@ LRESULT CreateControl(HWND hwnd, const CREATESTRUCTA &create)
         widget->setFont(*spec->font);
     widget->setFocusPolicy(FocusPolicyFor(kind, spec->item->style));
     widget->setEnabled((spec->item->style & WS_DISABLED) == 0);
+    // The control's window stands for its widget: focusing the one focuses
+    // the other, and only the widget is a stop for Tab.
+    container->setFocusPolicy(Qt::NoFocus);
+    container->setFocusProxy(widget);
     auto *layout = new QVBoxLayout(container);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(widget);

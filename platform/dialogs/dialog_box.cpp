@@ -122,12 +122,13 @@ void ShowWhenIdle(Dialog &dialog)
     if (dialog.shown || dialog.ended)
         return;
     dialog.shown = true;
+    // The control that WM_INITDIALOG focused keeps the focus.
+    const HWND focused = dialogs::FocusedControl(dialog.hwnd);
     ShowWindow(dialog.hwnd, SW_SHOWNORMAL);
-    if (QWidget *client = winsys::window_widget(dialog.hwnd)) {
-        client->window()->raise();
-        client->window()->activateWindow();
-    }
-    FocusOnActivation(dialog.hwnd);
+    if (focused != nullptr)
+        dialogs::FocusControl(focused);
+    else
+        FocusOnActivation(dialog.hwnd);
 }
 
 // The dialog class's window procedure: the dialog procedure first, then

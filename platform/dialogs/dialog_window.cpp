@@ -115,8 +115,12 @@ HWND CreateDialogWindow(const resources::DialogTemplate &dialog,
     const HWND hwnd = CreateFrame(dialog, instance, owner, place, windowClass);
     if (hwnd == nullptr)
         return nullptr;
-    if (QWidget *client = winsys::window_widget(hwnd))
+    // Keys reach the dialog through its controls; Tab goes round them
+    // alone, never through the dialog's own client area.
+    if (QWidget *client = winsys::window_widget(hwnd)) {
         client->setFont(font);
+        client->setFocusPolicy(Qt::NoFocus);
+    }
     for (const resources::DialogItem &item : dialog.items) {
         if (!CreateControl(hwnd, item, instance, font, units)) {
             DestroyWindow(hwnd);

@@ -10,20 +10,35 @@
 #include "platform/winsys/window_system.h"
 
 namespace scribblet::dialogs {
+namespace {
 
+QWidget *FocusWidgetOf(HWND window)
+{
+    QWidget *client = window != nullptr ? winsys::window_widget(window)
+                                        : nullptr;
+    return client != nullptr ? client->window()->focusWidget() : nullptr;
+}
+
+} // namespace
+
+// The focus is noted before disabling, which takes it away.
 OwnerDisabled::OwnerDisabled(HWND owner)
     : owner_(owner != nullptr ? winsys::top_level_of(owner) : nullptr),
-      reenable_(owner_ != nullptr && !winsys::enable_window(owner_, false))
+      focus_(FocusWidgetOf(owner_))
 {
+    reenable_ = owner_ != nullptr && !winsys::enable_window(owner_, false);
 }
 
 OwnerDisabled::~OwnerDisabled() { release(); }
 
 void OwnerDisabled::release()
 {
-    if (reenable_)
-        winsys::enable_window(owner_, true);
+    if (!reenable_)
+        return;
     reenable_ = false;
+    winsys::enable_window(owner_, true);
+    if (focus_ != nullptr)
+        focus_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
 void AttachToOwner(QWidget &window, HWND owner)

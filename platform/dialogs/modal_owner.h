@@ -3,16 +3,20 @@
 #ifndef SCRIBBLET_PLATFORM_DIALOGS_MODAL_OWNER_H
 #define SCRIBBLET_PLATFORM_DIALOGS_MODAL_OWNER_H
 
+#include <QPointer>
+#include <QWidget>
+
 #include "platform/platform.h"
 
 class QDialog;
-class QWidget;
 
 namespace scribblet::dialogs {
 
 // Disables the owner's top-level window while a modal window runs. The
 // owner is enabled again at release() or on destruction, and only if it
-// was enabled before, so nested modal windows leave it as they found it.
+// was enabled before, so nested modal windows leave it as they found it;
+// the control that had the focus in it gets it back, as Windows gives it
+// back when the owner is activated again.
 class OwnerDisabled {
 public:
     explicit OwnerDisabled(HWND owner);
@@ -27,6 +31,7 @@ public:
 private:
     HWND owner_;
     bool reenable_;
+    QPointer<QWidget> focus_;
 };
 
 // Makes a Qt top-level window (a message box, the file dialog) the owned
