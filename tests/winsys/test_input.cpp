@@ -1,5 +1,6 @@
 // Mouse and keyboard input as the user makes it, through Qt.
 #include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QTest>
 #include <QWidget>
@@ -163,4 +164,18 @@ TEST_F(WinsysInput, AltKeysBecomeSystemKeysAndCharacters) {
     ASSERT_EQ(seen(WM_SYSCHAR).size(), 1u);
     EXPECT_EQ(seen(WM_SYSCHAR)[0].wParam, WPARAM{'x'});
     EXPECT_TRUE(seen(WM_CHAR).empty());
+}
+
+TEST_F(WinsysInput, BusyCursorWhileSetAndArrowAfter) {
+    HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
+    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
+    ASSERT_NE(wait, nullptr);
+    ASSERT_NE(arrow, wait);
+    EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(1)), nullptr);
+    const HCURSOR before = SetCursor(wait);
+    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
+    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    EXPECT_EQ(SetCursor(arrow), wait);
+    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+    SetCursor(before);
 }

@@ -208,3 +208,43 @@ TEST_F(WinsysWindows, SizingAnswerLimitsTheUsersDrag) {
     ASSERT_FALSE(seen(WM_SIZE).empty());
     EXPECT_EQ(seen(WM_SIZE).back().lParam, MAKELPARAM(180, 120));
 }
+
+TEST_F(WinsysWindows, MaximisingTakesTheMaximisedSizeOfWmGetMinMaxInfo) {
+    answers[WM_GETMINMAXINFO] = [](HWND, WPARAM, LPARAM l) -> LRESULT {
+        reinterpret_cast<MINMAXINFO *>(l)->ptMaxSize = POINT{350, 250};
+        return 0;
+    };
+    HWND hwnd = make_window();
+    ShowWindow(hwnd, SW_SHOWMAXIMIZED);
+    pump();
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    EXPECT_EQ(r.right - r.left, 350);
+    EXPECT_EQ(r.bottom - r.top, 250);
+    ASSERT_FALSE(seen(WM_SIZE).empty());
+    EXPECT_EQ(seen(WM_SIZE).back().wParam, WPARAM{SIZE_MAXIMIZED});
+    EXPECT_EQ(client(hwnd)->window()->size(), QSize(350, 250));
+}
+
+TEST_F(WinsysWindows, StyleAndFontChangesSendThemeChanged) {
+    HWND hwnd = make_window();
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    pump();
+    QWidget *top = client(hwnd)->window();
+    QEvent style_change(QEvent::StyleChange);
+    QApplication::sendEvent(top, &style_change);
+    pump();
+    EXPECT_EQ(seen(WM_THEMECHANGED).size(), 1u);
+    const Frame before = frame_of(hwnd);
+    QFont larger = top->font();
+    larger.setPointSize(larger.pointSize() * 3);
+    top->setFont(larger);
+    pump();
+    EXPECT_EQ(seen(WM_THEMECHANGED).size(), 2u);
+    // The larger menu font makes the frame taller, and the client area
+    // that the program is told of is the one shown.
+    EXPECT_GT(frame_of(hwnd).height, before.height);
+    RECT c{};
+    GetClientRect(hwnd, &c);
+    EXPECT_EQ(client(hwnd)->height(), c.bottom);
+}
