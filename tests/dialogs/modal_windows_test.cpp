@@ -1,0 +1,295 @@
+// Message boxes, the save dialog and the shell, used as a person uses them.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDesktopServices>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+#include <QWindow>
+#include <cstring>
+#include <string>
+
+#include "dialog_test_support.h"
+#include "platform/platform.h"
+#include "platform/winsys/window_system.h"
+#include "user_script.h"
+
+namespace {
+
+using namespace scribblet;
+using namespace scribblet::dialogs_test;
+
+class DialogsMessageBox : public testing::Test {
+protected:
+    OwnerWindow owner_;
+};
+
+// Dismisses the open message box with a key, after checking that it is the
+// owner's and that the owner is disabled meanwhile.
+UserScript::Step DismissBox(HWND owner, Qt::Key key)
+{
+    return [owner, key] {
+        auto *box = OpenWindow<QMessageBox>();
+        if (box == nullptr)
+            return false;
+        EXPECT_EQ(box->text(), QStringLiteral("保存できませんでした"));
+        EXPECT_EQ(box->windowTitle(), QStringLiteral("保存"));
+        EXPECT_EQ(box->buttons().size(), 1);
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_EQ(box->windowHandle()->transientParent(),
+                  TopLevelWidget(owner)->windowHandle());
+        EXPECT_FALSE(winsys::is_window_enabled(owner));
+        QTest::keyClick(box, key);
+        return true;
+    };
+}
+
+TEST_F(DialogsMessageBox, EnterEscapeAndTheCloseBoxAllGiveOk)
+{
+    const HWND owner = owner_.hwnd();
+    for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+        UserScript script({DismissBox(owner, key)});
+        EXPECT_EQ(MessageBoxA(owner, "保存できませんでした", "保存", MB_OK),
+                  IDOK);
+        EXPECT_TRUE(script.finished());
+        EXPECT_TRUE(winsys::is_window_enabled(owner));
+    }
+    UserScript script({[] {
+        auto *box = OpenWindow<QMessageBox>();
+        if (box == nullptr)
+            return false;
+        box->close();
+        return true;
+    }});
+    EXPECT_EQ(MessageBoxA(owner, "text", "caption", MB_OK | MB_ICONERROR),
+              IDOK);
+    EXPECT_TRUE(script.finished());
+}
+
+// --- The save dialog -------------------------------------------------------
+
+constexpr char kThreeTypes[] = "24ビット ビットマップファイル (*.bmp)\0*.bmp\0"
+                               "Jpegファイル (*.jpg)\0*.jpg\0"
+                               "すべてのファイル (*.*)\0*.*\0";
+
+class DialogsSaveDialog : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder_.isValid());
+        folderName_ = QFile::encodeName(folder_.path()).toStdString();
+        ofn_.lStructSize = sizeof ofn_;
+        ofn_.hwndOwner = owner_.hwnd();
+        ofn_.lpstrFilter = kThreeTypes;
+        ofn_.nFilterIndex = 1;
+        ofn_.lpstrFile = file_;
+        ofn_.nMaxFile = MAX_PATH;
+        ofn_.Flags = OFN_OVERWRITEPROMPT;
+        ofn_.lpstrDefExt = ".bmp";
+        ofn_.lpstrInitialDir = folderName_.c_str();
+    }
+
+    std::string Path(const char *name) const
+    {
+        return QFile::encodeName(folder_.filePath(QString::fromUtf8(name)))
+            .toStdString();
+    }
+
+    QTemporaryDir folder_;
+    std::string folderName_;
+    OwnerWindow owner_;
+    char file_[MAX_PATH] = {};
+    OPENFILENAMEA ofn_{};
+};
+
+QLineEdit *NameField(QFileDialog *dialog)
+{
+    return dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+}
+
+QComboBox *TypeList(QFileDialog *dialog)
+{
+    return dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+}
+
+// Picks the type entry with the keyboard and types the name, as a person
+// does, then presses Enter. A question may open from Enter, so Enter comes
+// from its own timer and the script goes on.
+UserScript::Step Save(QString name, int entry)
+{
+    return [name, entry] {
+        auto *dialog = OpenWindow<QFileDialog>();
+        if (dialog == nullptr)
+            return false;
+        for (int i = 1; i < entry; ++i)
+            QTest::keyClick(TypeList(dialog), Qt::Key_Down);
+        QTest::keyClicks(NameField(dialog), name);
+        QTimer::singleShot(0, [dialog] {
+            QTest::keyClick(NameField(dialog), Qt::Key_Return);
+        });
+        return true;
+    };
+}
+
+// Answers the overwrite question.
+UserScript::Step Answer(QMessageBox::StandardButton answer)
+{
+    return [answer] {
+        auto *question = OpenWindow<QMessageBox>();
+        if (question == nullptr)
+            return false;
+        question->button(answer)->click();
+        return true;
+    };
+}
+
+TEST_F(DialogsSaveDialog, OffersTheEntriesInOrderWithTheFirstSelected)
+{
+    const HWND owner = owner_.hwnd();
+    UserScript script({[owner] {
+        auto *dialog = OpenWindow<QFileDialog>();
+        if (dialog == nullptr)
+            return false;
+        QComboBox *types = TypeList(dialog);
+        EXPECT_EQ(types->count(), 3);
+        EXPECT_EQ(types->itemText(0),
+                  QStringLiteral("24ビット ビットマップファイル (*.bmp)"));
+        EXPECT_EQ(types->itemText(1), QStringLiteral("Jpegファイル (*.jpg)"));
+        EXPECT_EQ(types->itemText(2),
+                  QStringLiteral("すべてのファイル (*.*)"));
+        EXPECT_EQ(types->currentIndex(), 0);
+        EXPECT_TRUE(NameField(dialog)->text().isEmpty());
+        EXPECT_FALSE(winsys::is_window_enabled(owner));
+        QTest::keyClick(NameField(dialog), Qt::Key_Escape);
+        return true;
+    }});
+    EXPECT_FALSE(GetSaveFileNameA(&ofn_));
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    EXPECT_TRUE(script.finished());
+    EXPECT_TRUE(winsys::is_window_enabled(owner));
+}
+
+TEST_F(DialogsSaveDialog, ANameWithoutExtensionTakesTheSelectedEntrys)
+{
+    struct Case {
+        const char *typed;
+        int entry;
+        const char *saved;
+    };
+    for (const Case &c : {Case{"pic", 1, "pic.bmp"}, Case{"pic", 2, "pic.jpg"},
+                          Case{"pic", 3, "pic.bmp"},
+                          Case{"photo.jpg", 1, "photo.jpg"},
+                          Case{"plain.bmp", 2, "plain.bmp"}}) {
+        std::memset(file_, 0, sizeof file_);
+        ofn_.nFilterIndex = 1;
+        UserScript script({Save(QString::fromUtf8(c.typed), c.entry)});
+        ASSERT_TRUE(GetSaveFileNameA(&ofn_)) << c.typed;
+        EXPECT_EQ(std::string(file_), Path(c.saved));
+        EXPECT_EQ(ofn_.nFilterIndex, static_cast<DWORD>(c.entry));
+        EXPECT_STREQ(file_ + ofn_.nFileOffset, c.saved);
+    }
+}
+
+TEST_F(DialogsSaveDialog, ReplacingAFileAsksFirst)
+{
+    QFile existing(folder_.filePath(QStringLiteral("old.bmp")));
+    ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
+    existing.close();
+    // "No" goes back to the dialog; the second try says "Yes".
+    UserScript script({Save(QStringLiteral("old"), 1),
+                       Answer(QMessageBox::No),
+                       [] {
+                           auto *dialog = OpenWindow<QFileDialog>();
+                           if (dialog == nullptr ||
+                               OpenWindow<QMessageBox>() != nullptr)
+                               return false;
+                           NameField(dialog)->clear();
+                           return true;
+                       },
+                       Save(QStringLiteral("old"), 1),
+                       Answer(QMessageBox::Yes)});
+    ASSERT_TRUE(GetSaveFileNameA(&ofn_));
+    EXPECT_TRUE(script.finished());
+    EXPECT_EQ(std::string(file_), Path("old.bmp"));
+}
+
+TEST_F(DialogsSaveDialog, APathLongerThanTheBufferIsRefusedWithItsSize)
+{
+    const std::string folder = Path("x");
+    const std::size_t folderLength = folder.size() - 1;
+    const std::size_t room = MAX_PATH - 1 - folderLength; // fits exactly
+    UserScript script({Save(QString(static_cast<qsizetype>(room) - 4, u'n'),
+                            1),
+                       Save(QString(static_cast<qsizetype>(room) - 3, u'n'),
+                            1)});
+    ASSERT_TRUE(GetSaveFileNameA(&ofn_));
+    EXPECT_EQ(std::strlen(file_), static_cast<std::size_t>(MAX_PATH - 1));
+
+    std::memset(file_, 0, sizeof file_);
+    EXPECT_FALSE(GetSaveFileNameA(&ofn_));
+    EXPECT_EQ(CommDlgExtendedError(),
+              static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
+    WORD needed = 0;
+    std::memcpy(&needed, file_, sizeof needed);
+    EXPECT_EQ(needed, MAX_PATH + 1);
+    EXPECT_TRUE(script.finished());
+}
+
+TEST_F(DialogsSaveDialog, AWrongRecordSizeFailsAtOnce)
+{
+    ofn_.lStructSize = 12;
+    EXPECT_FALSE(GetSaveFileNameA(&ofn_));
+    EXPECT_NE(CommDlgExtendedError(), 0u);
+}
+
+// --- The shell ---------------------------------------------------------------
+
+// Takes the addresses that QDesktopServices would hand to the browser.
+class AddressCatcher : public QObject {
+    Q_OBJECT
+public:
+    QList<QUrl> opened;
+public slots:
+    void open(const QUrl &url) { opened << url; }
+};
+
+TEST(DialogsShell, OpensAddressesThroughTheDesktopsHandler)
+{
+    AddressCatcher catcher;
+    for (const char *scheme : {"http", "https", "file"})
+        QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &catcher,
+                                        "open");
+    const auto result = [](HINSTANCE h) {
+        return reinterpret_cast<std::intptr_t>(h);
+    };
+    EXPECT_GT(result(ShellExecuteA(nullptr, "open", "http://www.ijg.org/",
+                                   nullptr, nullptr, SW_SHOW)),
+              32);
+    EXPECT_GT(result(ShellExecuteA(nullptr, "open", "/tmp/ヘルプ.html",
+                                   nullptr, nullptr, SW_SHOW)),
+              32);
+    EXPECT_LE(result(ShellExecuteA(nullptr, "print", "http://www.ijg.org/",
+                                   nullptr, nullptr, SW_SHOW)),
+              32);
+    EXPECT_LE(result(ShellExecuteA(nullptr, "open", "", nullptr, nullptr,
+                                   SW_SHOW)),
+              32);
+    for (const char *scheme : {"http", "https", "file"})
+        QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+
+    ASSERT_EQ(catcher.opened.size(), 2);
+    EXPECT_EQ(catcher.opened[0], QUrl(QStringLiteral("http://www.ijg.org/")));
+    EXPECT_EQ(catcher.opened[1],
+              QUrl::fromLocalFile(QStringLiteral("/tmp/ヘルプ.html")));
+}
+
+} // namespace
+
+#include "modal_windows_test.moc"
