@@ -1,12 +1,9 @@
 #include "platform/qt/top_level_window.h"
 
-#include <QBuffer>
 #include <QCloseEvent>
-#include <QIcon>
-#include <QImageReader>
 #include <QStyle>
 
-#include "platform/resources/resource_reader.h"
+#include "platform/qt/qt_icon.h"
 #include "platform/winsys/menus.h"
 #include "platform/winsys/window_record.h"
 
@@ -36,24 +33,6 @@ QScrollBar *make_scroll_bar(Qt::Orientation orientation, QWidget *parent) {
     return bar;
 }
 
-// The class's icon, every image of it, from the resource module.
-QIcon icon_from(HICON handle) {
-    QIcon icon;
-    const std::vector<std::uint8_t> *bytes = resources::icon_file_bytes(handle);
-    if (bytes == nullptr)
-        return icon;
-    QByteArray data(reinterpret_cast<const char *>(bytes->data()),
-                    static_cast<qsizetype>(bytes->size()));
-    QBuffer buffer(&data);
-    QImageReader reader(&buffer, "ico");
-    for (QImage image = reader.read(); !image.isNull(); image = reader.read()) {
-        icon.addPixmap(QPixmap::fromImage(image));
-        if (!reader.jumpToNextImage())
-            break;
-    }
-    return icon;
-}
-
 int scroll_bar_extent(const QWidget *bar) {
     return bar->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
 }
@@ -65,7 +44,7 @@ TopLevelWindow::TopLevelWindow(HWND hwnd, const winsys::Window &window,
     : QWidget(owner, flags_for(window.style, owner != nullptr)), hwnd_(hwnd) {
     setWindowTitle(QString::fromStdString(window.title));
     const winsys::WindowClass &c = *window.window_class;
-    const QIcon icon = icon_from(c.icon != nullptr ? c.icon : c.icon_small);
+    const QIcon icon = qt_icon(c.icon != nullptr ? c.icon : c.icon_small);
     if (!icon.isNull())
         setWindowIcon(icon);
     if (const resources::Menu *menu = winsys::menu_items(window.menu))

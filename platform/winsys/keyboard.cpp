@@ -16,14 +16,14 @@ bool same_message(const MSG &a, const MSG &b) {
 }
 
 // Whether an accelerator entry's modifiers are exactly those held.
-bool modifiers_match(BYTE fVirt, const KeyboardState &keys) {
+bool modifiers_match(BYTE fVirt, const InputEvent &keys) {
     return ((fVirt & FSHIFT) != 0) == keys.shift &&
            ((fVirt & FCONTROL) != 0) == keys.control &&
            ((fVirt & FALT) != 0) == keys.alt;
 }
 
 bool entry_matches(const resources::AcceleratorEntry &entry, const MSG &msg,
-                   const KeyboardState &keys) {
+                   const InputEvent &keys) {
     if ((entry.fVirt & FVIRTKEY) != 0) {
         // A virtual-key entry matches the key going down, with exactly its
         // modifiers held.
@@ -74,7 +74,7 @@ BOOL WINAPI TranslateMessage(const MSG *lpMsg) {
     // A key going down makes its character (WM_KEYDOWN gives WM_CHAR, and
     // with Alt held WM_SYSKEYDOWN gives WM_SYSCHAR). Key messages count as
     // translated whether or not they make a character.
-    const KeyboardState &keys = keyboard_state();
+    const InputEvent &keys = keyboard_state();
     if ((lpMsg->message == WM_KEYDOWN || lpMsg->message == WM_SYSKEYDOWN) &&
         same_message(keys.message, *lpMsg))
         post_characters(*lpMsg, keys.text);

@@ -14,14 +14,6 @@
 namespace scribblet::winsys {
 namespace {
 
-struct InputEvent {
-    MSG msg{};
-    std::string text;
-    bool shift = false;
-    bool control = false;
-    bool alt = false;
-};
-
 struct SystemSend {
     HWND hwnd;
     UINT message;
@@ -35,7 +27,7 @@ struct Queue {
     std::deque<SystemSend> system_sends;
     bool quit = false;
     WPARAM quit_code = 0;
-    KeyboardState keyboard;
+    InputEvent keyboard;
     std::vector<const std::function<void()> *> idle_hooks;
 };
 
@@ -75,8 +67,7 @@ bool take_first(Container &c, const Filter &filter, Get get, MSG *out) {
         if constexpr (std::is_same_v<typename Container::value_type,
                                      InputEvent>) {
             if (is_key_message(out->message))
-                queue().keyboard = KeyboardState{*out, it->text, it->shift,
-                                                 it->control, it->alt};
+                queue().keyboard = *it;
         }
         c.erase(it);
         return true;
@@ -136,7 +127,7 @@ bool take_message(const Filter &filter, MSG *out, bool *quit) {
         return true;
     }
     return take_first(q.input, filter,
-                      [](const InputEvent &e) { return e.msg; }, out);
+                      [](const InputEvent &e) { return e.message; }, out);
 }
 
 // Takes the next message if one is ready, without waiting: what is
@@ -161,7 +152,7 @@ void run_idle_hook() {
 
 } // namespace
 
-const KeyboardState &keyboard_state() { return queue().keyboard; }
+const InputEvent &keyboard_state() { return queue().keyboard; }
 
 DWORD message_time() {
     static const auto start = std::chrono::steady_clock::now();
@@ -181,18 +172,18 @@ void queue_key_input(const MSG &msg, const std::string &text, bool shift,
         !is_window_enabled(top_level_of(msg.hwnd)))
         return;
     InputEvent e{msg, text, shift, control, alt};
-    if (e.msg.time == 0)
-        e.msg.time = message_time();
+    if (e.message.time == 0)
+        e.message.time = message_time();
     queue().input.push_back(std::move(e));
 }
 
 void toolkit_double_click(HWND hwnd, UINT press, UINT double_click) {
     auto &input = queue().input;
     for (auto it = input.rbegin(); it != input.rend(); ++it) {
-        if (it->msg.hwnd != hwnd)
+        if (it->message.hwnd != hwnd)
             continue;
-        if (it->msg.message == press) {
-            it->msg.message = double_click;
+        if (it->message.message == press) {
+            it->message.message = double_click;
             return;
         }
         break;
@@ -208,7 +199,7 @@ void queue_system_send(HWND hwnd, UINT message, WPARAM wParam,
 
 void forget_window_messages(HWND hwnd) {
     Queue &q = queue();
-    std::erase_if(q.input, [hwnd](const InputEvent &e) { return e.msg.hwnd == hwnd; });
+    std::erase_if(q.input, [hwnd](const InputEvent &e) { return e.message.hwnd == hwnd; });
     std::erase_if(q.system_sends, [hwnd](const SystemSend &s) { return s.hwnd == hwnd; });
 }
 

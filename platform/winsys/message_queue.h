@@ -8,18 +8,20 @@
 
 namespace scribblet::winsys {
 
-// The keyboard as it was when the last key message was taken from the
-// queue: the character its key makes and the modifiers held (what Windows
-// keeps as the thread's keyboard state for TranslateMessage and
-// TranslateAcceleratorA).
-struct KeyboardState {
+// A queued input message with the keyboard as it was then: the character
+// that a key makes and the modifiers held.
+struct InputEvent {
     MSG message{};
     std::string text;
     bool shift = false;
     bool control = false;
     bool alt = false;
 };
-const KeyboardState &keyboard_state();
+
+// The last key message taken from the queue, with its keyboard state (what
+// Windows keeps as the thread's keyboard state for TranslateMessage and
+// TranslateAcceleratorA).
+const InputEvent &keyboard_state();
 
 // Queues a key message with the text it makes and the modifiers held.
 void queue_key_input(const MSG &msg, const std::string &text, bool shift,

@@ -248,3 +248,10 @@ TEST_F(WinsysWindows, StyleAndFontChangesSendThemeChanged) {
     GetClientRect(hwnd, &c);
     EXPECT_EQ(client(hwnd)->height(), c.bottom);
 }
+
+TEST_F(WinsysWindows, ClassIconBecomesTheWindowIconAtEverySize) {
+    HWND hwnd = make_window();
+    const QList<QSize> sizes = client(hwnd)->window()->windowIcon().availableSizes();
+    for (int side : {16, 32, 48})
+        EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
+}

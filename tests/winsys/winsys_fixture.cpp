@@ -38,6 +38,7 @@ void register_classes() {
     wc.lpfnWndProc = recording_proc;
     wc.hInstance = scribblet::resources::program_instance();
     wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(IDI_SCRIBBLET));
     wc.lpszMenuName = MAKEINTRESOURCEA(IDC_SCRIBBLET);
     wc.lpszClassName = recording_class;
     ASSERT_NE(RegisterClassExA(&wc), 0);

@@ -27,8 +27,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // A top-level window of the recording class (menu 109 of the program's
-    // resources, both scroll bars, a sizing border), not yet shown.
+    // A top-level window of the recording class (menu 109 and icon 107 of the
+    // program's resources, both scroll bars, a sizing border), not yet shown.
     HWND make_window(int width = 300, int height = 200,
                      DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL);
     // The messages seen with this id, in order.
