@@ -52,7 +52,7 @@ void toolkit_theme_changed(HWND hwnd) {
         return;
     // The frame may have a new size: the client area follows it, then the
     // procedure hears of the change and measures again.
-    set_window_rect(hwnd, w->window_rect, SIZE_RESTORED,
+    set_window_rect(hwnd, w->window_rect, size_kind_of(*w),
                     SizeNotice::system_send, false);
     queue_system_send(hwnd, WM_THEMECHANGED, 0, 0);
 }

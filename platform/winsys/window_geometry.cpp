@@ -86,7 +86,11 @@ void set_window_rect(HWND hwnd, const RECT &window_rect, int size_kind,
         client_resized(hwnd, old_client);
     if (!resized && old_state == w->show_state)
         return;
-    const LPARAM size = MAKELPARAM(width_of(new_client), height_of(new_client));
+    // A minimised window reports no client area.
+    const LPARAM size =
+        size_kind == SIZE_MINIMIZED
+            ? 0
+            : MAKELPARAM(width_of(new_client), height_of(new_client));
     if (notice == SizeNotice::send)
         SendMessageA(hwnd, WM_SIZE, static_cast<WPARAM>(size_kind), size);
     else
@@ -120,6 +124,17 @@ void refresh_size_limits(HWND hwnd) {
     w = find_window(hwnd);
     if (w != nullptr && w->peer)
         w->peer->set_size_limits(smallest, largest);
+}
+
+int size_kind_of(const Window &window) {
+    switch (window.show_state) {
+    case SW_SHOWMAXIMIZED:
+        return SIZE_MAXIMIZED;
+    case SW_SHOWMINIMIZED:
+        return SIZE_MINIMIZED;
+    default:
+        return SIZE_RESTORED;
+    }
 }
 
 POINT client_origin(HWND hwnd) {
@@ -178,17 +193,16 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y,
         r.right = r.left + std::max(cx, 0);
         r.bottom = r.top + std::max(cy, 0);
     }
-    const int kind = w->show_state == SW_SHOWMAXIMIZED   ? SIZE_MAXIMIZED
-                     : w->show_state == SW_SHOWMINIMIZED ? SIZE_MINIMIZED
-                                                         : SIZE_RESTORED;
-    set_window_rect(hWnd, r, kind, SizeNotice::send, true);
+    set_window_rect(hWnd, r, size_kind_of(*w), SizeNotice::send, true);
     refresh_size_limits(hWnd);
     return TRUE;
 }
 
 BOOL WINAPI EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows) {
     Window *w = find_window(hWnd);
-    if (w == nullptr || wSBflags > SB_BOTH ||
+    // SB_CTL (a scroll bar control of its own) is not a window's bar.
+    if (w == nullptr || (wSBflags != SB_HORZ && wSBflags != SB_VERT &&
+                         wSBflags != SB_BOTH) ||
         (wArrows != ESB_ENABLE_BOTH && wArrows != ESB_DISABLE_BOTH))
         return FALSE;
     if (!w->peer)

@@ -31,6 +31,10 @@ enum class SizeNotice {
 void set_window_rect(HWND hwnd, const RECT &window_rect, int size_kind,
                      SizeNotice notice, bool apply_to_peer);
 
+// The WM_SIZE kind of the window's present state (SIZE_RESTORED,
+// SIZE_MINIMIZED or SIZE_MAXIMIZED).
+int size_kind_of(const Window &window);
+
 // Asks the procedure for the size limits (WM_GETMINMAXINFO's track sizes,
 // and WM_SIZING's answer to a border dragged far outwards) and hands them to
 // the peer as the sizes the user may drag the window between.
