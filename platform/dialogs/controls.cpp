@@ -1,8 +1,6 @@
 #include "platform/dialogs/controls.h"
 
-#include <QBuffer>
 #include <QIcon>
-#include <QImageReader>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -14,7 +12,7 @@
 #include "platform/dialogs/dialog_font.h"
 #include "platform/dialogs/dialog_units.h"
 #include "platform/dialogs/fitting_line_edit.h"
-#include "platform/resources/resource_reader.h"
+#include "platform/qt/qt_icon.h"
 #include "platform/winsys/window_system.h"
 
 namespace scribblet::dialogs {
@@ -154,29 +152,13 @@ QWidget *MakeText(const resources::DialogItem &item)
     return label;
 }
 
-// The icon resource that an SS_ICON item names, at every size it holds.
+// The icon resource that an SS_ICON item names.
 QIcon LoadItemIcon(const resources::DialogItem &item, HINSTANCE instance)
 {
-    const std::string name =
-        item.title.is_ordinal ? std::string() : item.title.text;
-    const LPCSTR resource = item.title.is_ordinal
-                                ? MAKEINTRESOURCEA(item.title.ordinal)
-                                : name.c_str();
-    const std::vector<std::uint8_t> *bytes =
-        resources::icon_file_bytes(LoadIconA(instance, resource));
-    QIcon icon;
-    if (bytes == nullptr)
-        return icon;
-    QByteArray data(reinterpret_cast<const char *>(bytes->data()),
-                    static_cast<qsizetype>(bytes->size()));
-    QBuffer buffer(&data);
-    QImageReader reader(&buffer, "ico");
-    for (int i = 0; i < reader.imageCount(); ++i) {
-        const QImage image = reader.jumpToImage(i) ? reader.read() : QImage();
-        if (!image.isNull())
-            icon.addPixmap(QPixmap::fromImage(image));
-    }
-    return icon;
+    if (item.title.is_ordinal)
+        return qt::qt_icon(
+            LoadIconA(instance, MAKEINTRESOURCEA(item.title.ordinal)));
+    return qt::qt_icon(LoadIconA(instance, item.title.text.c_str()));
 }
 
 // An icon control sizes itself to the system icon size, as Windows' does.
