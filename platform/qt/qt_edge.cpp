@@ -63,6 +63,9 @@ void install_qt_edge(QApplication &application) {
     winsys::install_toolkit(winsys::Toolkit{make_peer, poll_events,
                                             wait_for_events, work_area,
                                             set_cursor});
+    // Windows that outlive the application lose their widgets while Qt is
+    // still there to delete them.
+    qAddPostRoutine(winsys::uninstall_toolkit);
 }
 
 } // namespace scribblet::qt

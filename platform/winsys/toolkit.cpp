@@ -23,6 +23,15 @@ void install_toolkit(const Toolkit &toolkit) {
     install_window_dc_hooks();
 }
 
+void uninstall_toolkit() {
+    // Children first: their widgets live inside their parents'.
+    const std::vector<HWND> &order = windows_in_creation_order();
+    for (auto it = order.rbegin(); it != order.rend(); ++it)
+        if (Window *w = find_window(*it))
+            w->peer.reset();
+    toolkit_slot().reset();
+}
+
 const Toolkit *installed_toolkit() {
     return toolkit_slot() ? &*toolkit_slot() : nullptr;
 }

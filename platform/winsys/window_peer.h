@@ -61,6 +61,11 @@ struct Toolkit {
 
 // Installs the toolkit; the peers of windows that exist already stay none.
 void install_toolkit(const Toolkit &toolkit);
+
+// The toolkit is going away (its application ends): every window loses its
+// peer, and nothing waits in the toolkit any more. Windows still alive stay
+// records without anything shown.
+void uninstall_toolkit();
 const Toolkit *installed_toolkit();
 
 // ---------------------------------------------------------------------------
