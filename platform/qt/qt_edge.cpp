@@ -38,6 +38,9 @@ void set_cursor(HCURSOR cursor) {
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     else
         QGuiApplication::restoreOverrideCursor();
+    // The program goes on working without reading its queue: let the
+    // display show the new cursor now, taking no input meanwhile.
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
 }
 
 // Debian's IPA gothic fonts (fonts-ipafont-gothic) carry the Japanese

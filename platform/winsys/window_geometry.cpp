@@ -103,6 +103,7 @@ void refresh_size_limits(HWND hwnd) {
         return;
     const MINMAXINFO mm = query_min_max(hwnd);
     POINT largest = mm.ptMaxTrackSize;
+    POINT smallest = mm.ptMinTrackSize;
     if ((w->style & WS_THICKFRAME) != 0) {
         // Ask how far a border dragged out to the limit may go: the answer
         // is the largest size the user can drag the window to.
@@ -116,8 +117,8 @@ void refresh_size_limits(HWND hwnd) {
     } else {
         // A window without a sizing border keeps its size.
         largest = POINT{width_of(w->window_rect), height_of(w->window_rect)};
+        smallest = largest;
     }
-    POINT smallest = mm.ptMinTrackSize;
     smallest.x = std::clamp(smallest.x, LONG{0}, largest.x);
     smallest.y = std::clamp(smallest.y, LONG{0}, largest.y);
     // The procedure may have destroyed the window meanwhile.

@@ -70,6 +70,7 @@ TEST_F(WinsysInput, ButtonsAndMovesCarryKeyStateAndSignedPositions) {
 }
 
 TEST_F(WinsysInput, EveryMoveArrivesUnmerged) {
+    EXPECT_FALSE(QCoreApplication::testAttribute(Qt::AA_CompressHighFrequencyEvents));
     HWND hwnd = shown_window();
     QWindow *window = client(hwnd)->window()->windowHandle();
     const QPoint origin = client(hwnd)->mapTo(client(hwnd)->window(), QPoint(0, 0));

@@ -255,3 +255,18 @@ TEST_F(WinsysWindows, ClassIconBecomesTheWindowIconAtEverySize) {
     for (int side : {16, 32, 48})
         EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
 }
+
+TEST_F(WinsysWindows, AWindowWithoutSizingBorderKeepsItsSize) {
+    HWND hwnd = make_window(220, 120, WS_POPUP | WS_CAPTION | WS_SYSMENU);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    pump();
+    QWidget *top = client(hwnd)->window();
+    EXPECT_EQ(top->minimumSize(), QSize(220, 120));
+    EXPECT_EQ(top->maximumSize(), QSize(220, 120));
+    // No scroll bars were asked for: the client is as wide as the window
+    // (the class's menu bar still sits above it).
+    RECT c{};
+    GetClientRect(hwnd, &c);
+    EXPECT_EQ(c.right, 220);
+    EXPECT_EQ(c.bottom, 120 - client(hwnd)->y());
+}
