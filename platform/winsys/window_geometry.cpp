@@ -12,11 +12,6 @@
 namespace scribblet::winsys {
 namespace {
 
-RECT work_area() {
-    const Toolkit *toolkit = installed_toolkit();
-    return toolkit != nullptr ? toolkit->work_area() : RECT{0, 0, 1024, 768};
-}
-
 // The window rectangle in screen coordinates.
 RECT screen_rect(const Window &w) {
     RECT r = w.window_rect;
@@ -35,6 +30,11 @@ constexpr LONG min_track_width = 112;
 constexpr LONG min_track_height = 27;
 
 } // namespace
+
+RECT work_area() {
+    const Toolkit *toolkit = installed_toolkit();
+    return toolkit != nullptr ? toolkit->work_area() : RECT{0, 0, 1024, 768};
+}
 
 RECT client_rect_for(const Window &window, const RECT &window_rect) {
     FrameInsets f;

@@ -10,6 +10,9 @@ namespace scribblet::winsys {
 // The largest size a window may be given (Qt's limit for a widget).
 inline constexpr LONG unlimited_size = 16777215;
 
+// The screen's work area (a 1024 x 768 screen without a toolkit).
+RECT work_area();
+
 // The client rectangle for a window rectangle, in the same coordinates:
 // the window rectangle less the toolkit's frame (menu bar, scroll bars).
 RECT client_rect_for(const Window &window, const RECT &window_rect);

@@ -15,17 +15,12 @@
 namespace scribblet::winsys {
 namespace {
 
-RECT work_area_or_default() {
-    const Toolkit *toolkit = installed_toolkit();
-    return toolkit != nullptr ? toolkit->work_area() : RECT{0, 0, 1024, 768};
-}
-
 // Where CW_USEDEFAULT puts a top-level window: a little in from the work
 // area's corner, each new window further down and right (Windows cascades
 // them), three quarters of the work area in size.
 RECT default_window_rect(int x, int y, int width, int height) {
     static int cascade = 0;
-    const RECT work = work_area_or_default();
+    const RECT work = work_area();
     if (x == CW_USEDEFAULT) {
         const int step = 26 * (cascade++ % 8);
         x = work.left + step;
@@ -279,7 +274,7 @@ namespace {
 // maximised position (from the work area's corner) and size.
 RECT maximised_rect(HWND hwnd) {
     const MINMAXINFO mm = query_min_max(hwnd);
-    const RECT work = work_area_or_default();
+    const RECT work = work_area();
     const LONG x = work.left + mm.ptMaxPosition.x;
     const LONG y = work.top + mm.ptMaxPosition.y;
     return RECT{x, y, x + mm.ptMaxSize.x, y + mm.ptMaxSize.y};
