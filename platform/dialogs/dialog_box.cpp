@@ -230,5 +230,8 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)
     dialog->ended = true;
     dialog->owner->release();
     ShowWindow(hDlg, SW_HIDE);
+    // The modal loop looks at the dialog after each message; when EndDialog
+    // comes from outside one (a toolkit callback), this wakes it.
+    PostMessageA(nullptr, WM_NULL, 0, 0);
     return TRUE;
 }

@@ -399,6 +399,19 @@ TEST_F(DialogsBox, TheLayoutFollowsTheTemplateFont)
              }});
 }
 
+TEST_F(DialogsBox, EndDialogFromOutsideAMessageEndsTheLoopWithItsResult)
+{
+    const INT_PTR result = RunSize({[] {
+        if (!Shown())
+            return false;
+        EXPECT_TRUE(EndDialog(g_seen.dialog, 42));
+        EXPECT_FALSE(Shown());
+        EXPECT_TRUE(winsys::is_window_enabled(g_owner));
+        return true;
+    }});
+    EXPECT_EQ(result, 42);
+}
+
 TEST_F(DialogsBox, AMissingTemplateGivesMinusOneAndLeavesTheOwnerAlone)
 {
     EXPECT_EQ(DialogBoxParamA(resources::program_instance(),
