@@ -35,18 +35,6 @@ TEST(DialogsFont, TheJapaneseFaceStandsInAtThePointSize)
         EXPECT_TRUE(metrics.inFont(c)) << int{c.unicode()};
 }
 
-TEST(DialogsFont, BaseUnitsGrowWithTheFont)
-{
-    DialogFont big{18, 700, 0, 1, "MS UI Gothic"};
-    const DialogBaseUnits small = MeasureBaseUnits(TemplateFont());
-    const DialogBaseUnits large =
-        MeasureBaseUnits(scribblet::dialogs::DialogFont(big));
-    EXPECT_GT(small.x, 2);
-    EXPECT_GE(small.y, TemplateFont().pixelSize());
-    EXPECT_GT(large.x, small.x);
-    EXPECT_GT(large.y, small.y);
-}
-
 // A field the size of the canvas-size dialog's: 50 × 12 dialog units.
 std::unique_ptr<FittingLineEdit> MakeField(bool scrolls)
 {
