@@ -1,0 +1,328 @@
+// The whole program's speed, each figure beside a baseline:
+//  - pointer moves per second through the whole path (queue, stroke engine,
+//    paint, the window's surface), and the stroke engine alone;
+//  - start-up to the canvas-size dialog and to the shown window, and a
+//    minimal Qt widget program's start-up to its shown window;
+//  - a save of 800 × 800 and 8000 × 8000 in both formats, from the answered
+//    save dialog to the closed file, and the writer alone.
+// Run it under QT_QPA_PLATFORM=offscreen. The ratios are printed at the end.
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTest>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "app/main_window.h"
+#include "canvas/canvas.h"
+#include "canvas/pen.h"
+#include "canvas/stroke.h"
+#include "export/bmp_writer.h"
+#include "export/jpeg_writer.h"
+#include "export/save_command.h"
+#include "platform/qt/qt_edge.h"
+#include "platform/resources/resource_reader.h"
+#include "platform/winsys/window_system.h"
+#include "res/resource.h"
+#include "tests/app/screen.h"
+
+namespace winsys = scribblet::winsys;
+using namespace person;
+
+// ---- Helpers ------------------------------------------------------------------
+
+// Calls `act` once `ready` holds, polling from inside whatever loop runs.
+static void when(std::function<bool()> ready, std::function<void()> act)
+{
+    QTimer::singleShot(1, [ready, act] {
+        if (ready())
+            act();
+        else
+            when(ready, act);
+    });
+}
+
+// Runs the program's messages until its queue has run empty.
+static void pump_until_idle()
+{
+    bool idle = false;
+    winsys::run_modal_loop([&] { return idle; }, [](MSG &) { return false; },
+                           [&] { idle = true; });
+}
+
+static const int MOVES = 2000;
+
+// The pointer's path for one round: a zigzag across the canvas.
+static QPoint path_point(int i)
+{
+    int x = 50 + (i * 7) % 700;
+    int y = 50 + (i * 13) % 700;
+    return QPoint(x, y);
+}
+
+static void send_mouse(QWidget *client, QEvent::Type type, QPoint at,
+                       Qt::MouseButton button, Qt::MouseButtons buttons)
+{
+    QMouseEvent event(type, at, client->mapToGlobal(at), button, buttons, {},
+                      QPointingDevice::primaryPointingDevice());
+    QApplication::sendEvent(client, &event);
+}
+
+// ---- Pointer moves --------------------------------------------------------------
+
+static void BM_MovesThroughTheWholePath(benchmark::State &state)
+{
+    QWidget *client = main_client();
+    send_mouse(client, QEvent::MouseMove, path_point(0), Qt::NoButton, Qt::NoButton);
+    send_mouse(client, QEvent::MouseButtonPress, path_point(0), Qt::LeftButton,
+               Qt::LeftButton);
+    pump_until_idle();
+    for (auto _ : state) {
+        for (int i = 1; i <= MOVES; ++i)
+            send_mouse(client, QEvent::MouseMove, path_point(i), Qt::NoButton,
+                       Qt::LeftButton);
+        pump_until_idle();
+        QApplication::processEvents(); // Qt's own repaint of the window
+    }
+    send_mouse(client, QEvent::MouseButtonRelease, path_point(MOVES),
+               Qt::LeftButton, Qt::NoButton);
+    pump_until_idle();
+    state.counters["moves/s"] = benchmark::Counter(
+        double(state.iterations()) * MOVES, benchmark::Counter::kIsRate);
+}
+
+static void BM_MovesThroughTheStrokeEngineAlone(benchmark::State &state)
+{
+    HWND hwnd = main_hwnd();
+    g_stroke.left_captured = TRUE;
+    for (auto _ : state)
+        for (int i = 1; i <= MOVES; ++i) {
+            QPoint p = path_point(i);
+            stroke_move(hwnd, MAKELPARAM(p.x(), p.y()), MK_LBUTTON);
+        }
+    g_stroke.left_captured = FALSE;
+    pump_until_idle();
+    state.counters["moves/s"] = benchmark::Counter(
+        double(state.iterations()) * MOVES, benchmark::Counter::kIsRate);
+}
+
+// ---- Saving -------------------------------------------------------------------------
+
+static std::string s_folder;
+
+static std::string file_for(bool jpeg)
+{
+    return s_folder + (jpeg ? "/bench.jpg" : "/bench.bmp");
+}
+
+// One save through the command, the dialog answered by the person; the time
+// from the answer (Enter) to the command's return.
+static double timed_save(bool jpeg)
+{
+    std::remove(file_for(jpeg).c_str());
+    QElapsedTimer clock;
+    when([] { return save_dialog() != nullptr; }, [&clock, jpeg] {
+        QFileDialog *dialog = save_dialog();
+        if (jpeg)
+            QTest::keyClick(dialog->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
+        QLineEdit *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+        name->setText(QString::fromStdString(file_for(jpeg)));
+        clock.start();
+        QTest::keyClick(name, Qt::Key_Return);
+    });
+    save_command(main_hwnd(), g_instance);
+    return clock.nsecsElapsed() / 1e9;
+}
+
+static void ensure_canvas(LONG side)
+{
+    if (g_canvas.width != side)
+        canvas_create(side, side);
+}
+
+static void BM_SaveCommand(benchmark::State &state)
+{
+    ensure_canvas(LONG(state.range(0)));
+    for (auto _ : state)
+        state.SetIterationTime(timed_save(state.range(1) != 0));
+}
+
+static void BM_WriterAlone(benchmark::State &state)
+{
+    ensure_canvas(LONG(state.range(0)));
+    const bool jpeg = state.range(1) != 0;
+    BYTE *read_out = canvas_read_out();
+    size_t pixels = canvas_byte_count() / 4;
+    BYTE *rgb = jpeg ? (BYTE *)malloc(pixels * 3) : nullptr;
+    for (size_t i = 0; rgb && i < pixels; ++i) {
+        rgb[3 * i] = read_out[4 * i + 2];
+        rgb[3 * i + 1] = read_out[4 * i + 1];
+        rgb[3 * i + 2] = read_out[4 * i];
+    }
+    for (auto _ : state) {
+        std::remove(file_for(jpeg).c_str());
+        WriteResult result =
+            jpeg ? write_jpeg(file_for(jpeg).c_str(), rgb, g_canvas.width, g_canvas.height)
+                 : write_bmp(file_for(jpeg).c_str(), read_out, g_canvas.width,
+                             g_canvas.height);
+        if (result.failure != WRITE_OK)
+            state.SkipWithError(write_failure_text(result.failure));
+    }
+    free(rgb);
+    free(read_out);
+}
+
+// ---- Start-up -----------------------------------------------------------------------
+
+// One start of the program in-process: the times to the dialog and to the
+// shown window, after the dialog is answered at once.
+static void timed_start(double *to_dialog, double *to_window)
+{
+    QElapsedTimer clock;
+    double answered = 0;
+    when([] { return size_dialog() != nullptr; }, [&] {
+        *to_dialog = clock.nsecsElapsed() / 1e9;
+        QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH), Qt::Key_Return);
+        answered = clock.nsecsElapsed() / 1e9;
+        when([] { return main_client() != nullptr && main_client()->isVisible(); }, [&] {
+            *to_window = clock.nsecsElapsed() / 1e9 - (answered - *to_dialog);
+            main_window()->close();
+        });
+    });
+    char command_line[] = "";
+    clock.start();
+    WinMain(scribblet::resources::program_instance(), NULL, command_line, SW_SHOWDEFAULT);
+}
+
+static void BM_StartupToDialog(benchmark::State &state)
+{
+    for (auto _ : state) {
+        double to_dialog = 0, to_window = 0;
+        timed_start(&to_dialog, &to_window);
+        state.SetIterationTime(to_dialog);
+    }
+}
+
+static void BM_StartupToWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        double to_dialog = 0, to_window = 0;
+        timed_start(&to_dialog, &to_window);
+        state.SetIterationTime(to_window);
+    }
+}
+
+static void BM_MinimalQtWidgetToWindow(benchmark::State &state)
+{
+    for (auto _ : state) {
+        QElapsedTimer clock;
+        clock.start();
+        QWidget widget;
+        widget.setWindowTitle("minimal");
+        widget.resize(800, 800);
+        widget.show();
+        while (!widget.isVisible())
+            QApplication::processEvents();
+        QApplication::processEvents();
+        state.SetIterationTime(clock.nsecsElapsed() / 1e9);
+    }
+}
+
+// ---- Ratios ---------------------------------------------------------------------------
+
+// Prints as usual, and keeps each run's time per iteration for the ratios.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    std::map<std::string, double> seconds;
+    void ReportRuns(const std::vector<Run> &runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Iteration)
+                seconds[run.benchmark_name()] = run.GetAdjustedRealTime();
+    }
+    void ratio(const std::string &what, const std::string &a, const std::string &b)
+    {
+        if (seconds.count(a) && seconds.count(b))
+            std::printf("%-48s %8.2f\n", what.c_str(), seconds[a] / seconds[b]);
+    }
+};
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    scribblet::qt::prepare_application();
+    QApplication application(argc, argv);
+    scribblet::qt::install_qt_edge(application);
+    benchmark::Initialize(&argc, argv);
+
+    char folder_template[] = "/tmp/scribblet-bench-XXXXXX";
+    s_folder = mkdtemp(folder_template);
+
+    benchmark::RegisterBenchmark("StartupToDialog", BM_StartupToDialog)
+        ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("StartupToWindow", BM_StartupToWindow)
+        ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("MinimalQtWidgetToWindow", BM_MinimalQtWidgetToWindow)
+        ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::ClearRegisteredBenchmarks();
+
+    // The rest runs inside one session of the program, 800 × 800.
+    benchmark::RegisterBenchmark("MovesThroughTheWholePath", BM_MovesThroughTheWholePath)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("MovesThroughTheStrokeEngineAlone",
+                                 BM_MovesThroughTheStrokeEngineAlone)
+        ->Unit(benchmark::kMillisecond);
+    for (int side : {800, 8000})
+        for (int jpeg : {0, 1}) {
+            benchmark::RegisterBenchmark("SaveCommand", BM_SaveCommand)
+                ->Args({side, jpeg})->UseManualTime()->Unit(benchmark::kMillisecond)
+                ->Iterations(side == 800 ? 20 : 2);
+            benchmark::RegisterBenchmark("WriterAlone", BM_WriterAlone)
+                ->Args({side, jpeg})->Unit(benchmark::kMillisecond)
+                ->Iterations(side == 800 ? 20 : 2);
+        }
+    when([] { return size_dialog() != nullptr; }, [] {
+        QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH), Qt::Key_Return);
+    });
+    when([] { return main_client() != nullptr && main_client()->isVisible(); }, [&] {
+        benchmark::RunSpecifiedBenchmarks(&reporter);
+        main_window()->close();
+    });
+    char command_line[] = "";
+    WinMain(scribblet::resources::program_instance(), NULL, command_line, SW_SHOWDEFAULT);
+
+    std::printf("\nRatios (time against time)\n");
+    reporter.ratio("whole path / stroke engine alone, per move",
+                   "MovesThroughTheWholePath", "MovesThroughTheStrokeEngineAlone");
+    reporter.ratio("start-up to dialog / minimal Qt program",
+                   "StartupToDialog/iterations:10/manual_time",
+                   "MinimalQtWidgetToWindow/iterations:10/manual_time");
+    reporter.ratio("start-up to window / minimal Qt program",
+                   "StartupToWindow/iterations:10/manual_time",
+                   "MinimalQtWidgetToWindow/iterations:10/manual_time");
+    for (const char *args : {"800/0", "800/1", "8000/0", "8000/1"}) {
+        std::string iterations = std::string(args).rfind("8000", 0) == 0 ? "2" : "20";
+        reporter.ratio(std::string("save command / writer alone, ") + args,
+                       std::string("SaveCommand/") + args + "/iterations:" + iterations +
+                           "/manual_time",
+                       std::string("WriterAlone/") + args + "/iterations:" + iterations);
+    }
+    std::remove(file_for(false).c_str());
+    std::remove(file_for(true).c_str());
+    rmdir(s_folder.c_str());
+    return 0;
+}
