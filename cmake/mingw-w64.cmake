@@ -1,8 +1,9 @@
-# Cross-compiling for Windows with Debian's MinGW-w64 compilers. Included by
-# the per-architecture toolchain files, which set MINGW_TRIPLET first.
+# Cross-compiling for Windows with Debian's MinGW-w64 compilers, of the POSIX
+# thread model (std::thread and std::mutex, which googletest needs).
+# Included by the per-architecture toolchain files, which set MINGW_TRIPLET first.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_C_COMPILER ${MINGW_TRIPLET}-gcc)
-set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++)
+set(CMAKE_C_COMPILER ${MINGW_TRIPLET}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${MINGW_TRIPLET}-g++-posix)
 set(CMAKE_RC_COMPILER ${MINGW_TRIPLET}-windres)
 set(CMAKE_ASM_NASM_COMPILER nasm)
 

@@ -28,6 +28,7 @@ case $side in
   linux)
     export QT_QPA_PLATFORM=xcb
     launch=("$program")
+    click_to_focus() { :; }
     # The file name as the program's dialog takes it.
     saved_name() { printf '%s/%s' "$out" "$1"; }
     # Qt's file dialog: a click on the type list at the bottom, one entry
@@ -46,6 +47,13 @@ case $side in
     # A Japanese Windows: narrow texts are code page 932.
     launch=(env LC_ALL=ja_JP.UTF-8 "${SCRIBBLET_WINE:-/usr/lib/wine/wine64}" "$program")
     saved_name() { printf 'Z:%s/%s' "$out" "$1" | tr / '\\'; }
+    # Without a window manager, Wine takes the focus only from a click: one
+    # at the middle of the caption that it draws, clear of any control.
+    click_to_focus() {
+      local X Y WIDTH HEIGHT WINDOW SCREEN
+      eval "$(xdotool getwindowgeometry --shell "$1")"
+      xdotool mousemove $((X + WIDTH / 2)) $((Y + 4)) click 1
+    }
     # Wine's save dialog: the type list follows the name field.
     choose_second_type() {
       xdotool key --delay 150 Tab Down shift+Tab
@@ -105,13 +113,9 @@ wait_for_named_window() {
   return 1
 }
 
-# Gives a window the keyboard. Without a window manager, Wine takes the
-# focus only from a click: one at the middle of the window's top, on the
-# caption that Wine draws and clear of any control.
+# Gives a window the keyboard.
 focus() {
-  local X Y WIDTH HEIGHT WINDOW SCREEN
-  eval "$(xdotool getwindowgeometry --shell "$1")"
-  xdotool mousemove $((X + WIDTH / 2)) $((Y + 4)) click 1
+  click_to_focus "$1"
   xdotool windowfocus "$1" 2>/dev/null || true
   sleep "$step_pause"
 }
