@@ -194,17 +194,17 @@ bool KindOf(const char *className, DWORD style, Kind &kind)
            type == kStaticLeftNoWordWrap;
 }
 
-QWidget *MakeWidget(HWND hwnd, Kind kind, const ControlSpec &spec)
+QWidget *MakeWidget(HWND hwnd, Kind kind, const ControlRecipe &recipe)
 {
     switch (kind) {
     case Kind::button:
-        return MakeButton(hwnd, *spec.item);
+        return MakeButton(hwnd, *recipe.item);
     case Kind::edit:
-        return MakeEdit(hwnd, *spec.item);
+        return MakeEdit(hwnd, *recipe.item);
     case Kind::text:
-        return MakeText(*spec.item);
+        return MakeText(*recipe.item);
     case Kind::icon:
-        return MakeIcon(hwnd, *spec.item, spec.instance);
+        return MakeIcon(hwnd, *recipe.item, recipe.instance);
     }
     return nullptr;
 }
@@ -213,17 +213,17 @@ QWidget *MakeWidget(HWND hwnd, Kind kind, const ControlSpec &spec)
 // the window.
 LRESULT CreateControl(HWND hwnd, const CREATESTRUCTA &create)
 {
-    const auto *spec = static_cast<const ControlSpec *>(create.lpCreateParams);
+    const auto *recipe = static_cast<const ControlRecipe *>(create.lpCreateParams);
     QWidget *container = winsys::window_widget(hwnd);
     Kind kind;
-    if (spec == nullptr || spec->item == nullptr || container == nullptr ||
+    if (recipe == nullptr || recipe->item == nullptr || container == nullptr ||
         !KindOf(create.lpszClass, static_cast<DWORD>(create.style), kind))
         return -1;
-    QWidget *widget = MakeWidget(hwnd, kind, *spec);
-    if (spec->font != nullptr)
-        widget->setFont(*spec->font);
-    widget->setFocusPolicy(FocusPolicyFor(kind, spec->item->style));
-    widget->setEnabled((spec->item->style & WS_DISABLED) == 0);
+    QWidget *widget = MakeWidget(hwnd, kind, *recipe);
+    if (recipe->font != nullptr)
+        widget->setFont(*recipe->font);
+    widget->setFocusPolicy(FocusPolicyFor(kind, recipe->item->style));
+    widget->setEnabled((recipe->item->style & WS_DISABLED) == 0);
     // The control's window stands for its widget: focusing the one focuses
     // the other, and only the widget is a stop for Tab.
     container->setFocusPolicy(Qt::NoFocus);
@@ -233,7 +233,7 @@ LRESULT CreateControl(HWND hwnd, const CREATESTRUCTA &create)
     layout->addWidget(widget);
     winsys::set_window_data(
         hwnd, reinterpret_cast<LONG_PTR>(
-                  new Control{kind, spec->item->style, widget}));
+                  new Control{kind, recipe->item->style, widget}));
     return 0;
 }
 

@@ -23,7 +23,7 @@ namespace scribblet::dialogs {
 
 // What a control is made from: its template item, the module its icon
 // comes from and the dialog's font. Passed as CreateWindowExA's lpParam.
-struct ControlSpec {
+struct ControlRecipe {
     const resources::DialogItem *item = nullptr;
     HINSTANCE instance = nullptr;
     const QFont *font = nullptr;

@@ -71,7 +71,7 @@ bool CreateControl(HWND dialogWindow, const resources::DialogItem &item,
         return false;
     const UnitRect rect =
         DluRectToPixels({item.x, item.y, item.cx, item.cy}, units);
-    ControlSpec spec{&item, instance, &font};
+    ControlRecipe recipe{&item, instance, &font};
     const std::string text =
         item.title.is_ordinal ? std::string() : item.title.text;
     return CreateWindowExA(item.ex_style, className, text.c_str(),
@@ -79,7 +79,7 @@ bool CreateControl(HWND dialogWindow, const resources::DialogItem &item,
                            rect.cy, dialogWindow,
                            reinterpret_cast<HMENU>(
                                static_cast<std::uintptr_t>(item.id)),
-                           instance, &spec) != nullptr;
+                           instance, &recipe) != nullptr;
 }
 
 } // namespace

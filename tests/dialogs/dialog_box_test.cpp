@@ -340,13 +340,13 @@ TEST_F(DialogsBox, InitDialogGetsItsParameterAndTheFirstTabStop)
 
 TEST_F(DialogsBox, WithoutADefaultButtonEnterSendsIdOk)
 {
-    const DialogSpec spec{
+    const DialogRecipe recipe{
         DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU, 10, 10, 100, 40,
         "Test",
         {{0x81, ES_AUTOHSCROLL | WS_BORDER | WS_TABSTOP, 5, 5, 60, 12, 10,
           "abc"},
          {0x80, BS_PUSHBUTTON | WS_TABSTOP, 5, 20, 40, 12, 7, "Seven"}}};
-    const HINSTANCE module = dialogs_test::MakeDialogModule(300, spec);
+    const HINSTANCE module = dialogs_test::MakeDialogModule(300, recipe);
     ASSERT_NE(module, nullptr);
     g_seen.initAnswer = TRUE;
     const INT_PTR result = Run(module, 300, FocusProc, {[] {

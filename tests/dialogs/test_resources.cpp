@@ -34,25 +34,25 @@ private:
     }
 };
 
-std::vector<std::uint8_t> DialogTemplateBytes(const DialogSpec &spec)
+std::vector<std::uint8_t> DialogTemplateBytes(const DialogRecipe &recipe)
 {
     Bytes b;
     b.word(1);
     b.word(0xFFFF);
     b.dword(0);
     b.dword(0);
-    b.dword(spec.style | DS_SETFONT);
-    b.word(static_cast<std::uint32_t>(spec.items.size()));
-    for (short v : {spec.x, spec.y, spec.cx, spec.cy})
+    b.dword(recipe.style | DS_SETFONT);
+    b.word(static_cast<std::uint32_t>(recipe.items.size()));
+    for (short v : {recipe.x, recipe.y, recipe.cx, recipe.cy})
         b.word(static_cast<std::uint16_t>(v));
     b.word(0); // no menu
     b.word(0); // the dialog class
-    b.text(spec.title);
+    b.text(recipe.title);
     b.word(9);
     b.word(400);
     b.word(0x0100); // not italic, charset 1
     b.text("MS UI Gothic");
-    for (const ItemSpec &item : spec.items) {
+    for (const ItemRecipe &item : recipe.items) {
         b.align();
         b.dword(0);
         b.dword(0);
@@ -88,7 +88,7 @@ void Entry(Bytes &file, std::uint16_t type, std::uint16_t name,
 
 } // namespace
 
-HINSTANCE MakeDialogModule(std::uint16_t id, const DialogSpec &spec)
+HINSTANCE MakeDialogModule(std::uint16_t id, const DialogRecipe &recipe)
 {
     Bytes file;
     file.dword(0);
@@ -99,7 +99,7 @@ HINSTANCE MakeDialogModule(std::uint16_t id, const DialogSpec &spec)
     file.word(0);
     for (int i = 0; i < 4; ++i)
         file.dword(0);
-    Entry(file, 5, id, DialogTemplateBytes(spec));
+    Entry(file, 5, id, DialogTemplateBytes(recipe));
     return resources::load_module(std::move(file.data));
 }
 

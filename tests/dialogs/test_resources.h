@@ -11,7 +11,7 @@
 
 namespace scribblet::dialogs_test {
 
-struct ItemSpec {
+struct ItemRecipe {
     std::uint16_t class_ordinal; // 0x80 button, 0x81 edit, 0x82 static
     DWORD style;
     short x, y, cx, cy;
@@ -19,16 +19,16 @@ struct ItemSpec {
     std::string text; // ASCII
 };
 
-struct DialogSpec {
+struct DialogRecipe {
     DWORD style;
     short x, y, cx, cy;
     std::string title; // ASCII
-    std::vector<ItemSpec> items;
+    std::vector<ItemRecipe> items;
 };
 
-// A module whose dialog `id` is made from spec, with the 9-point
+// A module whose dialog `id` is made from recipe, with the 9-point
 // "MS UI Gothic" font; free it with resources::free_module.
-HINSTANCE MakeDialogModule(std::uint16_t id, const DialogSpec &spec);
+HINSTANCE MakeDialogModule(std::uint16_t id, const DialogRecipe &recipe);
 
 } // namespace scribblet::dialogs_test
 
