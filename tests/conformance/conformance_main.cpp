@@ -56,6 +56,7 @@ int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance,
     for (std::string &word : words)
         argv.push_back(word.data());
     int argc = static_cast<int>(argv.size());
+    argv.push_back(nullptr); // argv[argc], which googletest moves with the rest
     testing::InitGoogleTest(&argc, argv.data());
     return RUN_ALL_TESTS();
 }
