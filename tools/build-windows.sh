@@ -54,14 +54,15 @@ APT::Sandbox::User "root";
 EOF
 }
 
+# Prints the source folder; what apt and dpkg-source say goes to stderr.
 fetch_libjpeg_source() {
   local found
   found=$(find "$src_dir" -maxdepth 2 -name jpeglib.h -path '*libjpeg-turbo-*' 2>/dev/null | head -1)
   if [ -z "$found" ]; then
     derive_source_entries
-    APT_CONFIG=$apt_dir/apt.conf apt-get update -qq
+    APT_CONFIG=$apt_dir/apt.conf apt-get update -qq >&2
     mkdir -p "$src_dir"
-    (cd "$src_dir" && APT_CONFIG=$apt_dir/apt.conf apt-get source -qq libjpeg-turbo)
+    (cd "$src_dir" && APT_CONFIG=$apt_dir/apt.conf apt-get source -qq libjpeg-turbo) >&2
     found=$(find "$src_dir" -maxdepth 2 -name jpeglib.h -path '*libjpeg-turbo-*' | head -1)
   fi
   [ -n "$found" ] || { echo "libjpeg-turbo's source could not be fetched" >&2; exit 1; }
