@@ -55,9 +55,15 @@ static void when(std::function<bool()> ready, std::function<void()> act)
 // Runs the program's messages until its queue has run empty.
 static void pump_until_idle()
 {
+    // The loop looks at its condition after each message: once the queue
+    // has run empty, a thread message that nothing handles ends it.
     bool idle = false;
     winsys::run_modal_loop([&] { return idle; }, [](MSG &) { return false; },
-                           [&] { idle = true; });
+                           [&] {
+                               if (!idle)
+                                   PostMessageA(NULL, WM_NULL, 0, 0);
+                               idle = true;
+                           });
 }
 
 static const int MOVES = 2000;

@@ -297,7 +297,7 @@ class Person:
             xdotool(self.display, "key", mnemonics[-1])
         settle()
 
-    def save(self, path, jpeg, shot=None):
+    def save(self, path, jpeg, shot=None, written=True):
         self.choose(0, ["s"])
         dialog = self.wait_for_save_dialog()
         type_text(self.display, dialog, path)
@@ -315,7 +315,7 @@ class Person:
         key(self.display, dialog, "Return")
         wait_until_gone(self.display, dialog)
         end = time.time() + 30
-        while not os.path.exists(path) and time.time() < end:
+        while written and not os.path.exists(path) and time.time() < end:
             time.sleep(0.1)
         settle()
 
@@ -380,6 +380,16 @@ def journey(display, program, shots=None):
         person.save(bmp_path, jpeg=False, shot="save-dialog")
         person.save(jpeg_path, jpeg=True, shot="save-dialog-jpeg")
         if shots:
+            # Help › About, and a save into a folder that does not exist.
+            person.choose(3, ["a"])
+            about = wait_for_window(display, "バージョン情報")
+            person.shot("about-box")
+            key(display, about, "Escape")
+            person.save(os.path.join(folder, "no such folder", "x.bmp"), jpeg=False,
+                        written=False)
+            failure = wait_for_window(display, "保存できません")
+            person.shot("failure-message")
+            key(display, failure, "Return")
             for index, name in enumerate(["file", "left", "right", "help"]):
                 person.open_menu(index)
                 person.shot("menu-" + name)
