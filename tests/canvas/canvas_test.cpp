@@ -1,6 +1,7 @@
 #include "tests/canvas/canvas_fixture.h"
 
-#include "platform/gdi/gdi_internal.h"
+#include <algorithm>
+#include <iterator>
 
 using CanvasSurface = CanvasTest;
 using CanvasPens = CanvasTest;
@@ -8,7 +9,7 @@ using CanvasPens = CanvasTest;
 TEST_F(CanvasSurface, StartsWhiteWithTheBitmapPutAway) {
     ASSERT_TRUE(canvas_create(7, 5));
     EXPECT_EQ(read_out(), std::vector<BYTE>(7 * 5 * 4, 0xFF));
-    EXPECT_EQ(g_canvas.previous, scribblet::gdi::selected_bitmap(g_canvas.dc));
+    EXPECT_EQ(g_canvas.previous, selected_bitmap(g_canvas.dc));
     EXPECT_NE(g_canvas.previous, g_canvas.bitmap);
 }
 
@@ -60,15 +61,22 @@ TEST_F(CanvasSurface, FillsChangeOnlyTheirPartOnTheCanvasAndCopyOut) {
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, 4, 3);
     ReleaseDC(nullptr, screen);
     const HGDIOBJ original = SelectObject(target, bitmap);
+    BYTE bytes[48];
+    std::fill(std::begin(bytes), std::end(bytes), BYTE{0x80}); // grey
+    SetBitmapBits(bitmap, 48, bytes);
     const RECT area = {1, 1, 3, 3};
     canvas_copy_to(target, &area);
-    BYTE bytes[48] = {};
     GetBitmapBits(bitmap, 48, bytes);
-    EXPECT_EQ(bytes[(1 * 4 + 1) * 4], 0xFF); // (1, 1) white
-    EXPECT_EQ(bytes[(2 * 4 + 1) * 4 + 3], 0xFF); // (1, 2) black, opaque
-    EXPECT_EQ(bytes[(2 * 4 + 1) * 4], 0x00);
-    EXPECT_EQ(bytes[(2 * 4 + 0) * 4 + 3], 0x00); // (0, 2) outside: untouched
-    EXPECT_EQ(scribblet::gdi::selected_bitmap(g_canvas.dc), g_canvas.previous);
+    // Blue, green and red of a pixel; the spare byte is the system's.
+    const auto colour = [&](int x, int y) {
+        const BYTE *at = bytes + (y * 4 + x) * 4;
+        return std::vector<BYTE>(at, at + 3);
+    };
+    EXPECT_EQ(colour(1, 1), std::vector<BYTE>(3, 0xFF)); // white
+    EXPECT_EQ(colour(1, 2), std::vector<BYTE>(3, 0x00)); // black
+    EXPECT_EQ(std::vector<BYTE>(bytes + 8 * 4, bytes + 9 * 4),
+              std::vector<BYTE>(4, 0x80)); // (0, 2) outside: untouched
+    EXPECT_EQ(selected_bitmap(g_canvas.dc), g_canvas.previous);
     SelectObject(target, original);
     DeleteObject(bitmap);
     DeleteDC(target);

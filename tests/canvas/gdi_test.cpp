@@ -178,6 +178,11 @@ TEST(GdiFill, RightAndBottomExclusiveClippedAndEmptyFillsNothing) {
                                "......\n"
                                ".....#\n";
     EXPECT_EQ(s.picture(), filled);
+    // Filled pixels are opaque: the spare byte is alpha to the toolkit.
+    scribblet::gdi::PixelView view{};
+    ASSERT_TRUE(scribblet::gdi::bitmap_pixels(s.bitmap, &view));
+    EXPECT_EQ(view.pixels[view.stride + 1 * 4 + 3], 0xFF);
+    EXPECT_EQ(view.pixels[view.stride + 0 * 4 + 3], 0x00);
     // Extreme coordinates clip without overflowing.
     const RECT huge_inverted = {2147483647, 0, -2147483647 - 1, 4};
     EXPECT_EQ(FillRect(s.dc, &huge_inverted, brush), 1);

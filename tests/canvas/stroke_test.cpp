@@ -1,17 +1,17 @@
 #include "tests/canvas/canvas_fixture.h"
 
 #include <algorithm>
+#include <sstream>
 
 namespace {
 
 const HWND window = reinterpret_cast<HWND>(0x5150);
 
 std::string text(const std::vector<RECT> &rects) {
-    std::string out;
+    std::ostringstream out;
     for (const RECT &r : rects)
-        out += "(" + std::to_string(r.left) + "," + std::to_string(r.top) + "," +
-               std::to_string(r.right) + "," + std::to_string(r.bottom) + ")";
-    return out;
+        out << '(' << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ')';
+    return out.str();
 }
 
 class StrokeTest : public CanvasTest {

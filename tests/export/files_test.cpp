@@ -1,5 +1,6 @@
 // The file operations of the platform layer, with Windows' results.
 #include "platform/platform.h"
+#include "tests/export/posix_process.h"
 #include "tests/export/test_folder.h"
 
 #include <cstring>

@@ -1,39 +1,48 @@
 #include "tests/export/test_folder.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <grp.h>
 #include <iterator>
+#include <random>
 #include <stdexcept>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+
+namespace fs = std::filesystem;
 
 namespace {
 
-const uid_t nobody = 65534;
+const fs::perms open_to_all = fs::perms::owner_all | fs::perms::group_read |
+                              fs::perms::group_exec | fs::perms::others_read |
+                              fs::perms::others_exec;
+
+// A folder of a new random name under the temporary folder.
+std::string new_scratch_folder()
+{
+    std::random_device random;
+    const fs::path temp = fs::temp_directory_path();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const fs::path candidate = temp / ("scribblet-" + std::to_string(random()));
+        std::error_code error;
+        if (fs::create_directory(candidate, error))
+            return candidate.generic_string();
+    }
+    throw std::runtime_error("cannot make a scratch folder");
+}
 
 } // namespace
 
-TestFolder::TestFolder()
+TestFolder::TestFolder() : root_(new_scratch_folder())
 {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "scribblet-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr)
-        throw std::runtime_error("cannot make a scratch folder");
-    root_ = pattern;
-    chmod(root_.c_str(), 0755);
+    fs::permissions(root_, open_to_all);
 }
 
 TestFolder::~TestFolder()
 {
     std::error_code ignored;
     // Folders made read-only by a test must be writable to be emptied.
-    for (auto &entry : std::filesystem::recursive_directory_iterator(root_, ignored))
+    for (auto &entry : fs::recursive_directory_iterator(root_, ignored))
         if (entry.is_directory(ignored))
-            chmod(entry.path().c_str(), 0755);
-    std::filesystem::remove_all(root_, ignored);
+            fs::permissions(entry.path(), open_to_all, ignored);
+    fs::remove_all(root_, ignored);
 }
 
 std::string TestFolder::path(const std::string &name) const
@@ -44,7 +53,7 @@ std::string TestFolder::path(const std::string &name) const
 std::set<std::string> TestFolder::entries(const std::string &subfolder) const
 {
     std::set<std::string> names;
-    for (auto &entry : std::filesystem::directory_iterator(path(subfolder)))
+    for (auto &entry : fs::directory_iterator(path(subfolder)))
         names.insert(entry.path().filename().string());
     return names;
 }
@@ -64,45 +73,13 @@ void write_bytes(const std::string &path, const std::vector<unsigned char> &byte
 
 bool file_exists(const std::string &path)
 {
-    struct stat info;
-    return lstat(path.c_str(), &info) == 0;
+    std::error_code error;
+    return fs::symlink_status(path, error).type() != fs::file_type::not_found &&
+           !error;
 }
 
-mode_t permission_bits(const std::string &path)
+void make_folder(const std::string &path)
 {
-    struct stat info;
-    if (stat(path.c_str(), &info) != 0)
-        return static_cast<mode_t>(-1);
-    return info.st_mode & 07777;
-}
-
-int run_in_child(const std::function<int()> &body)
-{
-    pid_t child = fork();
-    if (child < 0)
-        return -1;
-    if (child == 0)
-        _exit(body());
-    int status = 0;
-    if (waitpid(child, &status, 0) != child)
-        return -1;
-    if (WIFSIGNALED(status))
-        return 128 + WTERMSIG(status);
-    return WEXITSTATUS(status);
-}
-
-bool drop_root()
-{
-    if (geteuid() == 0) {
-        if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)
-            return false;
-    }
-    return geteuid() != 0;
-}
-
-ScopedUmask::ScopedUmask(mode_t mask) : previous_(umask(mask)) {}
-
-ScopedUmask::~ScopedUmask()
-{
-    umask(previous_);
+    fs::create_directory(path);
+    fs::permissions(path, open_to_all);
 }
