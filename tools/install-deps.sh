@@ -10,6 +10,7 @@ packages=(
   fonts-ipafont-gothic qt6-translations-l10n
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
+  wine64 nasm dpkg-dev
   python3
   xvfb xauth xdotool x11-apps imagemagick
   clang libclang-rt-14-dev
