@@ -275,12 +275,14 @@ class Person:
 
     def open_menu(self, index):
         """Opens the index-th menu of the menu bar (0 = File) by clicking the
-        first title and moving right with the keyboard."""
+        first title and moving along the bar with the keyboard: Right from
+        File, Left (round the end) for the last, Help."""
         x, _, _, _ = geometry(self.display, self.window)
         click_at(self.display, x + 12, self.menu_bar_y)
-        for _ in range(index):
-            xdotool(self.display, "key", "Right")
-            time.sleep(0.1)
+        moves = ["Left"] if index == 3 else ["Right"] * index
+        for move in moves:
+            settle()
+            xdotool(self.display, "key", move)
         settle()
 
     def choose(self, index, mnemonics, shot=None):
