@@ -9,6 +9,7 @@ WriteFailure cause_of_system_error(DWORD code)
     switch (code) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY:
         return WRITE_FOLDER_NOT_FOUND;
     case ERROR_ACCESS_DENIED:
         return WRITE_ACCESS_DENIED;

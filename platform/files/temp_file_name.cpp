@@ -80,6 +80,10 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString,
         int error = create_new_file(lpTempFileName);
         if (error == 0)
             return unique;
+        // Windows names a folder that is missing, or is not a folder,
+        // ERROR_DIRECTORY here rather than a missing path.
+        if (error == ENOENT || error == ENOTDIR)
+            return fail_with(ERROR_DIRECTORY);
         if (error != EEXIST)
             return fail_with_errno(error, lpTempFileName);
         unique = next_unique(unique);

@@ -52,7 +52,11 @@ TEST(Files, TempFileNameFailures)
     char name[MAX_PATH];
     SetLastError(ERROR_SUCCESS);
     EXPECT_EQ(GetTempFileNameA(folder.path("missing").c_str(), "x", 0, name), 0u);
-    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
+    write_bytes(folder.path("file"), {1});
+    SetLastError(ERROR_SUCCESS);
+    EXPECT_EQ(GetTempFileNameA(folder.path("file").c_str(), "x", 0, name), 0u);
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
 
     std::string long_folder(MAX_PATH - 13, 'a');
     EXPECT_EQ(GetTempFileNameA(long_folder.c_str(), "x", 0, name), 0u);

@@ -22,7 +22,7 @@ TEST(FilesSafeSave, MissingFolderCreatesNothing)
         WriteResult result = writer.write(name.c_str());
         std::string said = testing::internal::GetCapturedStderr();
         EXPECT_EQ(result.failure, WRITE_FOLDER_NOT_FOUND);
-        EXPECT_EQ(result.system_error, static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
+        EXPECT_EQ(result.system_error, static_cast<DWORD>(ERROR_DIRECTORY));
         EXPECT_TRUE(folder.entries().empty());
         if (writer.write == save_jpeg)
             EXPECT_EQ(said, "can't open " + name + "\n");
