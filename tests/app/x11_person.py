@@ -47,31 +47,10 @@ class Display:
         self.name = ":" + number.decode().strip()
         self.env = dict(os.environ, DISPLAY=self.name, QT_QPA_PLATFORM="xcb")
         self.env.pop("QT_SCALE_FACTOR", None)
-        self.leak_suppressions = with_desktop_bus_suppressed(self.env)
 
     def close(self):
         self.server.terminate()
         self.server.wait()
-        if self.leak_suppressions:
-            os.remove(self.leak_suppressions)
-
-
-def with_desktop_bus_suppressed(env):
-    """On a real X server Qt talks to the desktop bus, whose library keeps
-    memory to the end: a sanitized program's leak check gets that library's
-    suppression beside those it already has. Returns the file made, if any."""
-    options = env.get("LSAN_OPTIONS", "")
-    given = [o.split("=", 1)[1] for o in options.split(":") if o.startswith("suppressions=")]
-    lines = ["leak:libdbus-1.so"]
-    for path in given:
-        with open(path) as f:
-            lines += f.read().splitlines()
-    handle, path = tempfile.mkstemp(prefix="scribblet-lsan-", suffix=".supp")
-    with os.fdopen(handle, "w") as f:
-        f.write("\n".join(lines) + "\n")
-    kept = [o for o in options.split(":") if o and not o.startswith("suppressions=")]
-    env["LSAN_OPTIONS"] = ":".join(kept + ["suppressions=" + path])
-    return path
 
 
 def xdotool(display, *args, check=True):
