@@ -1,8 +1,5 @@
 #include "winsys_fixture.h"
 
-#include <QApplication>
-
-#include "platform/qt/qt_edge.h"
 #include "platform/resources/resource_reader.h"
 #include "platform/winsys/window_system.h"
 #include "res/resource.h"
@@ -102,17 +99,6 @@ std::vector<UINT> WinsysTest::pump() {
 
 QWidget *WinsysTest::client(HWND hwnd) const {
     return scribblet::winsys::window_widget(hwnd);
-}
-
-int run_tests(int argc, char **argv) {
-    ::testing::InitGoogleTest(&argc, argv);
-    // Real Qt without a screen of its own, unless one is asked for.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    scribblet::qt::prepare_application();
-    QApplication application(argc, argv);
-    scribblet::qt::install_qt_edge(application);
-    return RUN_ALL_TESTS();
 }
 
 } // namespace winsys_test

@@ -53,9 +53,6 @@ public:
 extern const char *const recording_class;
 extern const char *const double_click_class;
 
-// Makes the QApplication with the Qt edge installed and runs every test.
-int run_tests(int argc, char **argv);
-
 } // namespace winsys_test
 
 #endif // SCRIBBLET_TESTS_WINSYS_WINSYS_FIXTURE_H
