@@ -48,25 +48,26 @@ void SendCommand(HWND dialog, int id)
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
-// The first control, in template order, that Tab would reach.
+// The first control, in template order, of which `wanted` holds.
+HWND FirstControl(HWND dialog, bool (*wanted)(HWND))
+{
+    HWND found = nullptr;
+    winsys::for_each_child(dialog, [&found, wanted](HWND child) {
+        if (found == nullptr && wanted(child))
+            found = child;
+    });
+    return found;
+}
+
+// The first control that Tab would reach.
 HWND FirstTabStop(HWND dialog)
 {
-    HWND first = nullptr;
-    winsys::for_each_child(dialog, [&first](HWND child) {
-        if (first == nullptr && dialogs::IsTabStop(child))
-            first = child;
-    });
-    return first;
+    return FirstControl(dialog, dialogs::IsTabStop);
 }
 
 HWND DefaultPushButton(HWND dialog)
 {
-    HWND found = nullptr;
-    winsys::for_each_child(dialog, [&found](HWND child) {
-        if (found == nullptr && dialogs::IsDefaultPushButton(child))
-            found = child;
-    });
-    return found;
+    return FirstControl(dialog, dialogs::IsDefaultPushButton);
 }
 
 // When the dialog is activated and no control holds the focus, the first
