@@ -10,19 +10,32 @@ packages=(
   fonts-ipafont-gothic qt6-translations-l10n
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
-  wine64 nasm dpkg-dev
   python3
   xvfb xauth xdotool x11-apps imagemagick
   clang libclang-rt-14-dev
 )
 
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+# The Windows build's checks: Wine alone, without the desktop extras that it
+# recommends (sound, printing, its own fonts).
+lean_packages=(wine64 nasm dpkg-dev)
+
+missing() {
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || echo "$p"
+  done
+}
+mapfile -t missing_packages < <(missing "${packages[@]}")
+mapfile -t missing_lean < <(missing "${lean_packages[@]}")
+[ ${#missing_packages[@]} -eq 0 ] && [ ${#missing_lean[@]} -eq 0 ] && exit 0
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
+install() {
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "$@"
+}
 $sudo apt-get update -qq
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# With what the packages recommend: Qt's platform plugins and translations,
+# and the fonts that the program's texts are drawn with.
+[ ${#missing_packages[@]} -eq 0 ] || install "${missing_packages[@]}"
+[ ${#missing_lean[@]} -eq 0 ] || install --no-install-recommends "${missing_lean[@]}"
