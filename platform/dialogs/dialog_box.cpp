@@ -77,19 +77,14 @@ void focus_on_activation(HWND dialog)
 }
 
 // Enter presses the focused push button, else the default push button
-// (DEFPUSHBUTTON), else sends IDOK; a disabled default button takes
-// nothing.
+// (DEFPUSHBUTTON; each of the script's dialogs has one, always enabled).
 void press_enter(HWND dialog)
 {
     const HWND focused = dialogs::focused_control(dialog);
-    if (focused != nullptr && dialogs::is_push_button(focused)) {
-        send_command(dialog, winsys::child_id_of(focused));
-        return;
-    }
-    const HWND button = default_push_button(dialog);
-    if (button == nullptr)
-        send_command(dialog, IDOK);
-    else if (winsys::is_window_enabled(button))
+    const HWND button = focused != nullptr && dialogs::is_push_button(focused)
+                            ? focused
+                            : default_push_button(dialog);
+    if (button != nullptr)
         send_command(dialog, winsys::child_id_of(button));
 }
 
