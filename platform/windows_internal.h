@@ -20,8 +20,11 @@
 #define MF_END 0x00000080L
 #define MF_SEPARATOR 0x00000800L
 
-// Control styles
+// Dialog and control styles
+#define DS_SETFONT 0x40L
+#define BS_DEFPUSHBUTTON 0x00000001L
 #define BS_TYPEMASK 0x0000000FL
+#define SS_ICON 0x00000003L
 #define SS_TYPEMASK 0x0000001FL
 
 // WM_ACTIVATE's low word

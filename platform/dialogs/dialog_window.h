@@ -11,8 +11,8 @@
 namespace scribblet::dialogs {
 
 // Where a dialog's window goes, in screen pixels: the template's position
-// relative to the owner's client area (the script's dialogs have no
-// DS_CENTER), its size the template's in dialog units, and then moved as
+// relative to the owner's client area (the script's dialogs are not
+// centred), its size the template's in dialog units, and then moved as
 // little as needed to lie on the screen.
 UnitRect place_dialog(const resources::DialogTemplate &dialog,
                       DialogBaseUnits units, POINT owner_client_origin,

@@ -1,5 +1,5 @@
-// The single-line edit control. Without ES_AUTOHSCROLL (the script's fields
-// have none) a Windows edit field never scrolls: once its visible width is
+// The single-line edit control. Without the ES_AUTOHSCROLL style (the
+// script's fields have none) a Windows edit field never scrolls: once its visible width is
 // full it refuses further characters, typed or pasted. Qt's line edit
 // always scrolls, so the limit is added here as a validator that measures
 // the text.

@@ -19,14 +19,17 @@ using namespace scribblet::resources;
 
 namespace {
 
+// Windows' values that only this test needs (SS_LEFT, ES_LEFT and
+// BS_PUSHBUTTON are 0).
 constexpr std::uint32_t no_id = 0xFFFFFFFF; // IDC_STATIC
 constexpr std::uint32_t ss_noprefix = 0x80;
 constexpr std::uint32_t ss_notify = 0x100;
+constexpr std::uint32_t ds_modalframe = 0x80;
 constexpr std::uint32_t frame_style =
-    DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    DS_SETFONT | ds_modalframe | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr std::uint32_t child = WS_CHILD | WS_VISIBLE;
-constexpr std::uint32_t group_static = child | SS_LEFT | WS_GROUP;
-constexpr std::uint32_t edit_field = child | WS_BORDER | WS_TABSTOP | ES_LEFT;
+constexpr std::uint32_t group_static = child | WS_GROUP;
+constexpr std::uint32_t edit_field = child | WS_BORDER | WS_TABSTOP;
 constexpr std::uint32_t default_button = child | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP;
 constexpr std::uint32_t icon_static = child | SS_ICON;
 
@@ -179,7 +182,7 @@ TEST(ResourcesCompiled, AboutBoxTemplate) {
         {no_id, control_class::static_text, group_static, 12, 36, 200, 8,
          "このプログラムではIJGのJpeg圧縮・解凍ライブラリを使用しています"},
         {IDOK, control_class::button, default_button, 195, 6, 30, 11, "OK"},
-        {IDC_IJG_LINK, control_class::button, child | BS_PUSHBUTTON | WS_TABSTOP, 12, 45, 70, 11,
+        {IDC_IJG_LINK, control_class::button, child | WS_TABSTOP, 12, 45, 70, 11,
          "http://www.ijg.org/"},
     });
     ASSERT_FALSE(d.items.empty());
