@@ -27,9 +27,6 @@ struct IconGroupEntry {
     std::uint16_t bit_count = 0;
     std::uint32_t bytes_in_res = 0;
     std::uint16_t icon_id = 0; // the RT_ICON resource's ordinal
-
-    int pixel_width() const { return width == 0 ? 256 : width; }
-    int pixel_height() const { return height == 0 ? 256 : height; }
 };
 
 struct IconGroup {

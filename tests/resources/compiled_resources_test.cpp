@@ -263,15 +263,15 @@ TEST_P(ResourcesCompiledIcon, GroupHasEightImagesMatchingTheirBitmaps) {
     ASSERT_TRUE(group);
     std::vector<SizeAndDepth> found;
     for (const IconGroupEntry &image : group->entries) {
-        found.emplace_back(image.pixel_width(), image.bit_count);
-        EXPECT_EQ(image.pixel_width(), image.pixel_height());
+        found.emplace_back(image.width, image.bit_count); // none is 256 wide (0)
+        EXPECT_EQ(image.width, image.height);
         EXPECT_EQ(image.color_count, image.bit_count == 4 ? 16 : 0);
         const ResourceEntry *bitmap = file.find(RT_ICON, MAKEINTRESOURCEA(image.icon_id));
         ASSERT_NE(bitmap, nullptr);
         ASSERT_GE(bitmap->data.size(), 40u);
         EXPECT_EQ(bitmap->data.size(), image.bytes_in_res);
-        EXPECT_EQ(le32(bitmap->data, 4), static_cast<std::uint32_t>(image.pixel_width()));
-        EXPECT_EQ(le32(bitmap->data, 8), static_cast<std::uint32_t>(2 * image.pixel_height()));
+        EXPECT_EQ(le32(bitmap->data, 4), std::uint32_t{image.width});
+        EXPECT_EQ(le32(bitmap->data, 8), 2u * image.height);
         EXPECT_EQ(bitmap->data[14], image.bit_count);
     }
     std::sort(found.begin(), found.end());
