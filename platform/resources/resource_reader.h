@@ -71,8 +71,8 @@ const std::vector<AcceleratorEntry> *accelerator_entries(HACCEL table);
 
 // An icon from LoadIconA as the bytes of an .ico file holding all of the
 // group's images (16, 32 and 48 pixels at several depths for the program's
-// icons); load them with QImageReader (format "ico"), one QImage per image,
-// and add each to a QIcon. nullptr when the handle is not live.
+// icons), for the toolkit's ICO reader. nullptr when the handle is not
+// live.
 const std::vector<std::uint8_t> *icon_file_bytes(HICON icon);
 
 } // namespace scribblet::resources
