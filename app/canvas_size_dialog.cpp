@@ -10,6 +10,17 @@
 
 static const DWORD DEFAULT_SIDE = 800;
 
+// The too-large message states the limits in figures; they come from the
+// limits themselves.
+#define SIZE_FIGURE(limit) #limit
+#define SIZE_FIGURE_OF(limit) SIZE_FIGURE(limit)
+static_assert(CANVAS_SIZE_MAX_PIXELS == CANVAS_MAX_BYTES / 4,
+              "the pixel limit is the byte limit in 4-byte pixels");
+static const char TOO_LARGE_TEXT[] =
+    "描画領域が大きすぎます。"
+    "幅と高さはそれぞれ" SIZE_FIGURE_OF(CANVAS_SIZE_MAX_SIDE) "以下、"
+    "幅×高さは" SIZE_FIGURE_OF(CANVAS_SIZE_MAX_PIXELS) "以下にして下さい";
+
 // Where the numbers go; kept from WM_INITDIALOG until the dialog ends.
 static CanvasSizeRecord *s_record;
 
@@ -17,8 +28,7 @@ BOOL canvas_size_fits(DWORD width, DWORD height)
 {
     if (width > CANVAS_SIZE_MAX_SIDE || height > CANVAS_SIZE_MAX_SIDE)
         return FALSE;
-    unsigned long long bytes = (unsigned long long)width * height * 4;
-    return bytes <= CANVAS_MAX_BYTES;
+    return (unsigned long long)width * height <= CANVAS_SIZE_MAX_PIXELS;
 }
 
 void canvas_size_ask(HWND owner, CanvasSizeRecord *record)
@@ -51,11 +61,7 @@ static BOOL accept_size(HWND dialog)
         return FALSE;
     }
     if (!canvas_size_fits(width, height)) {
-        complain(dialog,
-                 "描画領域が大きすぎます。"
-                 "幅と高さはそれぞれ32767以下、"
-                 "幅×高さは536870911以下にして下さい",
-                 "不適なサイズ");
+        complain(dialog, TOO_LARGE_TEXT, "不適なサイズ");
         return FALSE;
     }
     s_record->width = width;

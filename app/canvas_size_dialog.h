@@ -16,9 +16,13 @@ struct CanvasSizeRecord {
 // signed 16-bit numbers.
 #define CANVAS_SIZE_MAX_SIDE 32767
 
+// The most pixels a canvas can have: as many 4-byte pixels as fit in
+// CANVAS_MAX_BYTES (checked where the dialog states it).
+#define CANVAS_SIZE_MAX_PIXELS 536870911
+
 // TRUE when a canvas of width × height pixels can be held: neither side
-// above CANVAS_SIZE_MAX_SIDE and width × height × 4 bytes within
-// CANVAS_MAX_BYTES.
+// above CANVAS_SIZE_MAX_SIDE and width × height within
+// CANVAS_SIZE_MAX_PIXELS.
 BOOL canvas_size_fits(DWORD width, DWORD height);
 
 // Runs the dialog modally, owned by `owner`, and fills `record`.

@@ -59,6 +59,9 @@ static void run_pen_command(HWND hwnd, const PenMenu *items, UINT id)
         pen_shrink(items->pen);
         update_size_items(hwnd, items);
     } else if (id >= items->first_preset) {
+        // A preset leaves Enlarge and Shrink greyed or enabled as they
+        // were, even where the new size would change that: after Shrink
+        // down to 1, size 5 leaves Shrink greyed until Enlarge is used.
         pen_set_size(items->pen, PRESETS_BY_COMMAND[id - items->first_preset]);
     } else {
         pen_set_colour(items->pen, COLOURS_BY_COMMAND[id - items->first_colour]);

@@ -326,16 +326,7 @@ typedef struct tagOFNA {
      WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 #define CW_USEDEFAULT ((int)0x80000000)
 
-// Dialog, control and message-box styles
-#define DS_MODALFRAME 0x80L
-#define DS_SETFONT 0x40L
-#define DS_CENTER 0x0800L
-#define ES_LEFT 0x0000L
-#define ES_AUTOHSCROLL 0x0080L
-#define SS_LEFT 0x00000000L
-#define SS_ICON 0x00000003L
-#define BS_PUSHBUTTON 0x00000000L
-#define BS_DEFPUSHBUTTON 0x00000001L
+// Message-box styles
 #define MB_OK 0x00000000L
 #define MB_ICONERROR 0x00000010L
 #define MB_ICONWARNING 0x00000030L
@@ -344,7 +335,6 @@ typedef struct tagOFNA {
 #define IDOK 1
 #define IDCANCEL 2
 #define BN_CLICKED 0
-#define EN_CHANGE 0x0300
 
 // ShowWindow commands
 #define SW_HIDE 0

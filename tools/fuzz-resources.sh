@@ -13,7 +13,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 
 sources=(
   "$root"/platform/resources/{accelerator_resource,byte_reader,dialog_template,icon_resource}.cpp
-  "$root"/platform/resources/{menu_resource,resource_file,resource_name,string_table,utf16}.cpp
+  "$root"/platform/resources/{menu_resource,resource_file,string_table,utf16}.cpp
   "$root"/tests/resources/fuzz_resources.cpp
 )
 headers=("$root"/platform/resources/*.h "$root"/platform/platform.h)

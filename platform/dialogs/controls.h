@@ -1,13 +1,13 @@
-// The predefined control classes of dialogs: "Button" (push buttons),
-// "Edit" (single-line fields) and "Static" (texts and icons). Each control
-// is a WS_CHILD window of the dialog; its Qt widget fills the window's
-// container widget.
+// The predefined control classes that the program's dialogs use: "Button"
+// (push buttons), "Edit" (single-line fields) and "Static" (texts and
+// icons). Each control is a WS_CHILD window of the dialog; its Qt widget
+// fills the window's container widget.
 //
-// Like Windows' controls they tell their parent what happens with
-// WM_COMMAND: the control id in the low word of wParam, the notification
-// code (BN_CLICKED, EN_CHANGE) in the high word, the control in lParam. A
-// click or an edit made by the user is queued as input, so the dialog
-// procedure runs from the message loop, in the order the user acted.
+// Like Windows' buttons they tell their parent of a click with WM_COMMAND:
+// the control id in the low word of wParam, BN_CLICKED in the high word,
+// the control in lParam. A click made by the user is queued as input, so
+// the dialog procedure runs from the message loop, in the order the user
+// acted.
 #ifndef SCRIBBLET_PLATFORM_DIALOGS_CONTROLS_H
 #define SCRIBBLET_PLATFORM_DIALOGS_CONTROLS_H
 
@@ -17,7 +17,6 @@
 #include "platform/resources/dialog_template.h"
 
 class QFont;
-class QWidget;
 
 namespace scribblet::dialogs {
 
@@ -30,27 +29,27 @@ struct ControlRecipe {
 };
 
 // The window class name of a predefined control class ordinal
-// (resources::control_class), nullptr for classes not offered here.
-const char *ControlClassName(std::uint16_t classOrdinal);
+// (resources::control_class), nullptr for any other class.
+const char *control_class_name(std::uint16_t class_ordinal);
 
 // Registers the control classes once; false if registration failed.
-bool RegisterControlClasses();
+bool register_control_classes();
 
-// Whether hwnd is one of our controls, and of which kind.
-bool IsPushButton(HWND hwnd);
-bool IsDefaultPushButton(HWND hwnd);
+// Whether hwnd is one of our push buttons, and the default one.
+bool is_push_button(HWND hwnd);
+bool is_default_push_button(HWND hwnd);
 
 // Whether the control takes the focus from Tab (WS_TABSTOP), is visible and
 // enabled: the controls the dialog's first focus may go to.
-bool IsTabStop(HWND hwnd);
+bool is_tab_stop(HWND hwnd);
 
 // Gives the control the keyboard focus; an edit field's text is selected,
 // so typing replaces it.
-void FocusControl(HWND hwnd);
+void focus_control(HWND hwnd);
 
 // The control of dialog whose widget holds the keyboard focus (for a
 // hidden or inactive dialog, the one that will hold it), NULL for none.
-HWND FocusedControl(HWND dialog);
+HWND focused_control(HWND dialog);
 
 } // namespace scribblet::dialogs
 

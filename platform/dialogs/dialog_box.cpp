@@ -2,8 +2,6 @@
 // manager's own handling of the dialog window (Windows' DefDlgProc and the
 // keyboard part of IsDialogMessage).
 #include <QWidget>
-#include <algorithm>
-#include <vector>
 
 #include "platform/dialogs/controls.h"
 #include "platform/dialogs/dialog_font.h"
@@ -11,6 +9,7 @@
 #include "platform/dialogs/modal_owner.h"
 #include "platform/platform.h"
 #include "platform/resources/resource_reader.h"
+#include "platform/windows_internal.h"
 #include "platform/winsys/window_system.h"
 
 namespace {
@@ -18,10 +17,9 @@ namespace {
 using namespace scribblet;
 
 // The dialog class's name on Windows.
-constexpr const char *kDialogClass = "#32770";
-constexpr WORD kInactive = 0; // WA_INACTIVE
+constexpr const char *dialog_class = "#32770";
 
-// A running modal dialog.
+// A running modal dialog, kept in its window's data from WM_INITDIALOG on.
 struct Dialog {
     HWND hwnd = nullptr;
     DLGPROC procedure = nullptr;
@@ -31,25 +29,23 @@ struct Dialog {
     INT_PTR result = 0;
 };
 
-// The dialogs now running, innermost last.
-std::vector<Dialog *> g_dialogs;
-
-Dialog *DialogOf(HWND hwnd)
+// The dialog of a window. Only dialogs and controls keep window data here,
+// and controls are child windows.
+Dialog *dialog_of(HWND hwnd)
 {
-    const auto found =
-        std::find_if(g_dialogs.begin(), g_dialogs.end(),
-                     [hwnd](const Dialog *d) { return d->hwnd == hwnd; });
-    return found == g_dialogs.end() ? nullptr : *found;
+    if (!winsys::is_window(hwnd) || winsys::parent_of(hwnd) != nullptr)
+        return nullptr;
+    return reinterpret_cast<Dialog *>(winsys::window_data(hwnd));
 }
 
-void SendCommand(HWND dialog, int id)
+void send_command(HWND dialog, int id)
 {
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
 // The first control, in template order, of which `wanted` holds.
-HWND FirstControl(HWND dialog, bool (*wanted)(HWND))
+HWND first_control(HWND dialog, bool (*wanted)(HWND))
 {
     HWND found = nullptr;
     winsys::for_each_child(dialog, [&found, wanted](HWND child) {
@@ -60,57 +56,52 @@ HWND FirstControl(HWND dialog, bool (*wanted)(HWND))
 }
 
 // The first control that Tab would reach.
-HWND FirstTabStop(HWND dialog)
+HWND first_tab_stop(HWND dialog)
 {
-    return FirstControl(dialog, dialogs::IsTabStop);
+    return first_control(dialog, dialogs::is_tab_stop);
 }
 
-HWND DefaultPushButton(HWND dialog)
+HWND default_push_button(HWND dialog)
 {
-    return FirstControl(dialog, dialogs::IsDefaultPushButton);
+    return first_control(dialog, dialogs::is_default_push_button);
 }
 
 // When the dialog is activated and no control holds the focus, the first
 // tab-stop control takes it.
-void FocusOnActivation(HWND dialog)
+void focus_on_activation(HWND dialog)
 {
-    if (dialogs::FocusedControl(dialog) != nullptr)
+    if (dialogs::focused_control(dialog) != nullptr)
         return;
-    if (const HWND first = FirstTabStop(dialog))
-        dialogs::FocusControl(first);
+    if (const HWND first = first_tab_stop(dialog))
+        dialogs::focus_control(first);
 }
 
 // Enter presses the focused push button, else the default push button
-// (DEFPUSHBUTTON), else sends IDOK; a disabled default button takes
-// nothing.
-void PressEnter(HWND dialog)
+// (DEFPUSHBUTTON; each of the script's dialogs has one, always enabled).
+void press_enter(HWND dialog)
 {
-    const HWND focused = dialogs::FocusedControl(dialog);
-    if (focused != nullptr && dialogs::IsPushButton(focused)) {
-        SendCommand(dialog, winsys::child_id_of(focused));
-        return;
-    }
-    const HWND button = DefaultPushButton(dialog);
-    if (button == nullptr)
-        SendCommand(dialog, IDOK);
-    else if (winsys::is_window_enabled(button))
-        SendCommand(dialog, winsys::child_id_of(button));
+    const HWND focused = dialogs::focused_control(dialog);
+    const HWND button = focused != nullptr && dialogs::is_push_button(focused)
+                            ? focused
+                            : default_push_button(dialog);
+    if (button != nullptr)
+        send_command(dialog, winsys::child_id_of(button));
 }
 
 // The modal loop's look at each message: Escape sends IDCANCEL and Enter
 // the default command, for keys that reach the dialog or one of its
 // controls without a control taking them.
-bool HandleDialogKey(HWND dialog, const MSG &msg)
+bool handle_dialog_key(HWND dialog, const MSG &msg)
 {
     if (msg.message != WM_KEYDOWN ||
         winsys::top_level_of(msg.hwnd) != dialog)
         return false;
     if (msg.wParam == VK_ESCAPE) {
-        SendCommand(dialog, IDCANCEL);
+        send_command(dialog, IDCANCEL);
         return true;
     }
     if (msg.wParam == VK_RETURN) {
-        PressEnter(dialog);
+        press_enter(dialog);
         return true;
     }
     return false;
@@ -118,26 +109,26 @@ bool HandleDialogKey(HWND dialog, const MSG &msg)
 
 // The dialog is shown when its modal loop first runs out of messages, so
 // that what WM_INITDIALOG started is done before the user sees it.
-void ShowWhenIdle(Dialog &dialog)
+void show_when_idle(Dialog &dialog)
 {
     if (dialog.shown || dialog.ended)
         return;
     dialog.shown = true;
     // The control that WM_INITDIALOG focused keeps the focus.
-    const HWND focused = dialogs::FocusedControl(dialog.hwnd);
+    const HWND focused = dialogs::focused_control(dialog.hwnd);
     ShowWindow(dialog.hwnd, SW_SHOWNORMAL);
     if (focused != nullptr)
-        dialogs::FocusControl(focused);
+        dialogs::focus_control(focused);
     else
-        FocusOnActivation(dialog.hwnd);
+        focus_on_activation(dialog.hwnd);
 }
 
 // The dialog class's window procedure: the dialog procedure first, then
 // the dialog manager for what it leaves unhandled.
-LRESULT CALLBACK DialogWindowProc(HWND hwnd, UINT message, WPARAM wParam,
+LRESULT CALLBACK dialog_window_proc(HWND hwnd, UINT message, WPARAM wParam,
                                   LPARAM lParam)
 {
-    const Dialog *dialog = DialogOf(hwnd);
+    const Dialog *dialog = dialog_of(hwnd);
     if (dialog != nullptr && dialog->procedure != nullptr) {
         const INT_PTR handled =
             dialog->procedure(hwnd, message, wParam, lParam);
@@ -154,44 +145,44 @@ LRESULT CALLBACK DialogWindowProc(HWND hwnd, UINT message, WPARAM wParam,
                      reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDCANCEL)));
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) != kInactive)
-            FocusOnActivation(hwnd);
+        if (LOWORD(wParam) != WA_INACTIVE)
+            focus_on_activation(hwnd);
         return 0;
     default:
         return DefWindowProcA(hwnd, message, wParam, lParam);
     }
 }
 
-bool RegisterDialogClass()
+bool register_dialog_class()
 {
     static const bool registered = [] {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = DialogWindowProc;
-        wc.lpszClassName = kDialogClass;
+        wc.lpfnWndProc = dialog_window_proc;
+        wc.lpszClassName = dialog_class;
         return RegisterClassExA(&wc) != 0;
     }();
     return registered;
 }
 
 // WM_INITDIALOG with the first tab-stop control; TRUE gives it the focus.
-void InitDialog(HWND hwnd, LPARAM param)
+void init_dialog(HWND hwnd, LPARAM param)
 {
-    const HWND first = FirstTabStop(hwnd);
+    const HWND first = first_tab_stop(hwnd);
     if (SendMessageA(hwnd, WM_INITDIALOG, reinterpret_cast<WPARAM>(first),
                      param) != FALSE &&
         first != nullptr)
-        dialogs::FocusControl(first);
+        dialogs::focus_control(first);
 }
 
-void RunModalLoop(Dialog &dialog)
+void run_dialog_loop(Dialog &dialog)
 {
     if (dialog.ended)
         return;
     winsys::run_modal_loop(
         [&dialog] { return dialog.ended; },
-        [&dialog](MSG &msg) { return HandleDialogKey(dialog.hwnd, msg); },
-        [&dialog] { ShowWhenIdle(dialog); });
+        [&dialog](MSG &msg) { return handle_dialog_key(dialog.hwnd, msg); },
+        [&dialog] { show_when_idle(dialog); });
 }
 
 } // namespace
@@ -200,31 +191,30 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName,
                                HWND hWndParent, DLGPROC lpDialogFunc,
                                LPARAM dwInitParam)
 {
-    const auto dialogTemplate =
+    const auto dialog_template =
         resources::load_dialog_template(hInstance, lpTemplateName);
-    if (!dialogTemplate || !RegisterDialogClass())
+    if (!dialog_template || !register_dialog_class())
         return -1;
     dialogs::OwnerDisabled owner(hWndParent);
-    const HWND hwnd = dialogs::CreateDialogWindow(
-        *dialogTemplate, hInstance, owner.owner(),
-        dialogs::DialogFont(dialogTemplate->font), kDialogClass);
+    const HWND hwnd = dialogs::create_dialog_window(
+        *dialog_template, hInstance, owner.owner(),
+        dialogs::dialog_font(*dialog_template), dialog_class);
     if (hwnd == nullptr)
         return -1;
 
     Dialog dialog{hwnd, lpDialogFunc, &owner};
-    g_dialogs.push_back(&dialog);
-    InitDialog(hwnd, dwInitParam);
-    RunModalLoop(dialog);
+    winsys::set_window_data(hwnd, reinterpret_cast<LONG_PTR>(&dialog));
+    init_dialog(hwnd, dwInitParam);
+    run_dialog_loop(dialog);
     // Ended by WM_QUIT rather than EndDialog: the owner is freed here.
     owner.release();
     DestroyWindow(hwnd);
-    g_dialogs.erase(std::find(g_dialogs.begin(), g_dialogs.end(), &dialog));
     return dialog.result;
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)
 {
-    Dialog *dialog = DialogOf(hDlg);
+    Dialog *dialog = dialog_of(hDlg);
     if (dialog == nullptr)
         return FALSE;
     dialog->result = nResult;

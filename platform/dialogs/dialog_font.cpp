@@ -8,65 +8,49 @@
 namespace scribblet::dialogs {
 namespace {
 
-constexpr int kStandardDpi = 96;
-constexpr int kSystemDialogPoints = 9;
+constexpr int standard_dpi = 96;
 
-// Windows' Japanese UI faces are not on a Linux desktop; the IPA gothic
-// faces (fonts-ipafont-gothic) take their place, proportional first as
-// "MS UI Gothic" is. "MS Shell Dlg" is Windows' alias for its dialog face.
-void InstallFaceSubstitutions()
+// Windows' Japanese UI face is not on a Linux desktop; the IPA gothic faces
+// (fonts-ipafont-gothic) take its place, proportional first as
+// "MS UI Gothic" is.
+void install_face_substitutions()
 {
     static const bool installed = [] {
-        const QStringList gothic{"IPAPGothic", "IPAGothic"};
-        for (const char *face : {"MS UI Gothic", "MS Shell Dlg",
-                                 "MS Shell Dlg 2", "MS PGothic", "MS Gothic"})
-            QFont::insertSubstitutions(QString::fromLatin1(face), gothic);
+        QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"),
+                                   {QStringLiteral("IPAPGothic"),
+                                    QStringLiteral("IPAGothic")});
         return true;
     }();
     (void)installed;
 }
 
-// LOGFONT weights run from 1 to 1000 with 0 for "don't care"; Qt uses the
-// same scale.
-int QtWeight(int logfontWeight)
-{
-    return logfontWeight == 0 ? QFont::Normal
-                              : std::clamp(logfontWeight, 1, 1000);
-}
-
 } // namespace
 
-int LogicalDpi()
+int logical_dpi()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
-        return kStandardDpi;
+        return standard_dpi;
     return static_cast<int>(screen->logicalDotsPerInchY() + 0.5);
 }
 
-QFont DialogFont(const std::optional<resources::DialogFont> &font)
+QFont dialog_font(const resources::DialogTemplate &dialog)
 {
-    InstallFaceSubstitutions();
-    QFont result(QStringLiteral("MS UI Gothic"));
-    int points = kSystemDialogPoints;
-    if (font) {
-        result.setFamily(QString::fromStdString(font->face));
-        result.setWeight(static_cast<QFont::Weight>(QtWeight(font->weight)));
-        result.setItalic(font->italic != 0);
-        points = font->point_size;
-    }
-    result.setPixelSize(std::max(1, FontPixelHeight(points, LogicalDpi())));
-    return result;
+    install_face_substitutions();
+    QFont font(QString::fromStdString(dialog.face));
+    font.setPixelSize(
+        std::max(1, font_pixel_height(dialog.point_size, logical_dpi())));
+    return font;
 }
 
-DialogBaseUnits MeasureBaseUnits(const QFont &font)
+DialogBaseUnits measure_base_units(const QFont &font)
 {
     const QFontMetrics metrics(font);
     const QString alphabet = QString::fromLatin1(
-        kBaseUnitAlphabet.data(),
-        static_cast<qsizetype>(kBaseUnitAlphabet.size()));
-    return BaseUnitsFromMeasures(metrics.horizontalAdvance(alphabet),
-                                 metrics.height());
+        base_unit_alphabet.data(),
+        static_cast<qsizetype>(base_unit_alphabet.size()));
+    return base_units_from_measures(metrics.horizontalAdvance(alphabet),
+                                    metrics.height());
 }
 
 } // namespace scribblet::dialogs

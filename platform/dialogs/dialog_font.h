@@ -3,7 +3,6 @@
 #define SCRIBBLET_PLATFORM_DIALOGS_DIALOG_FONT_H
 
 #include <QFont>
-#include <optional>
 
 #include "platform/dialogs/dialog_units.h"
 #include "platform/resources/dialog_template.h"
@@ -12,17 +11,17 @@ namespace scribblet::dialogs {
 
 // The logical resolution that point sizes are converted with (96 on a
 // standard display).
-int LogicalDpi();
+int logical_dpi();
 
-// The template's font (DS_SETFONT), or the system's dialog font when the
-// template names none. Its pixel height is MulDiv(points, dpi, 72), as a
-// LOGFONT with a negative height; Windows' Japanese UI faces map to an
-// installed Japanese gothic face.
-QFont DialogFont(const std::optional<resources::DialogFont> &font);
+// The template's font (every dialog of the script sets one with
+// DS_SETFONT). Its pixel height is MulDiv(points, dpi, 72), as a LOGFONT
+// with a negative height; Windows' Japanese UI face maps to an installed
+// Japanese gothic face.
+QFont dialog_font(const resources::DialogTemplate &dialog);
 
 // The dialog units of a font: the average width of the 52 Latin letters
 // and the font's height.
-DialogBaseUnits MeasureBaseUnits(const QFont &font);
+DialogBaseUnits measure_base_units(const QFont &font);
 
 } // namespace scribblet::dialogs
 

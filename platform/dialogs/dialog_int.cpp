@@ -1,62 +1,44 @@
 #include "platform/dialogs/dialog_int.h"
 
-#include <cstdint>
-
 namespace scribblet::dialogs {
 namespace {
 
-bool IsBlank(char c)
+bool is_blank(char c)
 {
     return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' ||
            c == '\f';
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c) { return c >= '0' && c <= '9'; }
 
-std::string_view SkipLeadingBlanks(std::string_view text)
+std::string_view skip_leading_blanks(std::string_view text)
 {
-    while (!text.empty() && IsBlank(text.front()))
+    while (!text.empty() && is_blank(text.front()))
         text.remove_prefix(1);
     return text;
 }
 
-bool OnlyBlanks(std::string_view text)
-{
-    return SkipLeadingBlanks(text).empty();
-}
-
 } // namespace
 
-std::optional<std::uint32_t> ReadDialogInt(std::string_view text,
-                                           bool isSigned)
+std::optional<std::uint32_t> read_dialog_uint(std::string_view text)
 {
-    text = SkipLeadingBlanks(text);
-    const bool negative = isSigned && !text.empty() && text.front() == '-';
-    if (negative)
-        text.remove_prefix(1);
-
-    // A limit one past INT_MAX lets a signed read reach INT_MIN.
-    const std::uint64_t limit = !isSigned  ? 0xFFFFFFFFull
-                                : negative ? 0x80000000ull
-                                           : 0x7FFFFFFFull;
+    text = skip_leading_blanks(text);
     std::uint64_t value = 0;
     std::size_t digits = 0;
-    while (digits < text.size() && IsDigit(text[digits])) {
+    while (digits < text.size() && is_digit(text[digits])) {
         value = value * 10 + static_cast<unsigned>(text[digits] - '0');
-        if (value > limit)
+        if (value > 0xFFFFFFFFu)
             return std::nullopt;
         ++digits;
     }
-    if (digits == 0 || !OnlyBlanks(text.substr(digits)))
+    if (digits == 0 || !skip_leading_blanks(text.substr(digits)).empty())
         return std::nullopt;
-
-    const auto magnitude = static_cast<std::uint32_t>(value);
-    return negative ? 0u - magnitude : magnitude;
+    return static_cast<std::uint32_t>(value);
 }
 
-std::string FormatDialogInt(std::uint32_t value, bool isSigned)
+std::string format_dialog_int(std::uint32_t value, bool is_signed)
 {
-    if (isSigned)
+    if (is_signed)
         return std::to_string(static_cast<std::int32_t>(value));
     return std::to_string(value);
 }

@@ -9,21 +9,18 @@
 
 namespace scribblet::dialogs {
 
-// Reads a field's text as a decimal number.
+// Reads a field's text as an unsigned decimal number, as GetDlgItemInt
+// does with bSigned FALSE (the program reads no signed numbers).
 //
-// Leading blanks are skipped, then decimal digits are read. Unsigned, any
-// sign fails; signed, one leading minus is allowed. The read fails on an
-// empty field, on a field without digits, and on a value out of range
-// (above 4294967295 unsigned; outside the 32-bit int range signed). Blanks
-// after the digits are accepted; any other trailing character fails.
-// Signed results come back as their two's-complement bit pattern, as
-// GetDlgItemInt returns them in a UINT.
-std::optional<std::uint32_t> ReadDialogInt(std::string_view text,
-                                           bool isSigned);
+// Leading blanks are skipped, then decimal digits are read; any sign
+// fails. The read fails on an empty field, on a field without digits, and
+// on a value above 4294967295. Blanks after the digits are accepted; any
+// other trailing character fails.
+std::optional<std::uint32_t> read_dialog_uint(std::string_view text);
 
 // The decimal text that SetDlgItemInt puts into a field: the value as an
-// unsigned number, or as a signed 32-bit number when isSigned is set.
-std::string FormatDialogInt(std::uint32_t value, bool isSigned);
+// unsigned number, or as a signed 32-bit number when is_signed is set.
+std::string format_dialog_int(std::uint32_t value, bool is_signed);
 
 } // namespace scribblet::dialogs
 

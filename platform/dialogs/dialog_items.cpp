@@ -8,7 +8,7 @@
 namespace {
 
 // The whole text of a window, through WM_GETTEXTLENGTH and WM_GETTEXT.
-std::string WindowText(HWND hwnd)
+std::string window_text(HWND hwnd)
 {
     const LRESULT length = SendMessageA(hwnd, WM_GETTEXTLENGTH, 0, 0);
     if (length <= 0)
@@ -35,20 +35,20 @@ BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue,
     if (item == nullptr)
         return FALSE;
     const std::string text =
-        scribblet::dialogs::FormatDialogInt(uValue, bSigned != FALSE);
+        scribblet::dialogs::format_dialog_int(uValue, bSigned != FALSE);
     return SendMessageA(item, WM_SETTEXT, 0,
                         reinterpret_cast<LPARAM>(text.c_str())) != FALSE;
 }
 
+// The program reads only unsigned numbers; a signed read fails.
 UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL *lpTranslated,
                           BOOL bSigned)
 {
     const HWND item = GetDlgItem(hDlg, nIDDlgItem);
     const auto value =
-        item == nullptr
+        item == nullptr || bSigned != FALSE
             ? std::nullopt
-            : scribblet::dialogs::ReadDialogInt(WindowText(item),
-                                                bSigned != FALSE);
+            : scribblet::dialogs::read_dialog_uint(window_text(item));
     if (lpTranslated != nullptr)
         *lpTranslated = value.has_value() ? TRUE : FALSE;
     return value.value_or(0);

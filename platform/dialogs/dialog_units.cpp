@@ -4,48 +4,38 @@
 
 namespace scribblet::dialogs {
 
-std::int32_t MulDivRounded(std::int32_t a, std::int32_t b, std::int32_t c)
+int mul_div_rounded(int a, int b, int c)
 {
-    if (c == 0)
-        return -1;
-    std::int64_t product = std::int64_t{a} * b;
-    std::int64_t divisor = c;
-    if (divisor < 0) {
-        product = -product;
-        divisor = -divisor;
-    }
-    const std::int64_t half = divisor / 2;
-    const std::int64_t result =
-        (product >= 0 ? product + half : product - half) / divisor;
-    if (result > INT32_MAX || result < -INT32_MAX)
-        return -1;
-    return static_cast<std::int32_t>(result);
+    const std::int64_t product = std::int64_t{a} * b;
+    const std::int64_t half = c / 2;
+    return static_cast<int>((product >= 0 ? product + half : product - half) /
+                            c);
 }
 
-int FontPixelHeight(int points, int logicalDpi)
+int font_pixel_height(int points, int logical_dpi)
 {
-    return MulDivRounded(points, logicalDpi, 72);
+    return mul_div_rounded(points, logical_dpi, 72);
 }
 
-DialogBaseUnits BaseUnitsFromMeasures(int alphabetWidth, int fontHeight)
+DialogBaseUnits base_units_from_measures(int alphabet_width, int font_height)
 {
-    return {(alphabetWidth / 26 + 1) / 2, fontHeight};
+    return {(alphabet_width / 26 + 1) / 2, font_height};
 }
 
-int DluToPixelsX(int dlu, DialogBaseUnits units)
+int dlu_to_pixels_x(int dlu, DialogBaseUnits units)
 {
-    return MulDivRounded(dlu, units.x, 4);
+    return mul_div_rounded(dlu, units.x, 4);
 }
 
-int DluToPixelsY(int dlu, DialogBaseUnits units)
+int dlu_to_pixels_y(int dlu, DialogBaseUnits units)
 {
-    return MulDivRounded(dlu, units.y, 8);
+    return mul_div_rounded(dlu, units.y, 8);
 }
 
-UnitRect DluRectToPixels(const UnitRect &dlu, DialogBaseUnits units)
+UnitRect dlu_rect_to_pixels(const UnitRect &dlu, DialogBaseUnits units)
 {
-    return {DluToPixelsX(dlu.x, units), DluToPixelsY(dlu.y, units),
-            DluToPixelsX(dlu.cx, units), DluToPixelsY(dlu.cy, units)};
+    return {dlu_to_pixels_x(dlu.x, units), dlu_to_pixels_y(dlu.y, units),
+            dlu_to_pixels_x(dlu.cx, units), dlu_to_pixels_y(dlu.cy, units)};
 }
 
 } // namespace scribblet::dialogs

@@ -15,12 +15,12 @@ namespace {
 // Moves one coordinate so that [start, start + size) lies within
 // [low, low + room) where it can; a window larger than the screen keeps its
 // top or left edge on it.
-int KeepWithin(int start, int size, int low, int room)
+int keep_within(int start, int size, int low, int room)
 {
     return std::max(low, std::min(start, low + room - size));
 }
 
-UnitRect ScreenAround(POINT point)
+UnitRect screen_around(POINT point)
 {
     const QScreen *screen =
         QGuiApplication::screenAt(QPoint(point.x, point.y));
@@ -34,7 +34,7 @@ UnitRect ScreenAround(POINT point)
 
 // The difference between the window rectangle and the client rectangle,
 // which the Qt edge decides (a dialog has no menu bar or scroll bars).
-POINT FrameExtra(HWND hwnd)
+POINT frame_extra(HWND hwnd)
 {
     RECT window{}, client{};
     GetWindowRect(hwnd, &window);
@@ -43,17 +43,17 @@ POINT FrameExtra(HWND hwnd)
             (window.bottom - window.top) - (client.bottom - client.top)};
 }
 
-HWND CreateFrame(const resources::DialogTemplate &dialog, HINSTANCE instance,
-                 HWND owner, const UnitRect &place, const char *windowClass)
+HWND create_frame(const resources::DialogTemplate &dialog, HINSTANCE instance,
+                  HWND owner, const UnitRect &place, const char *window_class)
 {
     // Created hidden: the modal loop shows it once it is ready.
     const DWORD style = (dialog.style & ~(WS_VISIBLE | WS_CHILD)) | WS_POPUP;
     const HWND hwnd = CreateWindowExA(
-        dialog.ex_style, windowClass, dialog.title.c_str(), style, place.x,
+        0, window_class, dialog.title.c_str(), style, place.x,
         place.y, place.cx, place.cy, owner, nullptr, instance, nullptr);
     if (hwnd == nullptr)
         return nullptr;
-    const POINT extra = FrameExtra(hwnd);
+    const POINT extra = frame_extra(hwnd);
     if (extra.x != 0 || extra.y != 0)
         SetWindowPos(hwnd, nullptr, 0, 0, place.cx + extra.x,
                      place.cy + extra.y,
@@ -61,22 +61,21 @@ HWND CreateFrame(const resources::DialogTemplate &dialog, HINSTANCE instance,
     return hwnd;
 }
 
-bool CreateControl(HWND dialogWindow, const resources::DialogItem &item,
-                   HINSTANCE instance, const QFont &font,
-                   DialogBaseUnits units)
+bool create_control(HWND dialog_window, const resources::DialogItem &item,
+                    HINSTANCE instance, const QFont &font,
+                    DialogBaseUnits units)
 {
-    const char *className =
-        ControlClassName(resources::predefined_class_ordinal(item.window_class));
-    if (className == nullptr)
+    const char *class_name = control_class_name(item.class_ordinal);
+    if (class_name == nullptr)
         return false;
     const UnitRect rect =
-        DluRectToPixels({item.x, item.y, item.cx, item.cy}, units);
+        dlu_rect_to_pixels({item.x, item.y, item.cx, item.cy}, units);
     ControlRecipe recipe{&item, instance, &font};
     const std::string text =
         item.title.is_ordinal ? std::string() : item.title.text;
-    return CreateWindowExA(item.ex_style, className, text.c_str(),
+    return CreateWindowExA(0, class_name, text.c_str(),
                            item.style | WS_CHILD, rect.x, rect.y, rect.cx,
-                           rect.cy, dialogWindow,
+                           rect.cy, dialog_window,
                            reinterpret_cast<HMENU>(
                                static_cast<std::uintptr_t>(item.id)),
                            instance, &recipe) != nullptr;
@@ -84,35 +83,31 @@ bool CreateControl(HWND dialogWindow, const resources::DialogItem &item,
 
 } // namespace
 
-UnitRect PlaceDialog(const resources::DialogTemplate &dialog,
-                     DialogBaseUnits units, POINT ownerClientOrigin,
-                     const UnitRect &screen)
+UnitRect place_dialog(const resources::DialogTemplate &dialog,
+                      DialogBaseUnits units, POINT owner_client_origin,
+                      const UnitRect &screen)
 {
-    UnitRect place{ownerClientOrigin.x + DluToPixelsX(dialog.x, units),
-                   ownerClientOrigin.y + DluToPixelsY(dialog.y, units),
-                   DluToPixelsX(dialog.cx, units),
-                   DluToPixelsY(dialog.cy, units)};
-    if ((dialog.style & DS_CENTER) != 0) {
-        place.x = screen.x + (screen.cx - place.cx) / 2;
-        place.y = screen.y + (screen.cy - place.cy) / 2;
-    }
-    place.x = KeepWithin(place.x, place.cx, screen.x, screen.cx);
-    place.y = KeepWithin(place.y, place.cy, screen.y, screen.cy);
+    UnitRect place{owner_client_origin.x + dlu_to_pixels_x(dialog.x, units),
+                   owner_client_origin.y + dlu_to_pixels_y(dialog.y, units),
+                   dlu_to_pixels_x(dialog.cx, units),
+                   dlu_to_pixels_y(dialog.cy, units)};
+    place.x = keep_within(place.x, place.cx, screen.x, screen.cx);
+    place.y = keep_within(place.y, place.cy, screen.y, screen.cy);
     return place;
 }
 
-HWND CreateDialogWindow(const resources::DialogTemplate &dialog,
-                        HINSTANCE instance, HWND owner, const QFont &font,
-                        const char *windowClass)
+HWND create_dialog_window(const resources::DialogTemplate &dialog,
+                          HINSTANCE instance, HWND owner, const QFont &font,
+                          const char *window_class)
 {
-    if (!RegisterControlClasses())
+    if (!register_control_classes())
         return nullptr;
-    const DialogBaseUnits units = MeasureBaseUnits(font);
+    const DialogBaseUnits units = measure_base_units(font);
     const POINT origin =
         owner != nullptr ? winsys::client_origin(owner) : POINT{0, 0};
     const UnitRect place =
-        PlaceDialog(dialog, units, origin, ScreenAround(origin));
-    const HWND hwnd = CreateFrame(dialog, instance, owner, place, windowClass);
+        place_dialog(dialog, units, origin, screen_around(origin));
+    const HWND hwnd = create_frame(dialog, instance, owner, place, window_class);
     if (hwnd == nullptr)
         return nullptr;
     // Keys reach the dialog through its controls; Tab goes round them
@@ -122,7 +117,7 @@ HWND CreateDialogWindow(const resources::DialogTemplate &dialog,
         client->setFocusPolicy(Qt::NoFocus);
     }
     for (const resources::DialogItem &item : dialog.items) {
-        if (!CreateControl(hwnd, item, instance, font, units)) {
+        if (!create_control(hwnd, item, instance, font, units)) {
             DestroyWindow(hwnd);
             return nullptr;
         }

@@ -9,7 +9,7 @@ namespace scribblet::dialogs {
 namespace {
 
 // QLineEdit draws its text this far inside its contents rectangle.
-constexpr int kLineEditHorizontalMargin = 2;
+constexpr int line_edit_horizontal_margin = 2;
 
 // Refuses any change that would make the field's text wider than the
 // field. Text set by the program (SetDlgItemInt, WM_SETTEXT) is not
@@ -32,14 +32,12 @@ private:
 
 } // namespace
 
-FittingLineEdit::FittingLineEdit(bool scrolls, QWidget *parent)
-    : QLineEdit(parent)
+FittingLineEdit::FittingLineEdit(const QString &text) : QLineEdit(text)
 {
-    if (!scrolls)
-        setValidator(new VisibleWidthValidator(*this));
+    setValidator(new VisibleWidthValidator(*this));
 }
 
-int FittingLineEdit::visibleTextWidth() const
+int FittingLineEdit::visible_text_width() const
 {
     QStyleOptionFrame option;
     initStyleOption(&option);
@@ -49,12 +47,12 @@ int FittingLineEdit::visibleTextWidth() const
     const int caret =
         style()->pixelMetric(QStyle::PM_TextCursorWidth, &option, this);
     return contents.width() - margins.left() - margins.right() -
-           2 * kLineEditHorizontalMargin - caret;
+           2 * line_edit_horizontal_margin - caret;
 }
 
 bool FittingLineEdit::fits(const QString &text) const
 {
-    return fontMetrics().horizontalAdvance(text) <= visibleTextWidth();
+    return fontMetrics().horizontalAdvance(text) <= visible_text_width();
 }
 
 } // namespace scribblet::dialogs

@@ -1,7 +1,8 @@
-// The single-line edit control. Without ES_AUTOHSCROLL a Windows edit
-// field never scrolls: once its visible width is full it refuses further
-// characters, typed or pasted. Qt's line edit always scrolls, so the
-// limit is added here as a validator that measures the text.
+// The single-line edit control. Without the ES_AUTOHSCROLL style (the
+// script's fields have none) a Windows edit field never scrolls: once its visible width is
+// full it refuses further characters, typed or pasted. Qt's line edit
+// always scrolls, so the limit is added here as a validator that measures
+// the text.
 #ifndef SCRIBBLET_PLATFORM_DIALOGS_FITTING_LINE_EDIT_H
 #define SCRIBBLET_PLATFORM_DIALOGS_FITTING_LINE_EDIT_H
 
@@ -11,11 +12,10 @@ namespace scribblet::dialogs {
 
 class FittingLineEdit : public QLineEdit {
 public:
-    // scrolls: the control has ES_AUTOHSCROLL and takes text of any width.
-    FittingLineEdit(bool scrolls, QWidget *parent);
+    explicit FittingLineEdit(const QString &text);
 
     // The width, in pixels, that the text and the caret may fill.
-    int visibleTextWidth() const;
+    int visible_text_width() const;
 
     // Whether text, drawn in this field's font, fits its visible width.
     bool fits(const QString &text) const;

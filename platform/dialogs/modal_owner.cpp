@@ -12,11 +12,29 @@
 namespace scribblet::dialogs {
 namespace {
 
-QWidget *FocusWidgetOf(HWND window)
+QWidget *focus_widget_of(HWND window)
 {
     QWidget *client = window != nullptr ? winsys::window_widget(window)
                                         : nullptr;
     return client != nullptr ? client->window()->focusWidget() : nullptr;
+}
+
+// Makes a Qt top-level window (a message box, the file dialog) the owned
+// window of owner: it stays above it and window managers treat it as its
+// dialog. Nothing happens without an owner.
+void attach_to_owner(QWidget &window, HWND owner)
+{
+    QWidget *owner_widget =
+        owner != nullptr ? winsys::window_widget(winsys::top_level_of(owner))
+                         : nullptr;
+    if (owner_widget == nullptr)
+        return;
+    // Qt parents would share the owner's disabled state, so the link is
+    // made between the native windows instead.
+    window.winId();
+    owner_widget->window()->winId();
+    window.windowHandle()->setTransientParent(
+        owner_widget->window()->windowHandle());
 }
 
 } // namespace
@@ -24,7 +42,7 @@ QWidget *FocusWidgetOf(HWND window)
 // The focus is noted before disabling, which takes it away.
 OwnerDisabled::OwnerDisabled(HWND owner)
     : owner_(owner != nullptr ? winsys::top_level_of(owner) : nullptr),
-      focus_(FocusWidgetOf(owner_))
+      focus_(focus_widget_of(owner_))
 {
     reenable_ = owner_ != nullptr && !winsys::enable_window(owner_, false);
 }
@@ -41,25 +59,10 @@ void OwnerDisabled::release()
         focus_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void AttachToOwner(QWidget &window, HWND owner)
-{
-    QWidget *ownerWidget =
-        owner != nullptr ? winsys::window_widget(winsys::top_level_of(owner))
-                         : nullptr;
-    if (ownerWidget == nullptr)
-        return;
-    // Qt parents would share the owner's disabled state, so the link is
-    // made between the native windows instead.
-    window.winId();
-    ownerWidget->window()->winId();
-    window.windowHandle()->setTransientParent(
-        ownerWidget->window()->windowHandle());
-}
-
-bool RunModalQtDialog(QDialog &dialog, HWND owner)
+bool run_modal_qt_dialog(QDialog &dialog, HWND owner)
 {
     OwnerDisabled disabled(owner);
-    AttachToOwner(dialog, disabled.owner());
+    attach_to_owner(dialog, disabled.owner());
     dialog.setWindowModality(disabled.owner() != nullptr
                                  ? Qt::WindowModal
                                  : Qt::ApplicationModal);
@@ -78,7 +81,7 @@ bool RunModalQtDialog(QDialog &dialog, HWND owner)
     return finished;
 }
 
-void InstallJapaneseQtTexts()
+void install_japanese_qt_texts()
 {
     static QTranslator *const translator = [] {
         auto *japanese = new QTranslator(QCoreApplication::instance());

@@ -34,22 +34,17 @@ private:
     QPointer<QWidget> focus_;
 };
 
-// Makes a Qt top-level window (a message box, the file dialog) the owned
-// window of owner: it stays above it and window managers treat it as its
-// dialog. Nothing happens without an owner.
-void AttachToOwner(QWidget &window, HWND owner);
-
 // Runs a Qt dialog (a message box, the file dialog) as a modal window of
 // owner: the owner is disabled, the dialog is shown and a modal loop of the
 // window system runs until the user closes it, so that the program's other
 // windows keep taking their messages (painting, posted messages) meanwhile.
 // Returns false when the loop ended on WM_QUIT (the dialog is then closed).
-bool RunModalQtDialog(QDialog &dialog, HWND owner);
+bool run_modal_qt_dialog(QDialog &dialog, HWND owner);
 
 // Qt's own texts (the buttons of message boxes and the file dialog) in
 // Japanese, like the rest of the program's user interface, where Qt's
 // translations are installed.
-void InstallJapaneseQtTexts();
+void install_japanese_qt_texts();
 
 } // namespace scribblet::dialogs
 

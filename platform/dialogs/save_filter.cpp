@@ -1,45 +1,15 @@
 #include "platform/dialogs/save_filter.h"
 
-#include <cstring>
+#include <string_view>
 
 namespace scribblet::dialogs {
-namespace {
 
-std::vector<std::string> SplitPatterns(std::string_view text)
-{
-    std::vector<std::string> patterns;
-    while (!text.empty()) {
-        const std::size_t end = text.find(';');
-        const std::string_view one = text.substr(0, end);
-        if (!one.empty())
-            patterns.emplace_back(one);
-        if (end == std::string_view::npos)
-            break;
-        text.remove_prefix(end + 1);
-    }
-    return patterns;
-}
-
-bool HasWildcard(std::string_view text)
-{
-    return text.find_first_of("*?") != std::string_view::npos;
-}
-
-std::string WithoutLeadingDot(const char *extension)
-{
-    if (extension == nullptr)
-        return {};
-    return extension[0] == '.' ? extension + 1 : extension;
-}
-
-} // namespace
-
-std::vector<FileTypeEntry> ParseFileTypeList(const char *filterList)
+std::vector<FileTypeEntry> parse_file_type_list(const char *filter_list)
 {
     std::vector<FileTypeEntry> entries;
-    if (filterList == nullptr)
+    if (filter_list == nullptr)
         return entries;
-    const char *cursor = filterList;
+    const char *cursor = filter_list;
     while (*cursor != '\0') {
         const std::string_view label(cursor);
         cursor += label.size() + 1;
@@ -47,22 +17,20 @@ std::vector<FileTypeEntry> ParseFileTypeList(const char *filterList)
         if (pattern.empty())
             break;
         cursor += pattern.size() + 1;
-        entries.push_back({std::string(label), SplitPatterns(pattern)});
+        entries.push_back({std::string(label), std::string(pattern)});
     }
     return entries;
 }
 
-std::string ExtensionForEntry(const FileTypeEntry &entry,
-                              const char *defaultExtension)
+std::string extension_for_entry(const FileTypeEntry &entry,
+                                const char *default_extension)
 {
-    if (!entry.patterns.empty()) {
-        const std::string_view first = entry.patterns.front();
-        if (first.size() > 2 && first.substr(0, 2) == "*." &&
-            !HasWildcard(first.substr(2)) &&
-            first.find('.', 2) == std::string_view::npos)
-            return std::string(first.substr(2));
-    }
-    return WithoutLeadingDot(defaultExtension);
+    const std::string_view pattern = entry.pattern;
+    if (pattern.size() > 2 && pattern.substr(0, 2) == "*." &&
+        pattern.find_first_of("*?", 2) == std::string_view::npos)
+        return std::string(pattern.substr(2));
+    const std::string_view fallback = default_extension;
+    return std::string(fallback.substr(fallback.starts_with('.') ? 1 : 0));
 }
 
 } // namespace scribblet::dialogs

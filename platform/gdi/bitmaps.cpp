@@ -8,23 +8,6 @@ using namespace scribblet::gdi;
 
 namespace {
 
-// The format of bitmaps compatible with dc: a memory DC's selected bitmap
-// decides (monochrome while it holds the stock bitmap, as on Windows); the
-// screen has 32 bits a pixel.
-bool compatible_format(HDC dc, PixelFormat *format) {
-    const DeviceContext *context = objects().dcs.lookup(dc);
-    if (!context)
-        return false;
-    *format = PixelFormat::xrgb32;
-    if (context->kind == DcKind::memory) {
-        const Bitmap *selected = objects().bitmaps.lookup(context->selected);
-        if (!selected)
-            return false;
-        *format = selected->format;
-    }
-    return true;
-}
-
 // How many bytes of bitmap a call asking for count bytes touches.
 std::size_t bytes_to_copy(const Bitmap &bitmap, std::size_t count) {
     return std::min(count, bitmap.bits.size());
@@ -32,13 +15,12 @@ std::size_t bytes_to_copy(const Bitmap &bitmap, std::size_t count) {
 
 } // namespace
 
-// A width or height of 0 gives the shared 1 x 1 monochrome bitmap, as on
-// Windows: deleting it is harmless, and it has no room for a picture.
+// A width or height of 0 gives the shared 1 x 1 bitmap, as on Windows:
+// deleting it is harmless, and it has no room for a picture.
 HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
-    PixelFormat format;
-    if (!compatible_format(hdc, &format))
+    if (!objects().dcs.lookup(hdc))
         return nullptr;
-    return create_bitmap(cx, cy, format);
+    return create_bitmap(cx, cy);
 }
 
 LONG WINAPI SetBitmapBits(HBITMAP hbm, DWORD cb, const void *pvBits) {
@@ -50,13 +32,10 @@ LONG WINAPI SetBitmapBits(HBITMAP hbm, DWORD cb, const void *pvBits) {
     return static_cast<LONG>(count);
 }
 
-// With no buffer, the bitmap's size in bytes, as Windows answers.
 LONG WINAPI GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits) {
     const Bitmap *bitmap = objects().bitmaps.lookup(hbit);
-    if (!bitmap || cb < 0)
+    if (!bitmap || cb < 0 || !lpvBits)
         return 0;
-    if (!lpvBits)
-        return static_cast<LONG>(bitmap->bits.size());
     const std::size_t count =
         bytes_to_copy(*bitmap, static_cast<std::size_t>(cb));
     std::memcpy(lpvBits, bitmap->bits.data(), count);

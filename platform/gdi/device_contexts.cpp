@@ -24,19 +24,6 @@ bool is_desktop(HWND window) {
     return window == nullptr || window == GetDesktopWindow();
 }
 
-// Takes bitmap out of the DC that holds it (nothing for the stock bitmap).
-void release_selection(HBITMAP handle) {
-    Bitmap *bitmap = objects().bitmaps.lookup(handle);
-    if (bitmap)
-        bitmap->selected_into = nullptr;
-}
-
-// A bitmap may sit in one memory DC at a time; the stock bitmap in any.
-bool can_select(const Bitmap &bitmap, HDC dc) {
-    return bitmap.stock || bitmap.selected_into == nullptr ||
-           bitmap.selected_into == dc;
-}
-
 } // namespace
 
 HWND WINAPI GetDesktopWindow(void) {
@@ -81,30 +68,25 @@ HDC WINAPI CreateCompatibleDC(HDC hdc) {
     return add_dc(DcKind::memory, initial);
 }
 
-// Deletes a memory DC; its bitmap is free to be selected elsewhere or
-// deleted. A screen DC is released with ReleaseDC instead.
+// Deletes a memory DC. A screen DC is released with ReleaseDC instead.
 BOOL WINAPI DeleteDC(HDC hdc) {
     const DeviceContext *context = objects().dcs.lookup(hdc);
     if (!context || context->kind != DcKind::memory)
         return FALSE;
-    release_selection(context->selected);
     objects().dcs.remove(hdc);
     return TRUE;
 }
 
 // Bitmaps only, into memory DCs: returns the bitmap it replaced, or NULL
-// when the DC or bitmap is not live, the DC is not a memory DC, the object
-// is not a bitmap, or the bitmap is held by another DC.
+// when the DC or bitmap is not live, the DC is not a memory DC or the
+// object is not a bitmap. Windows also refuses a bitmap that another DC
+// holds; the program gives each bitmap one DC, so that is not checked.
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
     DeviceContext *context = objects().dcs.lookup(hdc);
-    Bitmap *bitmap = objects().bitmaps.lookup(h);
-    if (!context || context->kind != DcKind::memory || !bitmap ||
-        !can_select(*bitmap, hdc))
+    if (!context || context->kind != DcKind::memory ||
+        !objects().bitmaps.lookup(h))
         return nullptr;
     const HBITMAP previous = context->selected;
-    release_selection(previous);
     context->selected = h;
-    if (!bitmap->stock)
-        bitmap->selected_into = hdc;
     return previous;
 }

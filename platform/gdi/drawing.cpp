@@ -1,14 +1,17 @@
 // Brushes, rectangle fills and copies between surfaces.
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <memory>
 #include <new>
 
 #include "platform/gdi/objects.h"
-#include "platform/gdi/pixels.h"
 
 using namespace scribblet;
 using namespace scribblet::gdi;
+
+// 32-bit pixels are written as whole words, blue in the low byte.
+static_assert(std::endian::native == std::endian::little);
 
 namespace {
 
@@ -32,12 +35,20 @@ Area clip_to(const RECT &rect, const Bitmap &bitmap) {
     return Area{left, top, right - left, bottom - top};
 }
 
-BYTE *row_at(Bitmap &bitmap, LONG x, LONG y) {
+template <typename Pixels>
+auto *row_at(Pixels &bitmap, LONG x, LONG y) {
     return bitmap.bits.data() + static_cast<std::size_t>(y) * bitmap.stride +
            static_cast<std::size_t>(x) * 4;
 }
 
-void fill_xrgb(Bitmap &bitmap, const Area &area, COLORREF colour) {
+// The 32-bit pixel value of colour: blue, green, red, and the spare byte
+// 0xFF.
+std::uint32_t xrgb_of(COLORREF colour) {
+    return 0xFF000000u | (std::uint32_t{GetRValue(colour)} << 16) |
+           (std::uint32_t{GetGValue(colour)} << 8) | GetBValue(colour);
+}
+
+void fill_area(Bitmap &bitmap, const Area &area, COLORREF colour) {
     const std::uint32_t value = xrgb_of(colour);
     BYTE *first = row_at(bitmap, area.left, area.top);
     for (LONG x = 0; x < area.width; ++x)
@@ -45,12 +56,6 @@ void fill_xrgb(Bitmap &bitmap, const Area &area, COLORREF colour) {
     const std::size_t bytes = static_cast<std::size_t>(area.width) * 4;
     for (LONG y = 1; y < area.height; ++y)
         std::memcpy(row_at(bitmap, area.left, area.top + y), first, bytes);
-}
-
-void fill_by_pixel(Bitmap &bitmap, const Area &area, COLORREF colour) {
-    for (LONG y = area.top; y < area.top + area.height; ++y)
-        for (LONG x = area.left; x < area.left + area.width; ++x)
-            set_pixel_colour(bitmap, x, y, colour);
 }
 
 // Where a copy writes and reads, and how much: all of it on both bitmaps.
@@ -82,33 +87,13 @@ Copy clip_copy(const Copy &asked, const Bitmap &to, const Bitmap &from) {
                 static_cast<LONG>(width), static_cast<LONG>(height)};
 }
 
-// 32-bit to 32-bit by rows; rows in an order that is safe when both are
-// the same bitmap.
-void copy_xrgb(Bitmap &to, Bitmap &from, const Copy &copy) {
+// Row by row. The program never copies a surface onto itself, so the rows
+// are not ordered for an overlap.
+void copy_rows(Bitmap &to, const Bitmap &from, const Copy &copy) {
     const std::size_t bytes = static_cast<std::size_t>(copy.width) * 4;
-    const bool upward = &to == &from && copy.to_y > copy.from_y;
-    for (LONG i = 0; i < copy.height; ++i) {
-        const LONG row = upward ? copy.height - 1 - i : i;
+    for (LONG row = 0; row < copy.height; ++row)
         std::memmove(row_at(to, copy.to_x, copy.to_y + row),
                      row_at(from, copy.from_x, copy.from_y + row), bytes);
-    }
-}
-
-// Any formats, pixel by pixel through colours (monochrome: black and white),
-// walking away from the overlap when both are the same bitmap.
-void copy_by_pixel(Bitmap &to, const Bitmap &from, const Copy &copy) {
-    const bool same = &to == &from;
-    const bool backward_x = same && copy.to_x > copy.from_x;
-    const bool backward_y = same && copy.to_y > copy.from_y;
-    for (LONG j = 0; j < copy.height; ++j) {
-        const LONG y = backward_y ? copy.height - 1 - j : j;
-        for (LONG i = 0; i < copy.width; ++i) {
-            const LONG x = backward_x ? copy.width - 1 - i : i;
-            set_pixel_colour(to, copy.to_x + x, copy.to_y + y,
-                             pixel_colour(from, copy.from_x + x,
-                                          copy.from_y + y));
-        }
-    }
 }
 
 } // namespace
@@ -123,14 +108,15 @@ HBRUSH WINAPI CreateSolidBrush(COLORREF color) {
     }
 }
 
-// Brushes and bitmaps. A bitmap selected into a DC is refused (FALSE), as
-// Windows documents; the stock bitmap is not deleted, but that succeeds.
+// Brushes and bitmaps. The stock bitmap is not deleted, but that succeeds.
+// The program takes a bitmap out of its DC before deleting it; a DC whose
+// bitmap was deleted all the same holds a stale handle and draws nothing.
 BOOL WINAPI DeleteObject(HGDIOBJ ho) {
     Objects &all = objects();
     if (all.brushes.remove(ho))
         return TRUE;
     const Bitmap *bitmap = all.bitmaps.lookup(ho);
-    if (!bitmap || bitmap->selected_into)
+    if (!bitmap)
         return FALSE;
     if (!bitmap->stock)
         all.bitmaps.remove(ho);
@@ -149,10 +135,7 @@ int WINAPI FillRect(HDC hDC, const RECT *lprc, HBRUSH hbr) {
     const Area area = clip_to(*lprc, *bitmap);
     if (area.empty())
         return 1;
-    if (bitmap->format == PixelFormat::xrgb32)
-        fill_xrgb(*bitmap, area, brush->colour);
-    else
-        fill_by_pixel(*bitmap, area, brush->colour);
+    fill_area(*bitmap, area, brush->colour);
     return 1;
 }
 
@@ -170,9 +153,6 @@ BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1,
     const Copy copy = clip_copy(Copy{x, y, x1, y1, cx, cy}, *to, *from);
     if (copy.empty())
         return TRUE;
-    if (to->format == PixelFormat::xrgb32 && from->format == PixelFormat::xrgb32)
-        copy_xrgb(*to, *from, copy);
-    else
-        copy_by_pixel(*to, *from, copy);
+    copy_rows(*to, *from, copy);
     return TRUE;
 }

@@ -28,6 +28,8 @@ bool bitmap_pixels(HBITMAP bitmap, PixelView *view);
 
 // The bitmap selected into a memory device context; NULL for an unknown
 // handle or a device context without one (a screen or window context).
+// Nothing of the layer calls it: it is GetCurrentObject(dc, OBJ_BITMAP),
+// with which the canvas tests check the program's selections.
 HBITMAP selected_bitmap(HDC dc);
 
 // GetDC(window) and ReleaseDC(window, dc) for windows other than the desktop

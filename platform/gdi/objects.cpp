@@ -4,7 +4,6 @@
 #include <memory>
 #include <new>
 
-#include "platform/gdi/pixels.h"
 
 namespace scribblet::gdi {
 
@@ -13,9 +12,8 @@ namespace {
 // Bits are counted in LONG by SetBitmapBits and GetBitmapBits.
 constexpr std::size_t max_bitmap_bytes = 2147483647;
 
-std::unique_ptr<Bitmap> new_bitmap(LONG width, LONG height,
-                                   PixelFormat format) {
-    const std::size_t stride = row_bytes(format, width);
+std::unique_ptr<Bitmap> new_bitmap(LONG width, LONG height) {
+    const std::size_t stride = static_cast<std::size_t>(width) * 4;
     const auto rows = static_cast<std::size_t>(height);
     if (rows != 0 && stride > max_bitmap_bytes / rows)
         return nullptr;
@@ -23,7 +21,6 @@ std::unique_ptr<Bitmap> new_bitmap(LONG width, LONG height,
         auto bitmap = std::make_unique<Bitmap>();
         bitmap->width = width;
         bitmap->height = height;
-        bitmap->format = format;
         bitmap->stride = stride;
         bitmap->bits.assign(stride * rows, 0);
         return bitmap;
@@ -43,8 +40,7 @@ Objects &objects() {
 HBITMAP stock_bitmap() {
     Objects &all = objects();
     if (!all.stock_bitmap) {
-        std::unique_ptr<Bitmap> bitmap =
-            new_bitmap(1, 1, PixelFormat::monochrome);
+        std::unique_ptr<Bitmap> bitmap = new_bitmap(1, 1);
         if (bitmap)
             bitmap->stock = true;
         all.stock_bitmap = all.bitmaps.add(std::move(bitmap));
@@ -52,12 +48,12 @@ HBITMAP stock_bitmap() {
     return all.stock_bitmap;
 }
 
-HBITMAP create_bitmap(LONG width, LONG height, PixelFormat format) {
+HBITMAP create_bitmap(LONG width, LONG height) {
     if (width < 0 || height < 0)
         return nullptr;
     if (width == 0 || height == 0)
         return stock_bitmap();
-    return objects().bitmaps.add(new_bitmap(width, height, format));
+    return objects().bitmaps.add(new_bitmap(width, height));
 }
 
 Bitmap *surface_of(HDC dc) {
@@ -69,7 +65,7 @@ Bitmap *surface_of(HDC dc) {
 
 bool bitmap_pixels(HBITMAP handle, PixelView *view) {
     Bitmap *bitmap = objects().bitmaps.lookup(handle);
-    if (!bitmap || bitmap->format != PixelFormat::xrgb32 || !view)
+    if (!bitmap || !view)
         return false;
     *view = PixelView{bitmap->bits.data(), bitmap->width, bitmap->height,
                       bitmap->stride};

@@ -7,24 +7,20 @@
 #include <vector>
 
 #include "platform/gdi/gdi_internal.h"
-#include "platform/gdi/handle_table.h"
+#include "platform/handles/handle_table.h"
 #include "platform/platform.h"
 
 namespace scribblet::gdi {
 
-enum class PixelFormat {
-    monochrome, // 1 bit a pixel, leftmost pixel in the high bit, rows padded to 16 bits
-    xrgb32,     // blue, green, red, spare
-};
-
+// Every bitmap has 32 bits a pixel (blue, green, red, spare), as the
+// screen's: the program makes its bitmaps against the screen only, so
+// Windows' monochrome bitmaps are not made here.
 struct Bitmap {
     LONG width = 0;
     LONG height = 0;
-    PixelFormat format = PixelFormat::xrgb32;
     std::size_t stride = 0; // bytes a row
     std::vector<BYTE> bits;
-    HDC selected_into = nullptr; // the one memory DC holding it, if any
-    bool stock = false;          // shared, never selected_into, never deleted
+    bool stock = false; // shared by every memory DC, never deleted
 };
 
 struct Brush {
@@ -53,15 +49,17 @@ struct Objects {
 // The one set of tables of the process.
 Objects &objects();
 
-// The 1 x 1 monochrome bitmap that every new memory DC starts with, made on
-// first use; NULL when it cannot be made.
+// The 1 x 1 bitmap that every new memory DC starts with, made on first use;
+// NULL when it cannot be made. Windows' is monochrome; this one is black in
+// 32 bits, which shows the same where the program copies from it (a canvas
+// with no pixels).
 HBITMAP stock_bitmap();
 
-// A new bitmap of the given size and format, all bits 0; NULL for a negative
-// size, a byte count above 2147483647 (the bit-copying calls count bytes in
-// 32 bits) or when memory runs out. A width or height of 0 gives the stock
-// bitmap, as Windows does.
-HBITMAP create_bitmap(LONG width, LONG height, PixelFormat format);
+// A new bitmap of the given size, all bits 0; NULL for a negative size, a
+// byte count above 2147483647 (the bit-copying calls count bytes in 32 bits)
+// or when memory runs out. A width or height of 0 gives the stock bitmap, as
+// Windows does.
+HBITMAP create_bitmap(LONG width, LONG height);
 
 // The bitmap a DC draws on: the selected bitmap of a memory DC, otherwise
 // nullptr (unknown handle, screen DC).

@@ -1,15 +1,14 @@
-// GetModuleFileNameA on Linux: the program is one executable, and its own
-// module (the embedded resources) was loaded from that file.
+// GetModuleFileNameA on Linux: the program is one executable, and the
+// program asks only for its own (a NULL module).
 #include <unistd.h>
 
-#include <cerrno>
 #include <cstring>
 
 #include "platform/platform.h"
-#include "platform/resources/resource_reader.h"
 
 // Windows copies as much of the path as fits, always zero-terminated, and
-// then answers nSize with ERROR_INSUFFICIENT_BUFFER.
+// then answers nSize with ERROR_INSUFFICIENT_BUFFER; the program takes
+// that answer as a path too long for it.
 static DWORD copy_path(const char *path, size_t length, LPSTR buffer,
                        DWORD size)
 {
@@ -28,18 +27,12 @@ static DWORD copy_path(const char *path, size_t length, LPSTR buffer,
     return (DWORD)length;
 }
 
-DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename,
-                                DWORD nSize)
+DWORD WINAPI GetModuleFileNameA(HMODULE, LPSTR lpFilename, DWORD nSize)
 {
-    if (hModule != NULL && hModule != scribblet::resources::program_instance()) {
-        SetLastError(ERROR_MOD_NOT_FOUND);
-        return 0;
-    }
     char path[4096];
     ssize_t length = readlink("/proc/self/exe", path, sizeof path - 1);
     if (length < 0 || (size_t)length >= sizeof path - 1) {
-        SetLastError(length < 0 && errno == ENOENT ? ERROR_FILE_NOT_FOUND
-                                                   : ERROR_FILENAME_EXCED_RANGE);
+        SetLastError(ERROR_FILENAME_EXCED_RANGE);
         return 0;
     }
     path[length] = '\0';

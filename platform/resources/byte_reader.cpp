@@ -4,7 +4,6 @@
 
 namespace scribblet::resources {
 
-
 bool ByteReader::have(std::size_t count) {
     if (ok_ && count <= remaining())
         return true;
@@ -65,14 +64,6 @@ ResourceName ByteReader::name_or_ordinal() {
         return ResourceName::from_ordinal(u16());
     }
     return ResourceName::from_text(utf16z());
-}
-
-std::optional<ResourceName> ByteReader::optional_name_or_ordinal() {
-    if (remaining() >= 2 && bytes_[position_] == 0 && bytes_[position_ + 1] == 0) {
-        skip(2);
-        return std::nullopt;
-    }
-    return name_or_ordinal();
 }
 
 } // namespace scribblet::resources

@@ -7,7 +7,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <string>
 
@@ -21,8 +20,6 @@ public:
 
     bool ok() const { return ok_; }
     void fail() { ok_ = false; }
-    std::size_t position() const { return position_; }
-    std::size_t remaining() const { return bytes_.size() - position_; }
 
     std::uint8_t u8();
     std::uint16_t u16();
@@ -39,14 +36,13 @@ public:
     // A zero-ended UTF-16 string, converted to UTF-8.
     std::string utf16z();
 
-    // An ordinal (0xFFFF, then the ordinal) or a zero-ended string.
+    // An ordinal (0xFFFF, then the ordinal) or a zero-ended string; a
+    // lone 0x0000 (none, in a dialog template) reads as the empty string.
     ResourceName name_or_ordinal();
-
-    // As name_or_ordinal, but a leading 0x0000 means none.
-    std::optional<ResourceName> optional_name_or_ordinal();
 
 private:
     bool have(std::size_t count);
+    std::size_t remaining() const { return bytes_.size() - position_; }
 
     std::span<const std::uint8_t> bytes_;
     std::size_t position_ = 0;

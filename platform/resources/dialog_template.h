@@ -1,4 +1,5 @@
-// Dialog templates (RT_DIALOG), extended form (DLGTEMPLATEEX):
+// Dialog templates (RT_DIALOG) in the extended form (DLGTEMPLATEEX), the
+// only one the resource script writes:
 //
 //     WORD dlgVer (1), WORD signature (0xFFFF)
 //     DWORD helpID, exStyle, style; WORD cDlgItems; short x, y, cx, cy
@@ -10,8 +11,8 @@
 //         windowClass, title   each 0xFFFF + ordinal or a UTF-16 string
 //         WORD extraCount, then extraCount bytes of creation data
 //
-// The classic form (DLGTEMPLATE, no signature) is read into the same record:
-// it has no help ids or font weight, and 16-bit item ids.
+// Only what the program's dialogs use is kept: no help ids, menu, own
+// class, font weight or creation data (the script gives none of them).
 #ifndef SCRIBBLET_PLATFORM_RESOURCES_DIALOG_TEMPLATE_H
 #define SCRIBBLET_PLATFORM_RESOURCES_DIALOG_TEMPLATE_H
 
@@ -25,55 +26,34 @@
 
 namespace scribblet::resources {
 
-// The predefined control classes, as item class ordinals.
+// The predefined control classes that the script's dialogs use, as item
+// class ordinals.
 namespace control_class {
 inline constexpr std::uint16_t button = 0x0080;
 inline constexpr std::uint16_t edit = 0x0081;
 inline constexpr std::uint16_t static_text = 0x0082;
-inline constexpr std::uint16_t list_box = 0x0083;
-inline constexpr std::uint16_t scroll_bar = 0x0084;
-inline constexpr std::uint16_t combo_box = 0x0085;
 } // namespace control_class
 
-// The ordinal of a predefined class given by ordinal or by its name
-// ("Button", "Edit", ... in any case); 0 for any other class.
-std::uint16_t predefined_class_ordinal(const ResourceName &window_class);
-
-struct DialogFont {
-    std::uint16_t point_size = 0;
-    std::uint16_t weight = 0;
-    std::uint8_t italic = 0;
-    std::uint8_t charset = 0;
-    std::string face; // UTF-8
-};
-
 struct DialogItem {
-    std::uint32_t help_id = 0;
-    std::uint32_t ex_style = 0;
     std::uint32_t style = 0;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0; // dialog units
     std::uint32_t id = 0;
-    ResourceName window_class; // an ordinal (control_class) or a class name
-    ResourceName title;        // a text (UTF-8, maybe empty) or an ordinal
-                               // (e.g. the icon of an SS_ICON static)
-    std::vector<std::uint8_t> extra; // creation data, usually empty
+    std::uint16_t class_ordinal = 0; // control_class; 0 for a class by name
+    ResourceName title; // a text (UTF-8, maybe empty) or an ordinal
+                        // (the icon of an SS_ICON static)
 };
 
 struct DialogTemplate {
-    bool extended = true; // DLGTEMPLATEEX (else the classic form)
-    std::uint32_t help_id = 0;
-    std::uint32_t ex_style = 0;
     std::uint32_t style = 0;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0; // dialog units
-    std::optional<ResourceName> menu;           // none when absent
-    std::optional<ResourceName> window_class;   // none: the dialog class
     std::string title;                          // UTF-8
-    std::optional<DialogFont> font;             // present with DS_SETFONT
+    std::uint16_t point_size = 0;               // with DS_SETFONT
+    std::string face;                           // UTF-8, with DS_SETFONT
     std::vector<DialogItem> items;              // in template (tab) order
 };
 
-// Parses a dialog resource's data, either form. Nothing when it is
-// truncated, has a wrong signature or an unterminated string.
+// Parses a dialog resource's data. Nothing when it is truncated, not the
+// extended form or has an unterminated string.
 std::optional<DialogTemplate>
 parse_dialog_template(std::span<const std::uint8_t> data);
 

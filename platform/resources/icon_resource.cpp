@@ -25,13 +25,11 @@ void put_u32(std::vector<std::uint8_t> &out, std::uint32_t value) {
 
 // The images' data in group order; nothing when one is missing.
 std::optional<std::vector<std::span<const std::uint8_t>>>
-find_images(const ResourceFile &file, const IconGroup &group,
-            std::uint16_t language) {
+find_images(const ResourceFile &file, const IconGroup &group) {
     std::vector<std::span<const std::uint8_t>> images;
     for (const IconGroupEntry &entry : group.entries) {
         const ResourceEntry *image =
-            file.find(ResourceName::from_ordinal(resource_type::icon),
-                      ResourceName::from_ordinal(entry.icon_id), language);
+            file.find(RT_ICON, MAKEINTRESOURCEA(entry.icon_id));
         if (image == nullptr)
             return std::nullopt;
         images.push_back(image->data);
@@ -67,9 +65,8 @@ std::optional<IconGroup> parse_icon_group(std::span<const std::uint8_t> data) {
 }
 
 std::optional<std::vector<std::uint8_t>>
-make_ico_file(const ResourceFile &file, const IconGroup &group,
-              std::uint16_t language) {
-    const auto images = find_images(file, group, language);
+make_ico_file(const ResourceFile &file, const IconGroup &group) {
+    const auto images = find_images(file, group);
     if (!images || images->empty())
         return std::nullopt;
     std::size_t total = ico_header_size + ico_entry_size * images->size();

@@ -27,9 +27,6 @@ struct IconGroupEntry {
     std::uint16_t bit_count = 0;
     std::uint32_t bytes_in_res = 0;
     std::uint16_t icon_id = 0; // the RT_ICON resource's ordinal
-
-    int pixel_width() const { return width == 0 ? 256 : width; }
-    int pixel_height() const { return height == 0 ? 256 : height; }
 };
 
 struct IconGroup {
@@ -40,12 +37,11 @@ struct IconGroup {
 std::optional<IconGroup> parse_icon_group(std::span<const std::uint8_t> data);
 
 // An .ico file holding every image of the group, in group order, taken from
-// file's RT_ICON resources (preferring the given language): the 6-byte
-// ICONDIR, 16-byte ICONDIRENTRYs, then the images. Qt's ICO reader loads
-// it. Nothing when an image is missing or the group is empty.
+// file's RT_ICON resources: the 6-byte ICONDIR, 16-byte ICONDIRENTRYs, then
+// the images. Qt's ICO reader loads it. Nothing when an image is missing or
+// the group is empty.
 std::optional<std::vector<std::uint8_t>>
-make_ico_file(const ResourceFile &file, const IconGroup &group,
-              std::uint16_t language);
+make_ico_file(const ResourceFile &file, const IconGroup &group);
 
 } // namespace scribblet::resources
 

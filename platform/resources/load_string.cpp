@@ -14,8 +14,7 @@ std::optional<std::string> find_string(HINSTANCE instance, std::uint16_t id) {
     if (file == nullptr)
         return std::nullopt;
     const ResourceEntry *block =
-        file->find(ResourceName::from_ordinal(resource_type::string),
-                   ResourceName::from_ordinal(string_block_name(id)));
+        file->find(RT_STRING, MAKEINTRESOURCEA(string_block_name(id)));
     if (block == nullptr)
         return std::nullopt;
     return string_from_block(block->data, string_block_index(id));

@@ -13,7 +13,7 @@ bool read_items(ByteReader &reader, int depth, std::vector<MenuItem> &items) {
     for (;;) {
         MenuItem item;
         const std::uint16_t flags = reader.u16();
-        item.flags = flags & static_cast<std::uint16_t>(~menu_flag::end);
+        item.flags = flags & static_cast<std::uint16_t>(~MF_END);
         if (!item.is_popup())
             item.id = reader.u16();
         item.text = reader.utf16z();
@@ -22,7 +22,7 @@ bool read_items(ByteReader &reader, int depth, std::vector<MenuItem> &items) {
         if (item.is_popup() && !read_items(reader, depth + 1, item.items))
             return false;
         items.push_back(std::move(item));
-        if (flags & menu_flag::end)
+        if (flags & MF_END)
             return true;
     }
 }
@@ -32,7 +32,7 @@ bool read_items(ByteReader &reader, int depth, std::vector<MenuItem> &items) {
 bool MenuItem::is_separator() const {
     if (is_popup())
         return false;
-    return (flags & menu_flag::separator) != 0 || (id == 0 && text.empty());
+    return (flags & MF_SEPARATOR) != 0 || (id == 0 && text.empty());
 }
 
 std::optional<Menu> parse_menu(std::span<const std::uint8_t> data) {

@@ -15,29 +15,23 @@
 #include <string>
 #include <vector>
 
+#include "platform/windows_internal.h"
+
 namespace scribblet::resources {
 
-// Item flags as the template stores them (Windows' MF_ values).
+// The item states that EnableMenuItem changes (Windows' MF_ values).
 namespace menu_flag {
-inline constexpr std::uint16_t grayed = 0x0001;
-inline constexpr std::uint16_t disabled = 0x0002;
-inline constexpr std::uint16_t checked = 0x0008;
-inline constexpr std::uint16_t popup = 0x0010;
-inline constexpr std::uint16_t menu_bar_break = 0x0020;
-inline constexpr std::uint16_t menu_break = 0x0040;
-inline constexpr std::uint16_t end = 0x0080; // structural; never kept in MenuItem
-inline constexpr std::uint16_t owner_draw = 0x0100;
-inline constexpr std::uint16_t separator = 0x0800;
-inline constexpr std::uint16_t help = 0x4000;
+inline constexpr std::uint16_t grayed = MF_GRAYED;
+inline constexpr std::uint16_t disabled = MF_DISABLED;
 } // namespace menu_flag
 
 struct MenuItem {
-    std::uint16_t flags = 0;  // menu_flag values, without menu_flag::end
+    std::uint16_t flags = 0;  // MF_ values, without MF_END
     std::uint16_t id = 0;     // command id; 0 for popups and separators
     std::string text;         // UTF-8, the '&' mnemonic marks kept as stored
     std::vector<MenuItem> items; // a popup's items
 
-    bool is_popup() const { return (flags & menu_flag::popup) != 0; }
+    bool is_popup() const { return (flags & MF_POPUP) != 0; }
     bool is_separator() const;
 };
 

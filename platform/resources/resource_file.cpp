@@ -28,27 +28,9 @@ bool read_header(std::span<const std::uint8_t> header, ResourceEntry &entry) {
     entry.type = reader.name_or_ordinal();
     entry.name = reader.name_or_ordinal();
     reader.align(4);
-    entry.data_version = reader.u32();
-    entry.memory_flags = reader.u16();
-    entry.language = reader.u16();
-    entry.version = reader.u32();
-    entry.characteristics = reader.u32();
+    // DataVersion, MemoryFlags, LanguageId, Version, Characteristics
+    reader.skip(16);
     return reader.ok();
-}
-
-// How well a resource's language suits the wanted one; lower is better:
-// exact, same primary language, neutral, any. With no wanted language,
-// every entry ranks the same, so the first one is taken.
-int language_rank(std::uint16_t actual, std::uint16_t wanted) {
-    if (wanted == language::neutral)
-        return 0;
-    if (actual == wanted)
-        return 0;
-    if (language::primary(actual) == language::primary(wanted))
-        return 1;
-    if (language::primary(actual) == language::neutral)
-        return 2;
-    return 3;
 }
 
 std::size_t round_up_to_dword(std::size_t offset) { return (offset + 3) & ~std::size_t{3}; }
@@ -83,21 +65,11 @@ std::optional<ResourceFile> ResourceFile::parse(std::vector<std::uint8_t> bytes)
     return file;
 }
 
-const ResourceEntry *ResourceFile::find(const ResourceName &type,
-                                        const ResourceName &name,
-                                        std::uint16_t wanted) const {
-    const ResourceEntry *best = nullptr;
-    int best_rank = 4;
-    for (const ResourceEntry &entry : entries_) {
-        if (entry.type != type || entry.name != name)
-            continue;
-        const int rank = language_rank(entry.language, wanted);
-        if (rank < best_rank) {
-            best = &entry;
-            best_rank = rank;
-        }
-    }
-    return best;
+const ResourceEntry *ResourceFile::find(LPCSTR type, LPCSTR name) const {
+    for (const ResourceEntry &entry : entries_)
+        if (entry.type.is(type) && entry.name.is(name))
+            return &entry;
+    return nullptr;
 }
 
 } // namespace scribblet::resources

@@ -22,14 +22,11 @@
 
 namespace scribblet::resources {
 
+// An entry's type, name and data. Its language is not kept: the program's
+// resources are all in one language, but for the manifest.
 struct ResourceEntry {
     ResourceName type;
     ResourceName name;
-    std::uint32_t data_version = 0;
-    std::uint16_t memory_flags = 0;
-    std::uint16_t language = 0;
-    std::uint32_t version = 0;
-    std::uint32_t characteristics = 0;
     std::span<const std::uint8_t> data; // inside the file's own bytes
 };
 
@@ -51,14 +48,9 @@ public:
     // Every entry in file order.
     const std::vector<ResourceEntry> &entries() const { return entries_; }
 
-    // The entry of the given type and name, chosen by language as
-    // FindResourceEx does: the exact language first, then the same primary
-    // language, then a neutral one, then the first in the file. With
-    // language::neutral the first entry of that type and name is taken.
-    // nullptr when there is none.
-    const ResourceEntry *find(const ResourceName &type,
-                              const ResourceName &name,
-                              std::uint16_t language = language::neutral) const;
+    // The first entry of the given type and name, both ordinals
+    // (MAKEINTRESOURCEA, RT_ values); nullptr when there is none.
+    const ResourceEntry *find(LPCSTR type, LPCSTR name) const;
 
 private:
     ResourceFile() = default;

@@ -4,7 +4,7 @@
 #include <memory>
 #include <utility>
 
-#include "platform/gdi/handle_table.h"
+#include "platform/handles/handle_table.h"
 #include "platform/resources/resource_reader.h"
 #include "res/embedded_resources.h"
 
@@ -15,14 +15,15 @@ namespace {
 using AcceleratorTable = std::vector<AcceleratorEntry>;
 using IconFile = std::vector<std::uint8_t>; // an .ico file's bytes
 
-// A loaded module and the shared objects already loaded from it, so that
-// loading the same table or icon again gives the same handle, as Windows
-// does for LoadAccelerators and LoadIcon.
+// A loaded module and the shared objects already loaded from it, by the
+// entry they were made from, so that loading the same table or icon again
+// gives the same handle, as Windows does for LoadAccelerators and LoadIcon
+// (the program loads its icon for each window class and each About box).
 struct Module {
     explicit Module(ResourceFile parsed) : file(std::move(parsed)) {}
     ResourceFile file;
-    std::vector<std::pair<ResourceName, HACCEL>> accelerator_tables;
-    std::vector<std::pair<ResourceName, HICON>> icons;
+    std::vector<std::pair<const ResourceEntry *, HACCEL>> accelerator_tables;
+    std::vector<std::pair<const ResourceEntry *, HICON>> icons;
 };
 
 HandleTable<Module, HINSTANCE> &modules() {
@@ -45,38 +46,30 @@ HINSTANCE make_program_instance() {
                                                  scribblet_embedded_resources_end));
 }
 
-const ResourceEntry *find_entry(HINSTANCE instance, std::uint16_t type,
-                                LPCSTR name) {
-    ResourceName wanted;
-    if (!ResourceName::from_lpcstr(name, wanted))
-        return nullptr;
+const ResourceEntry *find_entry(HINSTANCE instance, LPCSTR type, LPCSTR name) {
     const ResourceFile *file = module_file(instance);
-    return file ? file->find(ResourceName::from_ordinal(type), wanted) : nullptr;
+    return file ? file->find(type, name) : nullptr;
 }
 
-// The handle already loaded under name, or a new one from make(entry data);
-// null when the resource is missing or make fails.
+// The handle already loaded from the named entry, or a new one from
+// make(module, entry); null when the resource is missing or make fails.
 template <typename Object, typename Handle, typename Make>
-Handle load_shared(HINSTANCE instance, LPCSTR name, std::uint16_t type,
-                   std::vector<std::pair<ResourceName, Handle>> Module::*cache,
+Handle load_shared(HINSTANCE instance, LPCSTR name, LPCSTR type,
+                   std::vector<std::pair<const ResourceEntry *, Handle>> Module::*cache,
                    HandleTable<Object, Handle> &table, Make make) {
     Module *module = modules().lookup(instance);
-    ResourceName wanted;
-    if (module == nullptr || !ResourceName::from_lpcstr(name, wanted))
-        return Handle{};
-    for (const auto &[loaded_name, handle] : module->*cache)
-        if (loaded_name == wanted)
-            return handle;
-    const ResourceEntry *entry =
-        module->file.find(ResourceName::from_ordinal(type), wanted);
+    const ResourceEntry *entry = module ? module->file.find(type, name) : nullptr;
     if (entry == nullptr)
         return Handle{};
+    for (const auto &[loaded_from, handle] : module->*cache)
+        if (loaded_from == entry)
+            return handle;
     std::unique_ptr<Object> object = make(*module, *entry);
     if (!object)
         return Handle{};
     const Handle handle = table.add(std::move(object));
     if (handle)
-        (module->*cache).emplace_back(wanted, handle);
+        (module->*cache).emplace_back(entry, handle);
     return handle;
 }
 
@@ -94,41 +87,18 @@ HINSTANCE load_module(std::vector<std::uint8_t> res_file) {
     return modules().add(std::make_unique<Module>(std::move(*parsed)));
 }
 
-BOOL free_module(HINSTANCE instance) {
-    if (instance == program_instance())
-        return FALSE;
-    const std::unique_ptr<Module> module = modules().remove(instance);
-    if (!module)
-        return FALSE;
-    for (const auto &entry : module->accelerator_tables)
-        accelerator_tables().remove(entry.second);
-    for (const auto &entry : module->icons)
-        icons().remove(entry.second);
-    return TRUE;
-}
-
 const ResourceFile *module_file(HINSTANCE instance) {
     const Module *module = modules().lookup(instance);
     return module ? &module->file : nullptr;
 }
 
-const ResourceEntry *find_resource(HINSTANCE instance, LPCSTR type, LPCSTR name) {
-    ResourceName wanted_type;
-    ResourceName wanted_name;
-    const ResourceFile *file = module_file(instance);
-    if (file == nullptr || !ResourceName::from_lpcstr(type, wanted_type) ||
-        !ResourceName::from_lpcstr(name, wanted_name))
-        return nullptr;
-    return file->find(wanted_type, wanted_name);
-}
-
 std::optional<Menu> load_menu(HINSTANCE instance, LPCSTR name) {
-    const ResourceEntry *entry = find_entry(instance, resource_type::menu, name);
+    const ResourceEntry *entry = find_entry(instance, RT_MENU, name);
     return entry ? parse_menu(entry->data) : std::nullopt;
 }
 
 std::optional<DialogTemplate> load_dialog_template(HINSTANCE instance, LPCSTR name) {
-    const ResourceEntry *entry = find_entry(instance, resource_type::dialog, name);
+    const ResourceEntry *entry = find_entry(instance, RT_DIALOG, name);
     return entry ? parse_dialog_template(entry->data) : std::nullopt;
 }
 
@@ -146,7 +116,7 @@ using namespace scribblet::resources;
 
 HACCEL WINAPI LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName) {
     return load_shared(
-        hInstance, lpTableName, resource_type::accelerator,
+        hInstance, lpTableName, RT_ACCELERATOR,
         &Module::accelerator_tables, accelerator_tables(),
         [](const Module &, const ResourceEntry &entry) -> std::unique_ptr<AcceleratorTable> {
             auto entries = parse_accelerators(entry.data);
@@ -159,10 +129,10 @@ HACCEL WINAPI LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName) {
 // does not provide: the caller gets NULL, as for any missing icon.
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
     return load_shared(
-        hInstance, lpIconName, resource_type::group_icon, &Module::icons, icons(),
+        hInstance, lpIconName, RT_GROUP_ICON, &Module::icons, icons(),
         [](const Module &module, const ResourceEntry &entry) -> std::unique_ptr<IconFile> {
             const auto group = parse_icon_group(entry.data);
-            auto ico = group ? make_ico_file(module.file, *group, entry.language)
+            auto ico = group ? make_ico_file(module.file, *group)
                              : std::nullopt;
             return ico ? std::make_unique<IconFile>(std::move(*ico)) : nullptr;
         });

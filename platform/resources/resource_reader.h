@@ -5,13 +5,14 @@
 // module: a parsed .res file. The program's own module is made from the
 // resource file that the build compiles from res/scribblet.rc and embeds in
 // the binary; `main` passes program_instance() to WinMain. Accelerator
-// tables (HACCEL) and icons (HICON) are handles too; they belong to their
-// module and go stale with it. A null, stale or wrong-kind handle makes
-// every function here fail (nullptr, nothing, FALSE), never crash.
+// tables (HACCEL) and icons (HICON) are handles too, kept as long as their
+// module. A null or wrong-kind handle makes every function here fail
+// (nullptr, nothing, FALSE), never crash.
 //
-// Resource names are LPCSTR as in Windows: MAKEINTRESOURCEA(n), "#n" or a
-// string. Where a resource exists in several languages, the module's first
-// one in file order is taken (the program's are all Japanese).
+// Resource names are LPCSTR as in Windows. The program names every resource
+// by number (MAKEINTRESOURCEA(n)); a string name finds nothing here. Where a
+// resource exists in several languages, the module's first one in file
+// order is taken (the program's are all Japanese).
 //
 // The Windows functions themselves (declared in platform/platform.h):
 //   LoadStringA(instance, id, buffer, size): string id, converted from UTF-16
@@ -49,22 +50,13 @@ namespace scribblet::resources {
 // NULL only if the embedded file does not parse (a broken build).
 HINSTANCE program_instance();
 
-// A module from the bytes of a .res file (tests, tools). NULL when the
-// bytes are not a well-formed resource file.
+// A module from the bytes of a .res file, as the program's own is made; it
+// stays until the process ends. NULL when the bytes are not a well-formed
+// resource file.
 HINSTANCE load_module(std::vector<std::uint8_t> res_file);
-
-// Unloads a module made by load_module; its accelerator tables and icons
-// go stale with it. FALSE for a handle that is not a live module, and for
-// the program's own module, which is never unloaded.
-BOOL free_module(HINSTANCE instance);
 
 // The module's parsed resource file; nullptr when instance is not live.
 const ResourceFile *module_file(HINSTANCE instance);
-
-// A resource's entry by type and name; nullptr when the module, the type
-// or the name is missing.
-const ResourceEntry *find_resource(HINSTANCE instance, LPCSTR type,
-                                   LPCSTR name);
 
 // The parsed menu (RT_MENU) and dialog template (RT_DIALOG) by name, as
 // LoadMenu and DialogBoxParam read them. Nothing when missing or malformed.
@@ -79,8 +71,8 @@ const std::vector<AcceleratorEntry> *accelerator_entries(HACCEL table);
 
 // An icon from LoadIconA as the bytes of an .ico file holding all of the
 // group's images (16, 32 and 48 pixels at several depths for the program's
-// icons); load them with QImageReader (format "ico"), one QImage per image,
-// and add each to a QIcon. nullptr when the handle is not live.
+// icons), for the toolkit's ICO reader. nullptr when the handle is not
+// live.
 const std::vector<std::uint8_t> *icon_file_bytes(HICON icon);
 
 } // namespace scribblet::resources

@@ -1,7 +1,7 @@
 // SetCapture, ReleaseCapture, LoadCursorA and SetCursor.
 #include "platform/winsys/pointer.h"
 
-#include "platform/gdi/handle_table.h"
+#include "platform/handles/handle_table.h"
 #include "platform/winsys/window_peer.h"
 #include "platform/winsys/window_record.h"
 

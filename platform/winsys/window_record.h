@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/gdi/handle_table.h"
+#include "platform/handles/handle_table.h"
 #include "platform/platform.h"
 
 namespace scribblet::winsys {

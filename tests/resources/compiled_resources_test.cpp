@@ -19,14 +19,17 @@ using namespace scribblet::resources;
 
 namespace {
 
+// Windows' values that only this test needs (SS_LEFT, ES_LEFT and
+// BS_PUSHBUTTON are 0).
 constexpr std::uint32_t no_id = 0xFFFFFFFF; // IDC_STATIC
 constexpr std::uint32_t ss_noprefix = 0x80;
 constexpr std::uint32_t ss_notify = 0x100;
+constexpr std::uint32_t ds_modalframe = 0x80;
 constexpr std::uint32_t frame_style =
-    DS_SETFONT | DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_SYSMENU;
+    DS_SETFONT | ds_modalframe | WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr std::uint32_t child = WS_CHILD | WS_VISIBLE;
-constexpr std::uint32_t group_static = child | SS_LEFT | WS_GROUP;
-constexpr std::uint32_t edit_field = child | WS_BORDER | WS_TABSTOP | ES_LEFT;
+constexpr std::uint32_t group_static = child | WS_GROUP;
+constexpr std::uint32_t edit_field = child | WS_BORDER | WS_TABSTOP;
 constexpr std::uint32_t default_button = child | BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP;
 constexpr std::uint32_t icon_static = child | SS_ICON;
 
@@ -94,7 +97,7 @@ void expect_items(const std::vector<MenuItem> &actual, const std::vector<Expecte
         EXPECT_EQ(a.is_popup(), is_popup) << here;
         EXPECT_EQ(a.is_separator(), e.text.empty()) << here;
         // Nothing is checked, grayed or disabled at start.
-        EXPECT_EQ(a.flags & ~menu_flag::popup, 0) << here;
+        EXPECT_EQ(a.flags & ~MF_POPUP, 0) << here;
         expect_items(a.items, e.items, here);
     }
 }
@@ -118,22 +121,14 @@ struct ExpectedControl {
 
 void expect_frame(const DialogTemplate &dialog, const std::string &caption,
                   std::int16_t cx, std::int16_t cy) {
-    EXPECT_TRUE(dialog.extended);
     EXPECT_EQ(dialog.style, frame_style);
-    EXPECT_EQ(dialog.style & DS_CENTER, 0u);
-    EXPECT_EQ(dialog.ex_style, 0u);
-    EXPECT_EQ(dialog.help_id, 0u);
     EXPECT_EQ(dialog.x, 22);
     EXPECT_EQ(dialog.y, 17);
     EXPECT_EQ(dialog.cx, cx);
     EXPECT_EQ(dialog.cy, cy);
     EXPECT_EQ(dialog.title, caption);
-    EXPECT_FALSE(dialog.menu);
-    EXPECT_FALSE(dialog.window_class);
-    ASSERT_TRUE(dialog.font);
-    EXPECT_EQ(dialog.font->point_size, 9);
-    EXPECT_EQ(dialog.font->face, "MS UI Gothic");
-    EXPECT_EQ(dialog.font->italic, 0);
+    EXPECT_EQ(dialog.point_size, 9);
+    EXPECT_EQ(dialog.face, "MS UI Gothic");
 }
 
 void expect_controls(const DialogTemplate &dialog, const std::vector<ExpectedControl> &expected) {
@@ -143,9 +138,8 @@ void expect_controls(const DialogTemplate &dialog, const std::vector<ExpectedCon
         const ExpectedControl &e = expected[i];
         SCOPED_TRACE("control " + std::to_string(i));
         EXPECT_EQ(a.id, e.id);
-        EXPECT_EQ(predefined_class_ordinal(a.window_class), e.control_class);
+        EXPECT_EQ(a.class_ordinal, e.control_class);
         EXPECT_EQ(a.style, e.style);
-        EXPECT_EQ(a.ex_style, 0u);
         EXPECT_EQ(a.x, e.x);
         EXPECT_EQ(a.y, e.y);
         EXPECT_EQ(a.cx, e.cx);
@@ -156,7 +150,6 @@ void expect_controls(const DialogTemplate &dialog, const std::vector<ExpectedCon
             EXPECT_EQ(a.title, ResourceName::from_text(*e.text));
         else
             EXPECT_FALSE(a.title.is_ordinal || a.title.text.empty());
-        EXPECT_TRUE(a.extra.empty());
     }
 }
 
@@ -189,7 +182,7 @@ TEST(ResourcesCompiled, AboutBoxTemplate) {
         {no_id, control_class::static_text, group_static, 12, 36, 200, 8,
          "このプログラムではIJGのJpeg圧縮・解凍ライブラリを使用しています"},
         {IDOK, control_class::button, default_button, 195, 6, 30, 11, "OK"},
-        {IDC_IJG_LINK, control_class::button, child | BS_PUSHBUTTON | WS_TABSTOP, 12, 45, 70, 11,
+        {IDC_IJG_LINK, control_class::button, child | WS_TABSTOP, 12, 45, 70, 11,
          "http://www.ijg.org/"},
     });
     ASSERT_FALSE(d.items.empty());
@@ -205,7 +198,7 @@ TEST(ResourcesCompiled, UnusedInputDialogTemplate) {
     });
 }
 
-// --- Strings, accelerators, languages ------------------------------------
+// --- Strings, accelerators, manifest --------------------------------------
 
 std::string load_string(UINT id) {
     char buffer[100];
@@ -218,7 +211,7 @@ TEST(ResourcesCompiled, StringTableHoldsOnlyTitleAndClassName) {
     EXPECT_EQ(load_string(IDS_WINDOW_CLASS), "WIN32_ZORBALIN");
     int strings = 0;
     for (const ResourceEntry &entry : module_file(program())->entries()) {
-        if (entry.type != ResourceName::from_ordinal(resource_type::string))
+        if (!entry.type.is(RT_STRING))
             continue;
         for (unsigned index = 0; index < 16; ++index) {
             const auto text = string_from_block(entry.data, index);
@@ -238,22 +231,14 @@ TEST(ResourcesCompiled, AcceleratorsAreAltQuestionMarkAndAltSlash) {
     EXPECT_EQ(*entries, expected);
 }
 
-TEST(ResourcesCompiled, ManifestIsEnglishAndDeclaresNothingOtherResourcesJapanese) {
-    int manifests = 0;
-    for (const ResourceEntry &entry : module_file(program())->entries()) {
-        if (entry.type == ResourceName::from_ordinal(resource_type::manifest)) {
-            ++manifests;
-            EXPECT_EQ(entry.name, ResourceName::from_ordinal(1));
-            EXPECT_EQ(entry.language, language::english_us);
-            const std::string text(entry.data.begin(), entry.data.end());
-            EXPECT_NE(text.find("<assembly"), std::string::npos);
-            EXPECT_EQ(text.find("dependency"), std::string::npos);
-            EXPECT_EQ(text.find("requestedExecutionLevel"), std::string::npos);
-        } else {
-            EXPECT_EQ(entry.language, language::japanese);
-        }
-    }
-    EXPECT_EQ(manifests, 1);
+TEST(ResourcesCompiled, ManifestDeclaresNothing) {
+    const ResourceEntry *manifest =
+        module_file(program())->find(MAKEINTRESOURCEA(24), MAKEINTRESOURCEA(1));
+    ASSERT_NE(manifest, nullptr);
+    const std::string text(manifest->data.begin(), manifest->data.end());
+    EXPECT_NE(text.find("<assembly"), std::string::npos);
+    EXPECT_EQ(text.find("dependency"), std::string::npos);
+    EXPECT_EQ(text.find("requestedExecutionLevel"), std::string::npos);
 }
 
 // --- Icons --------------------------------------------------------------------
@@ -271,23 +256,22 @@ std::uint32_t le32(std::span<const std::uint8_t> b, std::size_t at) {
 class ResourcesCompiledIcon : public testing::TestWithParam<int> {};
 
 TEST_P(ResourcesCompiledIcon, GroupHasEightImagesMatchingTheirBitmaps) {
-    const ResourceEntry *entry = find_resource(
-        program(), MAKEINTRESOURCEA(resource_type::group_icon), MAKEINTRESOURCEA(GetParam()));
+    const ResourceFile &file = *module_file(program());
+    const ResourceEntry *entry = file.find(RT_GROUP_ICON, MAKEINTRESOURCEA(GetParam()));
     ASSERT_NE(entry, nullptr);
     const auto group = parse_icon_group(entry->data);
     ASSERT_TRUE(group);
     std::vector<SizeAndDepth> found;
     for (const IconGroupEntry &image : group->entries) {
-        found.emplace_back(image.pixel_width(), image.bit_count);
-        EXPECT_EQ(image.pixel_width(), image.pixel_height());
+        found.emplace_back(image.width, image.bit_count); // none is 256 wide (0)
+        EXPECT_EQ(image.width, image.height);
         EXPECT_EQ(image.color_count, image.bit_count == 4 ? 16 : 0);
-        const ResourceEntry *bitmap = find_resource(
-            program(), MAKEINTRESOURCEA(resource_type::icon), MAKEINTRESOURCEA(image.icon_id));
+        const ResourceEntry *bitmap = file.find(RT_ICON, MAKEINTRESOURCEA(image.icon_id));
         ASSERT_NE(bitmap, nullptr);
         ASSERT_GE(bitmap->data.size(), 40u);
         EXPECT_EQ(bitmap->data.size(), image.bytes_in_res);
-        EXPECT_EQ(le32(bitmap->data, 4), static_cast<std::uint32_t>(image.pixel_width()));
-        EXPECT_EQ(le32(bitmap->data, 8), static_cast<std::uint32_t>(2 * image.pixel_height()));
+        EXPECT_EQ(le32(bitmap->data, 4), std::uint32_t{image.width});
+        EXPECT_EQ(le32(bitmap->data, 8), 2u * image.height);
         EXPECT_EQ(bitmap->data[14], image.bit_count);
     }
     std::sort(found.begin(), found.end());

@@ -29,7 +29,7 @@ std::size_t count_items(const std::vector<MenuItem> &items, int depth) {
     check(items.empty() || depth <= max_menu_depth);
     std::size_t count = items.size();
     for (const MenuItem &item : items) {
-        check((item.flags & menu_flag::end) == 0);
+        check((item.flags & MF_END) == 0);
         check(item.is_popup() || item.items.empty());
         count += count_items(item.items, depth + 1);
     }
@@ -40,8 +40,7 @@ void parse_everything(std::span<const std::uint8_t> data) {
     if (const auto menu = parse_menu(data))
         check(count_items(menu->items, 1) * 4 <= data.size());
     if (const auto dialog = parse_dialog_template(data))
-        for (const DialogItem &item : dialog->items)
-            check(item.extra.size() < data.size());
+        check(dialog->items.size() * 24 <= data.size());
     if (const auto table = parse_accelerators(data))
         check(!table->empty() && table->size() * 8 <= data.size());
     if (const auto group = parse_icon_group(data))
@@ -73,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     for (const ResourceEntry &entry : file->entries()) {
         check(entry.data.size() <= size);
         parse_everything(entry.data);
-        if (entry.type == ResourceName::from_ordinal(resource_type::group_icon))
+        if (entry.type.is(RT_GROUP_ICON))
             if (const auto group = parse_icon_group(entry.data))
-                if (const auto ico = make_ico_file(*file, *group, entry.language))
+                if (const auto ico = make_ico_file(*file, *group))
                     check(ico->size() >= 6 + 16 * group->entries.size());
     }
     return 0;

@@ -1,5 +1,5 @@
 // LoadStringA, LoadAcceleratorsA, LoadIconA and resource modules: Windows'
-// rules for names, languages, buffer sizes and handles.
+// rules for buffer sizes and handles.
 #include <cstring>
 #include <string>
 
@@ -31,18 +31,15 @@ Bytes accelerator_table_data() {
 // outside the basic plane and an unpaired surrogate.
 Bytes test_module() {
     ResFile file;
-    file.add(resource_type::string, 1, language::japanese,
-             string_block({u"", u"幅と高さ", u"a\U0001F58Cb\xD800"}));
-    file.add(resource_type::accelerator, u"KEYS", language::japanese, accelerator_table_data());
+    file.add(LOWORD(RT_STRING), 1, 0, string_block({u"", u"幅と高さ", u"a\U0001F58Cb\xD800"}));
+    file.add(LOWORD(RT_ACCELERATOR), 7, 0, accelerator_table_data());
     return file.bytes();
 }
 
-// Frees the module on leaving a test.
-struct LoadedModule {
-    explicit LoadedModule(const Bytes &bytes) : instance(load_module(bytes)) {}
-    ~LoadedModule() { free_module(instance); }
-    HINSTANCE instance;
-};
+HINSTANCE test_instance() {
+    static const HINSTANCE instance = load_module(test_module());
+    return instance;
+}
 
 std::string load(HINSTANCE instance, UINT id, int size, int *result = nullptr) {
     char buffer[64];
@@ -85,41 +82,29 @@ TEST(ResourcesLoadString, MissingStringsAndUnusableBuffers) {
 }
 
 TEST(ResourcesLoadString, ShortensUtf8WithoutSplittingACharacter) {
-    LoadedModule module(test_module());
-    ASSERT_NE(module.instance, nullptr);
-    EXPECT_EQ(load(module.instance, 1, 64), "幅と高さ");
-    EXPECT_EQ(load(module.instance, 1, 7), "幅と");  // room for 6 bytes
-    EXPECT_EQ(load(module.instance, 1, 6), "幅");    // 5 bytes: one character
-    EXPECT_EQ(load(module.instance, 1, 3), "");
-    EXPECT_EQ(load(module.instance, 2, 64), "a\U0001F58Cb\uFFFD");
-    EXPECT_EQ(load(module.instance, 2, 5), "a");     // the 4-byte character does not fit
-    EXPECT_EQ(load(module.instance, 2, 6), "a\U0001F58C");
+    const HINSTANCE instance = test_instance();
+    ASSERT_NE(instance, nullptr);
+    EXPECT_EQ(load(instance, 1, 64), "幅と高さ");
+    EXPECT_EQ(load(instance, 1, 7), "幅と");  // room for 6 bytes
+    EXPECT_EQ(load(instance, 1, 6), "幅");    // 5 bytes: one character
+    EXPECT_EQ(load(instance, 1, 3), "");
+    EXPECT_EQ(load(instance, 2, 64), "a\U0001F58Cb\uFFFD");
+    EXPECT_EQ(load(instance, 2, 5), "a");     // the 4-byte character does not fit
+    EXPECT_EQ(load(instance, 2, 6), "a\U0001F58C");
 }
 
-TEST(ResourcesModules, HandlesGoStaleWithTheirModule) {
-    const HINSTANCE instance = load_module(test_module());
-    ASSERT_NE(instance, nullptr);
-    const HACCEL table = LoadAcceleratorsA(instance, "keys");
+TEST(ResourcesModules, TablesAreSharedAndTheProgramModuleIsOne) {
+    const HACCEL table = LoadAcceleratorsA(test_instance(), MAKEINTRESOURCEA(7));
     ASSERT_NE(table, nullptr);
-    EXPECT_EQ(LoadAcceleratorsA(instance, "KEYS"), table) << "names ignore case; shared";
+    EXPECT_EQ(LoadAcceleratorsA(test_instance(), MAKEINTRESOURCEA(7)), table) << "shared";
     const auto *entries = accelerator_entries(table);
     ASSERT_NE(entries, nullptr);
     const std::vector<AcceleratorEntry> expected{{FVIRTKEY | FCONTROL, 'S', 7}, {FALT, 'x', 8}};
     EXPECT_EQ(*entries, expected);
 
-    EXPECT_EQ(free_module(instance), TRUE);
-    EXPECT_EQ(accelerator_entries(table), nullptr);
-    EXPECT_EQ(module_file(instance), nullptr);
-    EXPECT_EQ(LoadAcceleratorsA(instance, "KEYS"), nullptr);
-    EXPECT_EQ(load(instance, 1, 64), "");
-    EXPECT_EQ(free_module(instance), FALSE) << "already freed";
-}
-
-TEST(ResourcesModules, ProgramModuleIsOneAndStays) {
     const HINSTANCE program = program_instance();
     ASSERT_NE(program, nullptr);
     EXPECT_EQ(program_instance(), program);
-    EXPECT_EQ(free_module(program), FALSE);
     EXPECT_NE(module_file(program), nullptr);
 }
 
@@ -142,39 +127,6 @@ TEST(ResourcesModules, ForeignNullAndMissingAreRefused) {
     EXPECT_EQ(LoadAcceleratorsA(program, nullptr), nullptr);
     EXPECT_FALSE(load_menu(program, MAKEINTRESOURCEA(IDD_ABOUTBOX)));
     EXPECT_FALSE(load_dialog_template(program, MAKEINTRESOURCEA(IDC_SCRIBBLET)));
-}
-
-TEST(ResourcesModules, NumberNamesAndStringTypes) {
-    const HINSTANCE program = program_instance();
-    EXPECT_TRUE(load_menu(program, "#109"));
-    EXPECT_FALSE(load_menu(program, "#1x9"));
-    EXPECT_FALSE(load_menu(program, "#70000"));
-
-    ResFile file;
-    file.add(u"CUSTOM", u"Thing", language::neutral, Bytes{1, 2, 3});
-    LoadedModule module(file.bytes());
-    const ResourceEntry *entry = find_resource(module.instance, "custom", "THING");
-    ASSERT_NE(entry, nullptr);
-    EXPECT_EQ(entry->data.size(), 3u);
-    EXPECT_EQ(find_resource(module.instance, MAKEINTRESOURCEA(10), "THING"), nullptr);
-}
-
-TEST(ResourcesModules, LanguageChoiceFollowsFindResourceEx) {
-    ResFile file;
-    file.add(resource_type::rcdata, 1, language::english_us, Bytes{1});
-    file.add(resource_type::rcdata, 1, language::japanese, Bytes{2});
-    file.add(resource_type::rcdata, 1, language::neutral, Bytes{3});
-    const auto parsed = ResourceFile::parse(file.bytes());
-    ASSERT_TRUE(parsed);
-    const auto pick = [&](std::uint16_t wanted) {
-        const ResourceEntry *entry = parsed->find(ResourceName::from_ordinal(resource_type::rcdata),
-                                                  ResourceName::from_ordinal(1), wanted);
-        return entry ? entry->data[0] : 0;
-    };
-    EXPECT_EQ(pick(language::japanese), 2);
-    EXPECT_EQ(pick(0x0809), 1) << "English (UK) takes the same primary language";
-    EXPECT_EQ(pick(0x0407), 3) << "German falls back to neutral";
-    EXPECT_EQ(pick(language::neutral), 1) << "no preference: the first in the file";
 }
 
 } // namespace

@@ -65,28 +65,22 @@ TEST(ResourcesMalformed, EachResourceTruncatedAtEveryByte) {
         const Bytes whole(entry.data.begin(), entry.data.end());
         for (std::size_t length = 0; length < whole.size(); ++length) {
             const Bytes cut = prefix(whole, length);
-            switch (entry.type.ordinal) {
-            case resource_type::menu:
+            if (entry.type.is(RT_MENU)) {
                 EXPECT_FALSE(parse_menu(cut)) << length;
-                break;
-            case resource_type::dialog:
+            } else if (entry.type.is(RT_DIALOG)) {
                 EXPECT_FALSE(parse_dialog_template(cut)) << length;
-                break;
-            case resource_type::accelerator:
+            } else if (entry.type.is(RT_ACCELERATOR)) {
                 EXPECT_FALSE(parse_accelerators(cut)) << length;
-                break;
-            case resource_type::group_icon:
+            } else if (entry.type.is(RT_GROUP_ICON)) {
                 EXPECT_FALSE(parse_icon_group(cut)) << length;
-                break;
-            case resource_type::string:
+            } else if (entry.type.is(RT_STRING)) {
                 for (unsigned index = 0; index < 16; ++index) {
                     const auto text = string_from_block(cut, index);
                     if (text) {
                         EXPECT_EQ(*text, string_from_block(whole, index).value());
                     }
                 }
-                break;
-            default:
+            } else {
                 continue;
             }
             ++checked;
@@ -97,7 +91,7 @@ TEST(ResourcesMalformed, EachResourceTruncatedAtEveryByte) {
 
 TEST(ResourcesMalformed, LengthsPointingPastTheEnd) {
     ResFile file;
-    file.add(resource_type::rcdata, 1, 0, Bytes{1, 2, 3, 4});
+    file.add(LOWORD(RT_RCDATA), 1, 0, Bytes{1, 2, 3, 4});
     const Bytes good = file.bytes();
     ASSERT_TRUE(ResourceFile::parse(good));
     const std::size_t entry = 32;
@@ -123,7 +117,7 @@ TEST(ResourcesMalformed, UnterminatedStrings) {
     Bytes file = ResFile().bytes();
     put_u32(file, 0);  // DataSize
     put_u32(file, 16); // HeaderSize: type ordinal, then "AB" without its zero
-    put_ordinal(file, resource_type::rcdata);
+    put_ordinal(file, LOWORD(RT_RCDATA));
     put_u16(file, 'A');
     put_u16(file, 'B');
     EXPECT_FALSE(ResourceFile::parse(file));
@@ -136,9 +130,12 @@ TEST(ResourcesMalformed, UnterminatedStrings) {
     EXPECT_FALSE(parse_menu(menu));
 
     Bytes dialog;
-    put_u32(dialog, 0); // classic form: style
-    put_u32(dialog, 0); // ex style
-    put_u16(dialog, 0); // no items
+    put_u16(dialog, 1);      // extended form
+    put_u16(dialog, 0xFFFF);
+    put_u32(dialog, 0);      // help id
+    put_u32(dialog, 0);      // ex style
+    put_u32(dialog, 0);      // style, without DS_SETFONT
+    put_u16(dialog, 0);      // no items
     for (int i = 0; i < 4; ++i)
         put_u16(dialog, 10);
     put_u16(dialog, 0); // no menu
@@ -149,17 +146,18 @@ TEST(ResourcesMalformed, UnterminatedStrings) {
     const auto whole = parse_dialog_template(dialog);
     ASSERT_TRUE(whole);
     EXPECT_EQ(whole->title, "T");
-    EXPECT_FALSE(whole->extended);
+    dialog[0] = 0; // the classic form, which the script never writes
+    EXPECT_FALSE(parse_dialog_template(dialog));
 }
 
 Bytes nested_menu(int depth) {
     Bytes out;
     put_u32(out, 0);
     for (int level = 1; level < depth; ++level) {
-        put_u16(out, menu_flag::popup | menu_flag::end);
+        put_u16(out, MF_POPUP | MF_END);
         put_utf16z(out, u"P");
     }
-    put_u16(out, menu_flag::end);
+    put_u16(out, MF_END);
     put_u16(out, 42);
     put_utf16z(out, u"I");
     return out;
@@ -206,20 +204,18 @@ TEST(ResourcesMalformed, WrongKindsAndMissingParts) {
     put_u32(group, 100);
     put_u16(group, 77);
     ResFile file;
-    file.add(resource_type::group_icon, 1, 0, group);
+    file.add(LOWORD(RT_GROUP_ICON), 1, 0, group);
     const HINSTANCE instance = load_module(file.bytes());
     ASSERT_NE(instance, nullptr);
     EXPECT_TRUE(parse_icon_group(group));
     EXPECT_EQ(LoadIconA(instance, MAKEINTRESOURCEA(1)), nullptr);
-    free_module(instance);
 }
 
 // The extended template's item count promises more items than follow.
 TEST(ResourcesMalformed, DialogWithMissingItems) {
     const auto file = ResourceFile::parse(real_file());
     ASSERT_TRUE(file);
-    const ResourceEntry *about = file->find(ResourceName::from_ordinal(resource_type::dialog),
-                                            ResourceName::from_ordinal(103));
+    const ResourceEntry *about = file->find(RT_DIALOG, MAKEINTRESOURCEA(103));
     ASSERT_NE(about, nullptr);
     Bytes data(about->data.begin(), about->data.end());
     const std::size_t item_count_offset = 16; // after version, signature, help id, styles

@@ -30,8 +30,8 @@
 // HGDIOBJ); handle_kind() tells which table a handle belongs to.
 //
 // Tables are not thread-safe: the whole layer runs on the program's one thread.
-#ifndef SCRIBBLET_PLATFORM_GDI_HANDLE_TABLE_H
-#define SCRIBBLET_PLATFORM_GDI_HANDLE_TABLE_H
+#ifndef SCRIBBLET_PLATFORM_HANDLES_HANDLE_TABLE_H
+#define SCRIBBLET_PLATFORM_HANDLES_HANDLE_TABLE_H
 
 #include <cstddef>
 #include <cstdint>
@@ -115,8 +115,6 @@ public:
     HandleTable(const HandleTable &) = delete;
     HandleTable &operator=(const HandleTable &) = delete;
 
-    HandleKind kind() const { return kind_; }
-
     // Takes ownership of object and returns its new handle, or a null
     // handle when object is null, the table is full or memory runs out (the
     // object is then destroyed).
@@ -139,7 +137,6 @@ public:
             }
             Entry &entry = entries_[slot];
             entry.object = std::move(object);
-            ++live_;
             return handle_from_value<Handle>(
                 pack_handle(kind_, slot, entry.generation));
         } catch (const std::bad_alloc &) {
@@ -163,27 +160,9 @@ public:
             return nullptr;
         Entry &entry = entries_[slot];
         std::unique_ptr<T> object = std::move(entry.object);
-        --live_;
         if (++entry.generation != 0) // else the slot is retired
             free_slots_.push_back(static_cast<std::uint32_t>(slot));
         return object;
-    }
-
-    // Number of live objects.
-    std::size_t size() const { return live_; }
-
-    // Calls visit(handle, object) for every live object, in slot order.
-    // visit must not add to or remove from this table.
-    template <typename Visit>
-    void for_each(Visit &&visit) const {
-        for (std::size_t slot = 0; slot < entries_.size(); ++slot) {
-            const Entry &entry = entries_[slot];
-            if (entry.object)
-                visit(handle_from_value<Handle>(pack_handle(
-                          kind_, static_cast<std::uint32_t>(slot),
-                          entry.generation)),
-                      *entry.object);
-        }
     }
 
 private:
@@ -214,9 +193,8 @@ private:
     HandleKind kind_;
     std::vector<Entry> entries_;
     std::vector<std::uint32_t> free_slots_;
-    std::size_t live_ = 0;
 };
 
 } // namespace scribblet
 
-#endif // SCRIBBLET_PLATFORM_GDI_HANDLE_TABLE_H
+#endif // SCRIBBLET_PLATFORM_HANDLES_HANDLE_TABLE_H
