@@ -190,13 +190,16 @@ class Wayland:
         self.server = subprocess.Popen(as_user + ["sway", "-c", config],
                                        env=server_env, stdout=self.log,
                                        stderr=subprocess.STDOUT)
-        self.client_home = tempfile.mkdtemp(prefix="scribblet-client-")
-        socket = wait_for("sway did not start: see " + self.log.name,
-                          lambda: self.server.poll() is None and self.socket("wayland-"),
-                          seconds=20)
-        ipc = wait_for("sway's IPC did not start", lambda: self.socket("sway-ipc."))
+        try:
+            socket = wait_for("sway did not start: see " + self.log.name,
+                              lambda: self.server.poll() is None and self.socket("wayland-"),
+                              seconds=20)
+            ipc = wait_for("sway's IPC did not start", lambda: self.socket("sway-ipc."))
+        except Failed:
+            self.server.kill()
+            raise
         self.env = dict(os.environ, WAYLAND_DISPLAY=socket, SWAYSOCK=ipc,
-                        XDG_RUNTIME_DIR=self.client_home, QT_QPA_PLATFORM="wayland")
+                        QT_QPA_PLATFORM="wayland")
         for name in ("DISPLAY", "QT_SCALE_FACTOR"):
             self.env.pop(name, None)
         self.pointer = subprocess.Popen([pointer_client, "1280", "1024"],
@@ -280,13 +283,13 @@ class Wayland:
         self.log.close()
         os.unlink(self.log.name)
         shutil.rmtree(self.home, ignore_errors=True)
-        shutil.rmtree(self.client_home, ignore_errors=True)
 
 
 # ---- The program: on Linux, or for Windows under Wine -------------------------
 
 class LinuxProgram:
     merges_moves = False
+    talks = False  # writes nothing on the standard streams in a normal run
 
     def __init__(self, path):
         self.command, self.env = [path], {}
@@ -300,6 +303,7 @@ class LinuxProgram:
 
 class WineProgram(LinuxProgram):
     merges_moves = True
+    talks = True  # Wine has its own things to say
 
     def __init__(self, path):
         self.command = [os.environ.get("SCRIBBLET_WINE", "/usr/lib/wine/wine64"), path]
@@ -535,9 +539,10 @@ class Person:
             status = self.process.wait(timeout=30)
         except subprocess.TimeoutExpired:
             raise Failed("the program did not end after Exit")
-        if status != 0:
-            self.log.seek(0)
-            raise Failed("exit status %d: %s" % (status, self.log.read().decode(errors="replace")))
+        self.log.seek(0)
+        output = self.log.read().decode(errors="replace")
+        if status != 0 or (output and not self.program.talks):
+            raise Failed("exit status %d, and on the standard streams: %s" % (status, output))
 
     def end(self):
         if self.process.poll() is None:
@@ -598,13 +603,15 @@ def main():
     options = parser.parse_args()
     out = os.path.abspath(options.out) if options.out else None
     program = (WineProgram if options.wine else LinuxProgram)(os.path.abspath(options.program))
-    if options.display == "wayland":
-        screen = Wayland(options.pointer, scale=2 if options.walk == "scaled" else 1)
-    else:
-        screen = X11()
-    person = None
+    # The clients' own runtime folder, as a desktop session gives them.
+    os.environ["XDG_RUNTIME_DIR"] = tempfile.mkdtemp(prefix="scribblet-runtime-")
+    person = screen = None
     folder = tempfile.mkdtemp(prefix="scribblet-journey-")
     try:
+        if options.display == "wayland":
+            screen = Wayland(options.pointer, scale=2 if options.walk == "scaled" else 1)
+        else:
+            screen = X11()
         person = Person(screen, program, folder, out)
         {"journey": journey, "scaled": scaled}[options.walk](person)
         if out:
@@ -618,8 +625,10 @@ def main():
     finally:
         if person:
             person.end()
-        screen.close()
+        if screen:
+            screen.close()
         shutil.rmtree(folder, ignore_errors=True)
+        shutil.rmtree(os.environ["XDG_RUNTIME_DIR"], ignore_errors=True)
     print("passed")
     return 0
 

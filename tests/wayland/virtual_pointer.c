@@ -96,7 +96,8 @@ int main(int argc, char **argv) {
     return 1;
   }
   struct globals g = {NULL, NULL};
-  wl_registry_add_listener(wl_display_get_registry(display), &registry_listener, &g);
+  struct wl_registry *registry = wl_display_get_registry(display);
+  wl_registry_add_listener(registry, &registry_listener, &g);
   wl_display_roundtrip(display);
   if (g.manager == NULL) {
     fprintf(stderr, "the compositor offers no virtual pointer\n");
@@ -117,6 +118,10 @@ int main(int argc, char **argv) {
     fflush(stdout);
   }
   zwlr_virtual_pointer_v1_destroy(pointer);
+  zwlr_virtual_pointer_manager_v1_destroy(g.manager);
+  if (g.seat != NULL)
+    wl_seat_destroy(g.seat);
+  wl_registry_destroy(registry);
   wl_display_disconnect(display);
   return 0;
 }
