@@ -195,19 +195,19 @@ class Wayland:
                               lambda: self.server.poll() is None and self.socket("wayland-"),
                               seconds=20)
             ipc = wait_for("sway's IPC did not start", lambda: self.socket("sway-ipc."))
+            self.env = dict(os.environ, WAYLAND_DISPLAY=socket, SWAYSOCK=ipc,
+                            QT_QPA_PLATFORM="wayland")
+            for name in ("DISPLAY", "QT_SCALE_FACTOR"):
+                self.env.pop(name, None)
+            self.pointer = subprocess.Popen([pointer_client, "1280", "1024"],
+                                            env=self.env, stdin=subprocess.PIPE,
+                                            stdout=subprocess.PIPE, text=True)
+            # The seat has a pointer from its first move: let the program
+            # find it there when it starts.
+            self.move(1279, 1023)
         except Failed:
             self.server.kill()
             raise
-        self.env = dict(os.environ, WAYLAND_DISPLAY=socket, SWAYSOCK=ipc,
-                        QT_QPA_PLATFORM="wayland")
-        for name in ("DISPLAY", "QT_SCALE_FACTOR"):
-            self.env.pop(name, None)
-        self.pointer = subprocess.Popen([pointer_client, "1280", "1024"],
-                                        env=self.env, stdin=subprocess.PIPE,
-                                        stdout=subprocess.PIPE, text=True)
-        # The seat has a pointer from its first move: let the program find
-        # it there when it starts.
-        self.move(1279, 1023)
         # Each wtype call makes a virtual keyboard of its own. One that lasts
         # keeps the seat's keyboard, so that the program holds it from its
         # start and the keys of each later call reach it at once.
@@ -303,7 +303,7 @@ class LinuxProgram:
 
 class WineProgram(LinuxProgram):
     merges_moves = True
-    talks = True  # Wine has its own things to say
+    talks = True  # Wine says what it cannot reach (the volume label of Z:)
 
     def __init__(self, path):
         self.command = [os.environ.get("SCRIBBLET_WINE", "/usr/lib/wine/wine64"), path]
