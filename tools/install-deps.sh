@@ -12,12 +12,14 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
   python3
   xvfb xauth xdotool x11-apps imagemagick
+  qt6-wayland wtype grim libwayland-dev
   clang libclang-rt-14-dev
 )
 
 # The Windows build's checks: Wine alone, without the desktop extras that it
-# recommends (sound, printing, its own fonts).
-lean_packages=(wine64 nasm dpkg-dev)
+# recommends (sound, printing, its own fonts); the Wayland compositor of the
+# tests without its terminal and wallpapers; dpkg-dev unpacks Debian sources.
+lean_packages=(wine64 nasm dpkg-dev sway)
 
 missing() {
   local p

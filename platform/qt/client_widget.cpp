@@ -5,12 +5,27 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "platform/qt/input_translation.h"
 #include "platform/winsys/window_peer.h"
 #include "platform/winsys/window_system.h"
 
 namespace scribblet::qt {
+
+QPointF ClientWidget::exact_position(const QMouseEvent *event) const {
+    // On a scaled display a pointer position falls inside a surface pixel
+    // and must be taken to that pixel. Qt rounds the position it hands a
+    // widget to whole (device-independent) pixels, which would put the
+    // right half of a pixel on the next one; the position in the window
+    // (the scene) keeps the fraction. An event made for the widget alone
+    // has no scene of its own: there the widget's position stands.
+    const QPointF in_scene = mapFrom(window(), event->scenePosition());
+    const QPointF rounding = in_scene - event->position();
+    const bool same_point =
+        std::abs(rounding.x()) <= 0.5 && std::abs(rounding.y()) <= 0.5;
+    return same_point ? in_scene : event->position();
+}
 
 ClientWidget::ClientWidget(HWND hwnd, QWidget *parent)
     : QWidget(parent), hwnd_(hwnd) {
@@ -42,7 +57,7 @@ void ClientWidget::queue_button(QMouseEvent *event, bool press) {
         return;
     winsys::queue_input(MSG{hwnd_, message,
                             mouse_key_state(event->buttons(), event->modifiers()),
-                            pack_position(event->position()), 0, POINT{}});
+                            pack_position(exact_position(event)), 0, POINT{}});
     event->accept();
 }
 
@@ -70,7 +85,7 @@ void ClientWidget::mouseDoubleClickEvent(QMouseEvent *event) {
         if (message != 0)
             winsys::queue_input(MSG{hwnd_, message,
                                     mouse_key_state(event->buttons(), event->modifiers()),
-                                    pack_position(event->position()), 0, POINT{}});
+                                    pack_position(exact_position(event)), 0, POINT{}});
     } else if (double_clicks) {
         const UINT press = button_message(event->button(), true, false, false);
         if (press != 0)
@@ -83,7 +98,7 @@ void ClientWidget::mouseDoubleClickEvent(QMouseEvent *event) {
 void ClientWidget::mouseMoveEvent(QMouseEvent *event) {
     winsys::queue_input(MSG{hwnd_, WM_MOUSEMOVE,
                             mouse_key_state(event->buttons(), event->modifiers()),
-                            pack_position(event->position()), 0, POINT{}});
+                            pack_position(exact_position(event)), 0, POINT{}});
     event->accept();
 }
 

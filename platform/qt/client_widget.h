@@ -29,6 +29,7 @@ protected:
 private:
     void queue_button(QMouseEvent *event, bool press);
     void queue_key(QKeyEvent *event, bool release);
+    QPointF exact_position(const QMouseEvent *event) const;
 
     HWND hwnd_;
     Qt::MouseButtons pressed_; // buttons whose press has been queued

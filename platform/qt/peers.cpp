@@ -1,5 +1,6 @@
 #include "platform/qt/peers.h"
 
+#include <QGuiApplication>
 #include <QPointer>
 #include <algorithm>
 
@@ -13,6 +14,22 @@ namespace {
 
 QRect to_qrect(const RECT &r) {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+// SetCapture's pointer grab. Wayland gives a window no grab of its own
+// (Qt grants one only to popups there, and warns on every other try); what
+// it has is the implicit grab while a button is held, which keeps the
+// pointer's moves and release with the window the press was in, outside it
+// too. That is where the program captures.
+void capture_pointer(QWidget *widget, bool captured) {
+    static const bool grabs =
+        !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
+    if (!grabs)
+        return;
+    if (!captured)
+        widget->releaseMouse();
+    else if (widget->isVisible())
+        widget->grabMouse();
 }
 
 class TopLevelPeer final : public QtPeer {
@@ -101,12 +118,8 @@ public:
     }
 
     void set_capture(bool captured) override {
-        if (!widget_)
-            return;
-        if (!captured)
-            widget_->client()->releaseMouse();
-        else if (widget_->isVisible())
-            widget_->client()->grabMouse();
+        if (widget_)
+            capture_pointer(widget_->client(), captured);
     }
 
 private:
@@ -163,12 +176,8 @@ public:
     void menu_changed() override {}
 
     void set_capture(bool captured) override {
-        if (!widget_)
-            return;
-        if (!captured)
-            widget_->releaseMouse();
-        else if (widget_->isVisible())
-            widget_->grabMouse();
+        if (widget_)
+            capture_pointer(widget_.data(), captured);
     }
 
 private:

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPixmap>
+#include <QWindow>
 #include <QWidget>
 
 #include "winsys_fixture.h"
@@ -54,11 +55,13 @@ TEST_F(WinsysScaledDisplay, PointerLandsOnTheSurfacePixelUnderIt) {
     ShowWindow(hwnd, SW_SHOWNORMAL);
     pump();
     QWidget *area = client(hwnd);
-    // Screen pixel (21, 9) is the right half of surface pixel (10, 4).
-    const QPointF position(21 / 2.0, 9 / 2.0);
-    QMouseEvent move(QEvent::MouseMove, position, area->mapToGlobal(position),
+    // Screen pixel (21, 9) is the right half of surface pixel (10, 4). The
+    // move reaches the window as the display delivers it, and Qt finds the
+    // widget under it.
+    const QPointF position = area->mapTo(area->window(), QPointF(21 / 2.0, 9 / 2.0));
+    QMouseEvent move(QEvent::MouseMove, position, area->window()->mapToGlobal(position),
                      Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(area, &move);
+    QApplication::sendEvent(area->window()->windowHandle(), &move);
     pump();
     ASSERT_EQ(seen(WM_MOUSEMOVE).size(), 1u);
     EXPECT_EQ(GET_X_LPARAM(seen(WM_MOUSEMOVE)[0].lParam), 10);
