@@ -12,11 +12,13 @@ packages=(
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
   python3
   xvfb xauth xdotool x11-apps imagemagick
+  file desktop-file-utils appstream
   clang libclang-rt-14-dev
 )
 
 # The Windows build's checks: Wine alone, without the desktop extras that it
-# recommends (sound, printing, its own fonts).
+# recommends (sound, printing, its own fonts). dpkg-dev also finds the Debian
+# package's library dependencies (dpkg-shlibdeps).
 lean_packages=(wine64 nasm dpkg-dev)
 
 missing() {

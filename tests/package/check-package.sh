@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# The Debian package as a user meets it: made by cpack from a build folder
+# whose program and icons are built, its contents and dependencies read back
+# with dpkg-deb, installed with apt-get, the installed program run once on
+# Xvfb, and removed again.
+#
+#   tests/package/check-package.sh <build folder>
+#
+# Installs into /usr and removes any installed scribblet package: for
+# throw-away machines (CI), as root. Leaves the package and a screenshot of
+# the installed program in <build folder>/package/.
+set -euo pipefail
+
+build=$(realpath "$1")
+here=$(dirname "$(realpath "$0")")
+out=$build/package
+
+fail() {
+  echo "package check: $*" >&2
+  exit 1
+}
+
+[ "$(id -u)" -eq 0 ] || fail "installs into /usr: run it as root, on a machine that may be changed"
+
+# Every file that the package installs, and nothing else.
+readonly installed_files=(
+  /usr/bin/scribblet
+  /usr/share/applications/scribblet.desktop
+  /usr/share/icons/hicolor/16x16/apps/scribblet.png
+  /usr/share/icons/hicolor/32x32/apps/scribblet.png
+  /usr/share/icons/hicolor/48x48/apps/scribblet.png
+  /usr/share/icons/hicolor/256x256/apps/scribblet.png
+  /usr/share/metainfo/example.c_seed_9465e1d6.scribblet.metainfo.xml
+  /usr/share/scribblet/help/index.html
+)
+# Found by dpkg-shlibdeps from the program's libraries, and added by hand.
+readonly dependencies=(
+  libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6
+  fonts-ipafont-gothic
+)
+
+rm -rf "$out"
+mkdir -p "$out"
+cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
+  { cat "$out/cpack.log" >&2; fail "cpack failed"; }
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+deb=$out/scribblet_${version}_amd64.deb
+[ -f "$deb" ] || fail "no $deb"
+
+# Contents: the files above, each once.
+diff <(printf '%s\n' "${installed_files[@]}" | LC_ALL=C sort) \
+     <(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./|/|' | LC_ALL=C sort) ||
+  fail "the package's files differ from the list (< wanted, > packaged)"
+
+# Control fields.
+field() { dpkg-deb --field "$deb" "$1"; }
+[ "$(field Package)" = scribblet ] || fail "package name $(field Package)"
+[ "$(field Version)" = "$version" ] || fail "version $(field Version), not $version"
+[ "$(field Section)" = graphics ] || fail "section $(field Section)"
+[ "$(field Architecture)" = amd64 ] || fail "architecture $(field Architecture)"
+depends=" $(field Depends | tr ',|' '  ') "
+for package in "${dependencies[@]}"; do
+  [[ $depends == *" $package "* ]] || fail "Depends lacks $package: $(field Depends)"
+done
+
+# Installed with what it depends on; the same path as a user's.
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$out/install.log" 2>&1 ||
+  { cat "$out/install.log" >&2; fail "apt-get install failed"; }
+for file in "${installed_files[@]}"; do
+  [ -f "$file" ] || fail "$file not installed"
+done
+
+python3 "$here/run_installed.py" /usr/bin/scribblet "$out/screenshot.png" ||
+  fail "the installed program did not run as it should"
+
+DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq scribblet >"$out/remove.log" 2>&1 ||
+  { cat "$out/remove.log" >&2; fail "apt-get remove failed"; }
+for file in "${installed_files[@]}" /usr/share/scribblet; do
+  [ ! -e "$file" ] || fail "$file is still there after apt-get remove"
+done
+echo "package check: $(basename "$deb") built, installed, run and removed"
