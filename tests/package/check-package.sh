@@ -20,6 +20,12 @@ fail() {
   exit 1
 }
 
+# Runs a command with its output kept in <name>.log, shown if it fails.
+logged() {
+  local name=$1; shift
+  "$@" >"$out/$name.log" 2>&1 || { cat "$out/$name.log" >&2; fail "$name failed"; }
+}
+
 [ "$(id -u)" -eq 0 ] || fail "installs into /usr: run it as root, on a machine that may be changed"
 
 # Every file that the package installs, and nothing else.
@@ -41,9 +47,9 @@ readonly dependencies=(
 
 rm -rf "$out"
 mkdir -p "$out"
-cpack --config "$build/CPackConfig.cmake" -B "$out" >"$out/cpack.log" 2>&1 ||
-  { cat "$out/cpack.log" >&2; fail "cpack failed"; }
+logged cpack cpack --config "$build/CPackConfig.cmake" -B "$out"
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")
+# The name carries the package, the version and the architecture.
 deb=$out/scribblet_${version}_amd64.deb
 [ -f "$deb" ] || fail "no $deb"
 
@@ -52,29 +58,18 @@ diff <(printf '%s\n' "${installed_files[@]}" | LC_ALL=C sort) \
      <(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./|/|' | LC_ALL=C sort) ||
   fail "the package's files differ from the list (< wanted, > packaged)"
 
-# Control fields.
-field() { dpkg-deb --field "$deb" "$1"; }
-[ "$(field Package)" = scribblet ] || fail "package name $(field Package)"
-[ "$(field Version)" = "$version" ] || fail "version $(field Version), not $version"
-[ "$(field Section)" = graphics ] || fail "section $(field Section)"
-[ "$(field Architecture)" = amd64 ] || fail "architecture $(field Architecture)"
-depends=" $(field Depends | tr ',|' '  ') "
+depends=$(dpkg-deb --field "$deb" Depends)
 for package in "${dependencies[@]}"; do
-  [[ $depends == *" $package "* ]] || fail "Depends lacks $package: $(field Depends)"
+  [[ " $(tr ',|' '  ' <<<"$depends") " == *" $package "* ]] || fail "Depends lacks $package: $depends"
 done
 
 # Installed with what it depends on; the same path as a user's.
-DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$out/install.log" 2>&1 ||
-  { cat "$out/install.log" >&2; fail "apt-get install failed"; }
-for file in "${installed_files[@]}"; do
-  [ -f "$file" ] || fail "$file not installed"
-done
+logged install env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb"
 
 python3 "$here/run_installed.py" /usr/bin/scribblet "$out/screenshot.png" ||
   fail "the installed program did not run as it should"
 
-DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq scribblet >"$out/remove.log" 2>&1 ||
-  { cat "$out/remove.log" >&2; fail "apt-get remove failed"; }
+logged remove env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq scribblet
 for file in "${installed_files[@]}" /usr/share/scribblet; do
   [ ! -e "$file" ] || fail "$file is still there after apt-get remove"
 done
