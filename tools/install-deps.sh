@@ -8,17 +8,16 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs
   fonts-ipafont-gothic qt6-translations-l10n
+  file desktop-file-utils appstream
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
   python3
   xvfb xauth xdotool x11-apps imagemagick
-  file desktop-file-utils appstream
   clang libclang-rt-14-dev
 )
 
 # The Windows build's checks: Wine alone, without the desktop extras that it
-# recommends (sound, printing, its own fonts). dpkg-dev also finds the Debian
-# package's library dependencies (dpkg-shlibdeps).
+# recommends (sound, printing, its own fonts).
 lean_packages=(wine64 nasm dpkg-dev)
 
 missing() {
