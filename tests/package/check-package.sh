@@ -58,6 +58,10 @@ diff <(printf '%s\n' "${installed_files[@]}" | LC_ALL=C sort) \
      <(dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's|^\./|/|' | LC_ALL=C sort) ||
   fail "the package's files differ from the list (< wanted, > packaged)"
 
+# What a software centre reads: the metainfo and the desktop entry it names.
+dpkg-deb --extract "$deb" "$out/tree"
+logged metainfo appstreamcli validate-tree --no-net "$out/tree"
+
 depends=$(dpkg-deb --field "$deb" Depends)
 for package in "${dependencies[@]}"; do
   [[ " $(tr ',|' '  ' <<<"$depends") " == *" $package "* ]] || fail "Depends lacks $package: $depends"
