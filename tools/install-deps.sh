@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libjpeg62-turbo-dev libjpeg-turbo-progs
   fonts-ipafont-gothic qt6-translations-l10n
+  file desktop-file-utils appstream
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
   python3
