@@ -52,6 +52,41 @@ WriteFailure obstacle_at(const char *target)
     return WRITE_OK;
 }
 
+// Whether the new file may be made away from the target, when it cannot be
+// made beside it: the folder takes no new file from this user, or its name
+// is so long that a temporary name in it would not fit. Replacing the
+// target then brings the content over: the platform moves the file within
+// one volume, or writes it into the target in place where no name can be
+// given there (Linux). A target that does not exist yet can only be made in
+// its folder, so the first failure stands.
+bool may_make_elsewhere(DWORD code, const char *target)
+{
+    if (code == ERROR_BUFFER_OVERFLOW || code == ERROR_FILENAME_EXCED_RANGE)
+        return true;
+    return code == ERROR_ACCESS_DENIED &&
+           GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Creates the new file beside `target`, else in the system's temporary
+// folder where may_make_elsewhere allows. FALSE with the last error of the
+// first attempt when neither works.
+BOOL make_temp_file(const char *folder, const char *target,
+                    char temp_name[MAX_PATH])
+{
+    if (GetTempFileNameA(folder, temp_prefix, 0, temp_name) != 0)
+        return TRUE;
+    DWORD code = GetLastError();
+    char temp_folder[MAX_PATH];
+    if (may_make_elsewhere(code, target)) {
+        DWORD length = GetTempPathA(MAX_PATH, temp_folder);
+        if (length > 0 && length < MAX_PATH &&
+            GetTempFileNameA(temp_folder, temp_prefix, 0, temp_name) != 0)
+            return TRUE;
+    }
+    SetLastError(code);
+    return FALSE;
+}
+
 // Closes the stream, keeping the first error seen. Returns 0 or an errno.
 int close_stream(ReplacementFile *file, int error)
 {
@@ -86,7 +121,7 @@ WriteResult open_replacement(ReplacementFile *file, const char *target)
     WriteFailure obstacle = obstacle_at(target);
     if (obstacle != WRITE_OK)
         return write_result(obstacle);
-    if (GetTempFileNameA(folder, temp_prefix, 0, file->temp_name) == 0)
+    if (!make_temp_file(folder, target, file->temp_name))
         return system_failure(GetLastError());
 
     errno = 0;

@@ -16,8 +16,9 @@ struct ReplacementFile {
     FILE *stream;              // open for writing byte for byte
 };
 
-// Creates the new file next to `target` and opens it for writing. On
-// failure nothing is left to discard.
+// Creates the new file next to `target` (or, when none can be made there
+// and the target exists, in the system's temporary folder) and opens it for
+// writing. On failure nothing is left to discard.
 WriteResult open_replacement(ReplacementFile *file, const char *target);
 
 // Checks that everything written reached the file, closes it and moves it
