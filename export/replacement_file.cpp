@@ -3,6 +3,7 @@
 #include "export/failure_causes.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -93,6 +94,8 @@ int close_stream(ReplacementFile *file, int error)
     if (std::fclose(file->stream) != 0 && error == 0)
         error = errno != 0 ? errno : EIO;
     file->stream = nullptr;
+    std::free(file->buffer);
+    file->buffer = nullptr;
     return error;
 }
 
@@ -114,6 +117,7 @@ WriteResult open_replacement(ReplacementFile *file, const char *target)
     file->target = target;
     file->temp_name[0] = '\0';
     file->stream = nullptr;
+    file->buffer = nullptr;
 
     char folder[MAX_PATH];
     if (!folder_of(target, folder))
@@ -131,9 +135,12 @@ WriteResult open_replacement(ReplacementFile *file, const char *target)
         DeleteFileA(file->temp_name);
         return stream_failure(error);
     }
-    // Large writes: far fewer system calls for a big canvas. Should the
-    // buffer be refused, the default one serves as well.
-    std::setvbuf(file->stream, nullptr, _IOFBF, stream_buffer_size);
+    // Large writes: far fewer system calls for a big canvas. The buffer is
+    // ours, since a C library may ignore the size when it is to choose the
+    // buffer itself (glibc does). Without it the default one serves.
+    file->buffer = static_cast<char *>(std::malloc(stream_buffer_size));
+    if (file->buffer != nullptr)
+        std::setvbuf(file->stream, file->buffer, _IOFBF, stream_buffer_size);
     return write_result(WRITE_OK);
 }
 

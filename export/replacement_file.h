@@ -14,6 +14,7 @@ struct ReplacementFile {
     const char *target;        // the name the file is saved under
     char temp_name[MAX_PATH];  // the new file while it is being written
     FILE *stream;              // open for writing byte for byte
+    char *buffer;              // the stream's buffer, freed when it closes
 };
 
 // Creates the new file next to `target` (or, when none can be made there

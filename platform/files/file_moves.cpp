@@ -3,6 +3,13 @@
 // system. A name that is a symbolic link stands for the file it points to,
 // as when the file is written directly: the file is replaced beside its
 // own name and the link stays a link.
+//
+// Write-through forces the file's data to the disk before the file takes
+// its name, so that after a power cut the name shows the old file or the
+// whole new one, never part of it. The name itself, as with a rename on
+// Windows (where write-through flushes only a move made as a copy), reaches
+// the disk with the file system's next journal commit: a second forced
+// commit per save would cost as much again as the data of a small one.
 #include "platform/files/error_mapping.h"
 #include "platform/files/final_name.h"
 #include "platform/files/path_parts.h"
@@ -29,18 +36,6 @@ int sync_and_close(int fd)
     if (close(fd) != 0 && error == 0)
         error = errno;
     return error;
-}
-
-// Makes a new name in `path`'s folder durable. A file system that cannot
-// sync folders (EINVAL) has nothing more to write.
-int sync_folder_of(const std::string &path)
-{
-    int fd = open(folder_of(path.c_str()).c_str(),
-                  O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return errno;
-    int error = sync_and_close(fd);
-    return error == EINVAL ? 0 : error;
 }
 
 // The file being moved, open: an unnamed file's own descriptor, or the
@@ -216,8 +211,6 @@ int replace_file(const Source &source, const std::string &target,
     if (name_cannot_go_there(error))
         return write_in_place(source, target);
     *renamed = error == 0;
-    if (error == 0 && write_through)
-        error = sync_folder_of(target);
     return error;
 }
 
@@ -248,14 +241,6 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,
     if (error != 0)
         return fail_with_errno(error, lpNewFileName);
     drop_source(source, true);
-    if (write_through) {
-        error = sync_folder_of(target);
-        if (error == 0 && source.unnamed == nullptr &&
-            folder_of(lpExistingFileName) != folder_of(target.c_str()))
-            error = sync_folder_of(lpExistingFileName);
-    }
-    if (error != 0)
-        return fail_with_errno(error, lpNewFileName);
     return TRUE;
 }
 
