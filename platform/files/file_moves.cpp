@@ -189,14 +189,38 @@ int take_over_file(const Source &source, const struct stat &replaced,
 }
 
 // No new name can go where the replaced file is: its folder is not ours
-// to write, or lies on another file system.
+// to write, or its file system has no unnamed files for a copy.
 bool name_cannot_go_there(int error)
 {
-    return error == EACCES || error == EPERM || error == EXDEV;
+    return error == EACCES || error == EPERM || error == EOPNOTSUPP ||
+           error == EISDIR;
 }
 
-// Replaces the content of `target`, described by `replaced`: atomically by
-// a rename where that keeps the file one file, else in place.
+// The replacement lies on another file system than the replaced file (it
+// was made beside a link that points there, or in the temporary folder):
+// a copy of it, made beside the replaced file, takes the name.
+int replace_by_copy(const Source &source, const std::string &target,
+                    const struct stat &replaced, bool write_through)
+{
+    std::string name;
+    const char *prefix = source.unnamed != nullptr ? source.unnamed->prefix.c_str() : "";
+    int error = create_unnamed(folder_of(target.c_str()).c_str(), prefix, &name);
+    if (error != 0)
+        return error;
+    Source copy;
+    open_source(name.c_str(), &copy);
+    error = copy_content(source.fd, copy.fd);
+    if (error == 0)
+        error = take_over_file(copy, replaced, write_through);
+    if (error == 0)
+        error = take_name(copy, target, true);
+    release_unnamed(name.c_str());
+    return error;
+}
+
+// Replaces the content of `target`, described by `replaced`: atomically,
+// by a rename, where that keeps the file one file; else in place. True in
+// `renamed` when the replacement itself took the name.
 int replace_file(const Source &source, const std::string &target,
                  const struct stat &replaced, bool write_through,
                  bool *renamed)
@@ -208,9 +232,11 @@ int replace_file(const Source &source, const std::string &target,
     if (error != 0)
         return error;
     error = take_name(source, target, true);
-    if (name_cannot_go_there(error))
-        return write_in_place(source, target);
     *renamed = error == 0;
+    if (error == EXDEV)
+        error = replace_by_copy(source, target, replaced, write_through);
+    if (name_cannot_go_there(error))
+        error = write_in_place(source, target);
     return error;
 }
 

@@ -6,6 +6,7 @@
 
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -166,6 +167,36 @@ TEST(FilesSafeSave, SymbolicLinks)
                     entries.insert(std::string(sub) + "/" + name);
             EXPECT_EQ(entries, names);
         }
+}
+
+ino_t inode_of(const std::string &path)
+{
+    struct stat info = {};
+    stat(path.c_str(), &info);
+    return info.st_ino;
+}
+
+// A link to a file on another file system: the new file is still made
+// beside the file and replaces it whole (a new inode), not in place.
+TEST(FilesSafeSave, SymbolicLinkToAnotherFileSystem)
+{
+    char other[] = "/dev/shm/scribblet-XXXXXX";
+    if (mkdtemp(other) == nullptr)
+        GTEST_SKIP() << "no /dev/shm";
+    for (const Writer &writer : writers) {
+        SCOPED_TRACE(writer.label);
+        FolderWithOldFile setup;
+        std::string file = std::string(other) + "/old.img";
+        write_bytes(file, old_content);
+        const ino_t old_inode = inode_of(file);
+        ASSERT_EQ(symlink(file.c_str(), setup.folder.path("work/link").c_str()), 0);
+        ASSERT_EQ(writer.write(setup.folder.path("work/link").c_str()).failure, WRITE_OK);
+        EXPECT_EQ(read_bytes(file), saved_bytes(writer));
+        EXPECT_NE(inode_of(file), old_inode);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(other), {}), 1);
+        EXPECT_EQ(setup.folder.entries("work"), (std::set<std::string>{"link", "old.img"}));
+    }
+    std::filesystem::remove_all(other);
 }
 
 // A file with other names (hard links) stays one file: every name shows
