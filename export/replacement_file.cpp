@@ -53,17 +53,15 @@ WriteFailure obstacle_at(const char *target)
     return WRITE_OK;
 }
 
-// Whether the new file may be made away from the target, when it cannot be
-// made beside it: the folder takes no new file from this user, or its name
-// is so long that a temporary name in it would not fit. Replacing the
-// target then brings the content over: the platform moves the file within
-// one volume, or writes it into the target in place where no name can be
-// given there (Linux). A target that does not exist yet can only be made in
-// its folder, so the first failure stands.
+// Whether the new file may be made away from the target when it cannot be
+// made beside it: the folder takes no new file from this user, but the
+// target exists and may be writable, as a direct write would find it.
+// Replacing the target then brings the content over (on Linux by writing it
+// into the file in place; Windows moves files only where it may delete the
+// replaced one). A target that does not exist yet can only be made in its
+// folder, so there the first failure stands.
 bool may_make_elsewhere(DWORD code, const char *target)
 {
-    if (code == ERROR_BUFFER_OVERFLOW || code == ERROR_FILENAME_EXCED_RANGE)
-        return true;
     return code == ERROR_ACCESS_DENIED &&
            GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
 }

@@ -17,9 +17,9 @@ struct ReplacementFile {
     char *buffer;              // the stream's buffer, freed when it closes
 };
 
-// Creates the new file next to `target` (or, when none can be made there
-// and the target exists, in the system's temporary folder) and opens it for
-// writing. On failure nothing is left to discard.
+// Creates the new file next to `target` (or, when the folder refuses it
+// and the target exists, in the system's temporary folder) and opens it
+// for writing. On failure nothing is left to discard.
 WriteResult open_replacement(ReplacementFile *file, const char *target);
 
 // Checks that everything written reached the file, closes it and moves it
