@@ -56,7 +56,7 @@ void kill_after(const std::function<void()> &save, long long bytes)
             waitpid(child, nullptr, 0);
             return;
         }
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
 }
 
