@@ -23,7 +23,8 @@ struct ReplacementFile {
 WriteResult open_replacement(ReplacementFile *file, const char *target);
 
 // Checks that everything written reached the file, closes it and moves it
-// over the target (which, when it existed, keeps its permissions). On
+// over the target, which, when it existed, keeps its permissions (and, on
+// Linux, its owner, its other names and the links that lead to it). On
 // failure the new file is deleted.
 WriteResult commit_replacement(ReplacementFile *file);
 

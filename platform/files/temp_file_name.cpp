@@ -1,17 +1,21 @@
 // GetTempPathA and GetTempFileNameA. A temporary file made with a number
 // left to us has no name in its folder where the file system allows it, so
-// that a process that dies while writing it leaves nothing behind;
-// elsewhere it is "<path>/<prefix><hex>.tmp", created empty, as on Windows.
+// that a process that dies while writing it leaves nothing behind: the name
+// returned is the one the process opens it by until it is moved to a name
+// of its own or deleted. Elsewhere it is "<path>/<prefix><hex>.tmp",
+// created empty, as on Windows.
 #include "platform/files/error_mapping.h"
 #include "platform/files/temp_names.h"
 #include "platform/files/unnamed_files.h"
 #include "platform/platform.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <string>
 #include <sys/random.h>
 #include <unistd.h>
 
