@@ -133,7 +133,9 @@ TEST(FilesSafeSave, SymbolicLinks)
 {
     struct Case {
         const char *label;
-        std::vector<std::pair<std::string, std::string>> links; // name, content
+        // Each link's name and what it holds; "@path" is that path in the
+        // test folder, written absolute.
+        std::vector<std::pair<std::string, std::string>> links;
         std::string saved_as, file;
     } const cases[] = {
         {"relative", {{"work/link", "old.img"}}, "work/link", "work/old.img"},
