@@ -12,6 +12,7 @@ WriteFailure cause_of_system_error(DWORD code)
     case ERROR_DIRECTORY:
         return WRITE_FOLDER_NOT_FOUND;
     case ERROR_ACCESS_DENIED:
+    case ERROR_UNABLE_TO_REMOVE_REPLACED: // no right to delete the old file
         return WRITE_ACCESS_DENIED;
     case ERROR_DISK_FULL:
     case ERROR_HANDLE_DISK_FULL:

@@ -66,42 +66,53 @@ WriteResult library_failure(j_common_ptr cinfo, int c_error)
     return result;
 }
 
+// The compression object and its error manager. The caller of
+// compress_rows owns them and passes them in by pointer: compress_rows calls
+// setjmp, and its own locals changed after setjmp would hold indeterminate
+// values after the jump (libjpeg's example warns of this); these live
+// outside its frame, so what it reads after the jump is what the library
+// left there.
+struct Compression {
+    jpeg_compress_struct cinfo;
+    HandBackErrorManager errors;
+};
+
 // Compresses the rows into the stream with the library's defaults for RGB
 // input at quality 80, handing each row over straight from the buffer.
-WriteResult compress_rows(std::FILE *stream, const BYTE *rgb, LONG width,
-                          LONG height)
+WriteResult compress_rows(Compression *compression, std::FILE *stream,
+                          const BYTE *rgb, LONG width, LONG height)
 {
-    jpeg_compress_struct cinfo;
-    std::memset(&cinfo, 0, sizeof cinfo);
-    HandBackErrorManager errors;
-    cinfo.err = jpeg_std_error(&errors.standard);
-    errors.standard.error_exit = hand_back;
-    errors.c_error = 0;
-    if (setjmp(errors.writer)) {
-        WriteResult result =
-            library_failure(reinterpret_cast<j_common_ptr>(&cinfo), errors.c_error);
-        jpeg_destroy_compress(&cinfo);
+    jpeg_compress_struct *cinfo = &compression->cinfo;
+    HandBackErrorManager *errors = &compression->errors;
+    std::memset(cinfo, 0, sizeof *cinfo);
+    cinfo->err = jpeg_std_error(&errors->standard);
+    errors->standard.error_exit = hand_back;
+    errors->c_error = 0;
+    if (setjmp(errors->writer)) {
+        WriteResult result = library_failure(
+            reinterpret_cast<j_common_ptr>(cinfo), errors->c_error);
+        jpeg_destroy_compress(cinfo);
         return result;
     }
 
-    jpeg_create_compress(&cinfo);
-    jpeg_stdio_dest(&cinfo, stream);
-    cinfo.image_width = static_cast<JDIMENSION>(width);
-    cinfo.image_height = static_cast<JDIMENSION>(height);
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_RGB;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    jpeg_start_compress(&cinfo, TRUE);
+    jpeg_create_compress(cinfo);
+    jpeg_stdio_dest(cinfo, stream);
+    cinfo->image_width = static_cast<JDIMENSION>(width);
+    cinfo->image_height = static_cast<JDIMENSION>(height);
+    cinfo->input_components = 3;
+    cinfo->in_color_space = JCS_RGB;
+    jpeg_set_defaults(cinfo);
+    jpeg_set_quality(cinfo, quality, TRUE);
+    jpeg_start_compress(cinfo, TRUE);
 
     const size_t stride = static_cast<size_t>(width) * 3;
     JSAMPROW row[1];
-    while (cinfo.next_scanline < cinfo.image_height) {
-        row[0] = const_cast<JSAMPROW>(rgb + static_cast<size_t>(cinfo.next_scanline) * stride);
-        jpeg_write_scanlines(&cinfo, row, 1);
+    while (cinfo->next_scanline < cinfo->image_height) {
+        row[0] = const_cast<JSAMPROW>(rgb + static_cast<size_t>(cinfo->next_scanline) * stride);
+        jpeg_write_scanlines(cinfo, row, 1);
     }
-    jpeg_finish_compress(&cinfo);
-    jpeg_destroy_compress(&cinfo);
+    jpeg_finish_compress(cinfo);
+    jpeg_destroy_compress(cinfo);
     return write_result(WRITE_OK);
 }
 
@@ -121,7 +132,8 @@ WriteResult write_jpeg(const char *file_name, const BYTE *rgb, LONG width,
         std::fprintf(stderr, "can't open %s\n", file_name);
         return result;
     }
-    result = compress_rows(file.stream, rgb, width, height);
+    Compression compression;
+    result = compress_rows(&compression, file.stream, rgb, width, height);
     if (result.failure != WRITE_OK) {
         discard_replacement(&file);
         return result;

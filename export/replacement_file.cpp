@@ -3,6 +3,7 @@
 #include "export/failure_causes.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -52,12 +53,47 @@ WriteFailure obstacle_at(const char *target)
     return WRITE_OK;
 }
 
+// Whether the new file may be made away from the target when it cannot be
+// made beside it: the folder takes no new file from this user, but the
+// target exists and may be writable, as a direct write would find it.
+// Replacing the target then brings the content over (on Linux by writing it
+// into the file in place; Windows moves files only where it may delete the
+// replaced one). A target that does not exist yet can only be made in its
+// folder, so there the first failure stands.
+bool may_make_elsewhere(DWORD code, const char *target)
+{
+    return code == ERROR_ACCESS_DENIED &&
+           GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Creates the new file beside `target`, else in the system's temporary
+// folder where may_make_elsewhere allows. FALSE with the last error of the
+// first attempt when neither works.
+BOOL make_temp_file(const char *folder, const char *target,
+                    char temp_name[MAX_PATH])
+{
+    if (GetTempFileNameA(folder, temp_prefix, 0, temp_name) != 0)
+        return TRUE;
+    DWORD code = GetLastError();
+    char temp_folder[MAX_PATH];
+    if (may_make_elsewhere(code, target)) {
+        DWORD length = GetTempPathA(MAX_PATH, temp_folder);
+        if (length > 0 && length < MAX_PATH &&
+            GetTempFileNameA(temp_folder, temp_prefix, 0, temp_name) != 0)
+            return TRUE;
+    }
+    SetLastError(code);
+    return FALSE;
+}
+
 // Closes the stream, keeping the first error seen. Returns 0 or an errno.
 int close_stream(ReplacementFile *file, int error)
 {
     if (std::fclose(file->stream) != 0 && error == 0)
         error = errno != 0 ? errno : EIO;
     file->stream = nullptr;
+    std::free(file->buffer);
+    file->buffer = nullptr;
     return error;
 }
 
@@ -79,6 +115,7 @@ WriteResult open_replacement(ReplacementFile *file, const char *target)
     file->target = target;
     file->temp_name[0] = '\0';
     file->stream = nullptr;
+    file->buffer = nullptr;
 
     char folder[MAX_PATH];
     if (!folder_of(target, folder))
@@ -86,7 +123,7 @@ WriteResult open_replacement(ReplacementFile *file, const char *target)
     WriteFailure obstacle = obstacle_at(target);
     if (obstacle != WRITE_OK)
         return write_result(obstacle);
-    if (GetTempFileNameA(folder, temp_prefix, 0, file->temp_name) == 0)
+    if (!make_temp_file(folder, target, file->temp_name))
         return system_failure(GetLastError());
 
     errno = 0;
@@ -96,9 +133,12 @@ WriteResult open_replacement(ReplacementFile *file, const char *target)
         DeleteFileA(file->temp_name);
         return stream_failure(error);
     }
-    // Large writes: far fewer system calls for a big canvas. Should the
-    // buffer be refused, the default one serves as well.
-    std::setvbuf(file->stream, nullptr, _IOFBF, stream_buffer_size);
+    // Large writes: far fewer system calls for a big canvas. The buffer is
+    // ours, since a C library may ignore the size when it is to choose the
+    // buffer itself (glibc does). Without it the default one serves.
+    file->buffer = static_cast<char *>(std::malloc(stream_buffer_size));
+    if (file->buffer != nullptr)
+        std::setvbuf(file->stream, file->buffer, _IOFBF, stream_buffer_size);
     return write_result(WRITE_OK);
 }
 

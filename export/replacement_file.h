@@ -14,14 +14,17 @@ struct ReplacementFile {
     const char *target;        // the name the file is saved under
     char temp_name[MAX_PATH];  // the new file while it is being written
     FILE *stream;              // open for writing byte for byte
+    char *buffer;              // the stream's buffer, freed when it closes
 };
 
-// Creates the new file next to `target` and opens it for writing. On
-// failure nothing is left to discard.
+// Creates the new file next to `target` (or, when the folder refuses it
+// and the target exists, in the system's temporary folder) and opens it
+// for writing. On failure nothing is left to discard.
 WriteResult open_replacement(ReplacementFile *file, const char *target);
 
 // Checks that everything written reached the file, closes it and moves it
-// over the target (which, when it existed, keeps its permissions). On
+// over the target, which, when it existed, keeps its permissions (and, on
+// Linux, its owner, its other names and the links that lead to it). On
 // failure the new file is deleted.
 WriteResult commit_replacement(ReplacementFile *file);
 

@@ -506,6 +506,7 @@ int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption,
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD dwErrCode);
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName);
+DWORD WINAPI GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer);
 UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString,
                              UINT uUnique, LPSTR lpTempFileName);
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,

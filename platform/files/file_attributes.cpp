@@ -1,5 +1,7 @@
-// GetFileAttributesA and DeleteFileA.
+// GetFileAttributesA and DeleteFileA. Deleting a temporary file that has
+// no name yet lets it go.
 #include "platform/files/error_mapping.h"
+#include "platform/files/unnamed_files.h"
 #include "platform/platform.h"
 
 #include <cerrno>
@@ -39,6 +41,10 @@ BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
 {
     if (lpFileName == nullptr)
         return fail_with(ERROR_INVALID_PARAMETER);
+    if (find_unnamed(lpFileName) != nullptr) {
+        release_unnamed(lpFileName);
+        return TRUE;
+    }
     if (unlink(lpFileName) != 0)
         return fail_with_errno(errno, lpFileName);
     return TRUE;

@@ -85,8 +85,10 @@ TEST(Bmp, NewWhiteCanvasOf800By800)
 TEST(Bmp, RowsBottomUpWithPadding)
 {
     TestFolder folder;
-    // widths 3 and 1 need 3 and 1 padding bytes a row; 4 needs none.
-    const int sizes[][2] = {{3, 2}, {1, 5}, {4, 3}, {2, 1}};
+    // widths 3 and 1 need 3 and 1 padding bytes a row; 4 needs none. 13
+    // pixels are a step of eight and five more; 1001 × 1500 fill more than
+    // one chunk of rows (a few MB) and end with a part of one.
+    const int sizes[][2] = {{3, 2}, {1, 5}, {4, 3}, {2, 1}, {13, 3}, {1001, 1500}};
     for (const auto &size : sizes) {
         SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
         std::string name = folder.path("rows.bmp");

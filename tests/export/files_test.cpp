@@ -15,25 +15,26 @@ namespace {
 const std::vector<unsigned char> first = {'f', 'i', 'r', 's', 't'};
 const std::vector<unsigned char> second = {'s', 'e', 'c', 'o', 'n', 'd', '!'};
 
-TEST(Files, TempFileNamesAreNewFilesWithTheUsualPermissions)
+// A temporary file has no name in its folder until it is moved to one, so
+// that a process killed while writing it leaves nothing behind.
+TEST(Files, TempFilesAreNewUnnamedFilesWithTheUsualPermissions)
 {
     TestFolder folder;
     ScopedUmask umask_for_test(027);
     std::string path = folder.path("");
-    path.pop_back(); // no final slash
     char one[MAX_PATH], two[MAX_PATH];
-    UINT first_unique = GetTempFileNameA(path.c_str(), "abcdef", 0, one);
-    UINT second_unique = GetTempFileNameA((path + "/").c_str(), "abcdef", 0, two);
-    ASSERT_NE(first_unique, 0u);
-    ASSERT_NE(second_unique, 0u);
+    ASSERT_NE(GetTempFileNameA(path.c_str(), "abc", 0, one), 0u);
+    ASSERT_NE(GetTempFileNameA(path.c_str(), "abc", 0, two), 0u);
     EXPECT_NE(std::string(one), std::string(two));
-
-    char expected[MAX_PATH];
-    std::snprintf(expected, sizeof expected, "%s/abc%X.tmp", path.c_str(), first_unique);
-    EXPECT_STREQ(one, expected);
-    EXPECT_EQ(read_bytes(one).size(), 0u);
+    write_bytes(one, first);
+    EXPECT_EQ(read_bytes(two).size(), 0u);
     EXPECT_EQ(permission_bits(one), 0640u);
-    EXPECT_EQ(folder.entries().size(), 2u);
+    EXPECT_TRUE(folder.entries().empty());
+
+    EXPECT_TRUE(MoveFileExA(one, folder.path("kept").c_str(), MOVEFILE_WRITE_THROUGH));
+    EXPECT_TRUE(DeleteFileA(two));
+    EXPECT_EQ(folder.entries(), std::set<std::string>{"kept"});
+    EXPECT_EQ(read_bytes(folder.path("kept")), first);
 }
 
 TEST(Files, TempFileNameWithAGivenNumberCreatesNothing)
@@ -59,7 +60,7 @@ TEST(Files, TempFileNameFailures)
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
 
     std::string long_folder(MAX_PATH - 13, 'a');
-    EXPECT_EQ(GetTempFileNameA(long_folder.c_str(), "x", 0, name), 0u);
+    EXPECT_EQ(GetTempFileNameA(long_folder.c_str(), "x", 1, name), 0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_BUFFER_OVERFLOW));
 
     EXPECT_EQ(GetTempFileNameA(nullptr, "x", 0, name), 0u);

@@ -46,6 +46,15 @@ inline WriteResult save_jpeg(const char *file_name)
 
 inline const Writer writers[] = {{"BMP", save_bmp}, {"JPEG", save_jpeg}};
 
+// The bytes `writer` gives a plain new file.
+inline std::vector<unsigned char> saved_bytes(const Writer &writer)
+{
+    TestFolder folder;
+    std::string name = folder.path("plain.img");
+    writer.write(name.c_str());
+    return read_bytes(name);
+}
+
 inline const std::vector<unsigned char> old_content = {'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'};
 
 // A folder holding one existing file, "old.img", with known content.

@@ -2,7 +2,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <random>
 #include <stdexcept>
 
@@ -60,8 +59,11 @@ std::set<std::string> TestFolder::entries(const std::string &subfolder) const
 
 std::vector<unsigned char> read_bytes(const std::string &path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), {});
+    std::ifstream in(path, std::ios::binary | std::ios::ate);
+    std::vector<unsigned char> bytes(in ? static_cast<size_t>(in.tellg()) : 0);
+    in.seekg(0);
+    in.read(reinterpret_cast<char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    return bytes;
 }
 
 void write_bytes(const std::string &path, const std::vector<unsigned char> &bytes)
