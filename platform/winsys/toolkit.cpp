@@ -44,11 +44,12 @@ void toolkit_window_moved(HWND hwnd, const RECT &window_rect, int size_kind) {
     bool corrected = false;
     if (size_kind == SIZE_MAXIMIZED) {
         // A maximised window takes the size that WM_GETMINMAXINFO reports,
-        // whatever the window manager offered.
+        // whatever the window manager offered, within its tracking sizes.
         const MINMAXINFO mm = query_min_max(hwnd);
         const RECT offered = rect;
         rect.right = rect.left + mm.ptMaxSize.x;
         rect.bottom = rect.top + mm.ptMaxSize.y;
+        rect = window_pos_changing(hwnd, rect, SWP_NOMOVE);
         corrected = width_of(offered) != width_of(rect) ||
                     height_of(offered) != height_of(rect);
     }

@@ -55,6 +55,8 @@ struct Toolkit {
     void (*wait_for_events)();
     // The screen's work area, in screen coordinates.
     RECT (*work_area)();
+    // The whole screen, all monitors together, in screen coordinates.
+    RECT (*screen_area)();
     // Shows this cursor (NULL: the normal arrow) over the program's windows.
     void (*set_cursor)(HCURSOR cursor);
 };
