@@ -13,6 +13,7 @@
 #include "platform/dialogs/dialog_units.h"
 #include "platform/dialogs/fitting_line_edit.h"
 #include "platform/qt/qt_icon.h"
+#include "platform/qt/window_widgets.h"
 #include "platform/winsys/window_system.h"
 
 namespace scribblet::dialogs {
@@ -214,7 +215,7 @@ QWidget *MakeWidget(HWND hwnd, Kind kind, const ControlRecipe &recipe)
 LRESULT CreateControl(HWND hwnd, const CREATESTRUCTA &create)
 {
     const auto *recipe = static_cast<const ControlRecipe *>(create.lpCreateParams);
-    QWidget *container = winsys::window_widget(hwnd);
+    QWidget *container = qt::window_widget(hwnd);
     Kind kind;
     if (recipe == nullptr || recipe->item == nullptr || container == nullptr ||
         !KindOf(create.lpszClass, static_cast<DWORD>(create.style), kind))
@@ -379,11 +380,11 @@ void FocusControl(HWND hwnd)
 
 HWND FocusedControl(HWND dialog)
 {
-    QWidget *client = winsys::window_widget(dialog);
+    QWidget *client = qt::window_widget(dialog);
     if (client == nullptr)
         return nullptr;
     const QWidget *focus = client->window()->focusWidget();
-    const HWND hwnd = focus ? winsys::window_from_widget(focus) : nullptr;
+    const HWND hwnd = focus ? qt::window_from_widget(focus) : nullptr;
     return hwnd != nullptr && winsys::parent_of(hwnd) == dialog ? hwnd
                                                                 : nullptr;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "platform/qt/top_level_window.h"
+#include "platform/qt/window_widgets.h"
 #include "platform/winsys/menus.h"
 #include "platform/winsys/window_record.h"
 #include "platform/winsys/window_system.h"
@@ -176,7 +177,7 @@ private:
 };
 
 QWidget *top_level_widget_of(HWND hwnd) {
-    QWidget *client = winsys::window_widget(hwnd);
+    QWidget *client = window_widget(hwnd);
     return client != nullptr ? client->window() : nullptr;
 }
 
@@ -185,7 +186,7 @@ QWidget *top_level_widget_of(HWND hwnd) {
 std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
                                               const winsys::Window &window) {
     if (window.parent != nullptr) {
-        QWidget *parent = winsys::window_widget(window.parent);
+        QWidget *parent = window_widget(window.parent);
         if (parent == nullptr)
             return nullptr;
         return std::make_unique<ChildPeer>(hwnd, parent);
@@ -194,22 +195,18 @@ std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
                                           top_level_widget_of(window.owner));
 }
 
-} // namespace scribblet::qt
-
-namespace scribblet::winsys {
-
 QWidget *window_widget(HWND hwnd) {
-    const Window *w = find_window(hwnd);
+    const winsys::Window *w = winsys::find_window(hwnd);
     const auto *peer =
-        w != nullptr ? dynamic_cast<const qt::QtPeer *>(w->peer.get()) : nullptr;
+        w != nullptr ? dynamic_cast<const QtPeer *>(w->peer.get()) : nullptr;
     return peer != nullptr ? peer->client() : nullptr;
 }
 
 HWND window_from_widget(const QWidget *widget) {
     for (; widget != nullptr; widget = widget->parentWidget())
-        if (const auto *client = dynamic_cast<const qt::ClientWidget *>(widget))
-            return is_window(client->hwnd()) ? client->hwnd() : nullptr;
+        if (const auto *client = dynamic_cast<const ClientWidget *>(widget))
+            return winsys::is_window(client->hwnd()) ? client->hwnd() : nullptr;
     return nullptr;
 }
 
-} // namespace scribblet::winsys
+} // namespace scribblet::qt
