@@ -64,7 +64,9 @@ void toolkit_theme_changed(HWND hwnd) {
     // procedure hears of the change and measures again.
     set_window_rect(hwnd, w->window_rect, size_kind_of(*w),
                     SizeNotice::system_send, false);
-    queue_system_send(hwnd, WM_THEMECHANGED, 0, 0);
+    // A new frame may mean a new size limit: asked for once the procedure
+    // has measured again.
+    queue_system_send(hwnd, WM_THEMECHANGED, 0, 0, refresh_size_limits);
 }
 
 void toolkit_menu_command(HWND hwnd, UINT id) {
