@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/winsys/window_peer.h"
+#include "platform/winsys/test_support.h"
 #include "platform/winsys/window_record.h"
 #include "platform/winsys/window_system.h"
 

@@ -90,11 +90,6 @@ LONG_PTR window_data(HWND hwnd);
 // window) is dropped, as Windows gives a disabled window no input.
 void queue_input(const MSG &msg);
 
-// Takes the next message that is ready (WM_QUIT and a made WM_PAINT
-// included), in GetMessageA's order, without waiting: what PeekMessageA
-// does with PM_REMOVE. False when nothing is ready.
-bool peek_message(MSG *msg);
-
 // Runs a modal message loop (what DialogBoxParamA and MessageBoxA do inside):
 // takes messages until done() is true after a message, or WM_QUIT arrives
 // (which it posts again, so that the outer loop ends too, as Windows' modal

@@ -2,6 +2,7 @@
 
 #include "platform/resources/resource_reader.h"
 #include "platform/qt/window_widgets.h"
+#include "platform/winsys/test_support.h"
 #include "platform/winsys/window_system.h"
 #include "res/resource.h"
 
