@@ -5,7 +5,6 @@
 
 #include "platform/qt/top_level_window.h"
 #include "platform/qt/window_widgets.h"
-#include "platform/winsys/menus.h"
 #include "platform/winsys/window_record.h"
 #include "platform/winsys/window_system.h"
 
@@ -19,7 +18,7 @@ QRect to_qrect(const RECT &r) {
 class TopLevelPeer final : public QtPeer {
 public:
     TopLevelPeer(HWND hwnd, const winsys::Window &window, QWidget *owner)
-        : hwnd_(hwnd), widget_(new TopLevelWindow(hwnd, window, owner)) {}
+        : widget_(new TopLevelWindow(hwnd, window, owner)) {}
     ~TopLevelPeer() override { delete widget_.data(); }
 
     ClientWidget *client() const override {
@@ -93,12 +92,9 @@ public:
             widget_->scroll_bar(bar)->setEnabled(enable);
     }
 
-    void menu_changed() override {
-        const winsys::Window *w = winsys::find_window(hwnd_);
-        const resources::Menu *menu =
-            w != nullptr ? winsys::menu_items(w->menu) : nullptr;
-        if (widget_ && widget_->menu_bar() != nullptr && menu != nullptr)
-            widget_->menu_bar()->update_states(*menu);
+    void menu_changed(const resources::Menu &menu) override {
+        if (widget_ && widget_->menu_bar() != nullptr)
+            widget_->menu_bar()->update_states(menu);
     }
 
     void set_capture(bool captured) override {
@@ -121,7 +117,6 @@ private:
                                 std::max<int>(largest_.y, now.height()));
     }
 
-    HWND hwnd_;
     QPointer<TopLevelWindow> widget_;
     POINT smallest_{0, 0};
     POINT largest_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
@@ -161,7 +156,7 @@ public:
     }
 
     void enable_scroll_bar(int, bool) override {}
-    void menu_changed() override {}
+    void menu_changed(const resources::Menu &) override {}
 
     void set_capture(bool captured) override {
         if (!widget_)
