@@ -126,6 +126,16 @@ typedef struct tagMINMAXINFO {
     POINT ptMaxTrackSize;
 } MINMAXINFO, *LPMINMAXINFO;
 
+typedef struct tagWINDOWPOS {
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    UINT flags;
+} WINDOWPOS, *LPWINDOWPOS, *PWINDOWPOS;
+
 typedef LRESULT(CALLBACK *WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef INT_PTR(CALLBACK *DLGPROC)(HWND, UINT, WPARAM, LPARAM);
 
@@ -231,6 +241,7 @@ typedef struct tagOFNA {
 #define WM_SHOWWINDOW 0x0018
 #define WM_SETCURSOR 0x0020
 #define WM_GETMINMAXINFO 0x0024
+#define WM_WINDOWPOSCHANGING 0x0046
 #define WM_NCCREATE 0x0081
 #define WM_NCDESTROY 0x0082
 #define WM_NCCALCSIZE 0x0083

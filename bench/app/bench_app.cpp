@@ -4,14 +4,21 @@
 //  - start-up to the canvas-size dialog and to the shown window, and a
 //    minimal Qt widget program's start-up to its shown window;
 //  - a save of 800 × 800 and 8000 × 8000 in both formats, from the answered
-//    save dialog to the closed file, and the writer alone.
-// Run it under QT_QPA_PLATFORM=offscreen. The ratios are printed at the end.
+//    save dialog to the closed file, and the writer alone;
+//  - for canvases from 800 × 800 to the largest, on a 1600 × 1200 screen:
+//    the window's size and scroll bars, resident memory, the time to the
+//    shown window and to the open save dialog, each in a fresh process of
+//    its own and in-process; for the largest canvases also each save's
+//    memory peak and the saved files checked (too large for CI's tests).
+// It runs on Qt's offscreen platform with that screen unless the
+// environment names another platform. The ratios are printed at the end.
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTest>
 #include <QTimer>
 
@@ -19,6 +26,8 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
+#include <fstream>
 #include <functional>
 #include <map>
 #include <string>
@@ -244,6 +253,173 @@ static void BM_MinimalQtWidgetToWindow(benchmark::State &state)
     }
 }
 
+// ---- Canvas sizes -------------------------------------------------------------------
+
+// The sizes measured: the default, two that the screen cannot hold, and the
+// two largest that the size rules allow.
+static const int SIZES[][2] = {
+    {800, 800}, {4000, 3000}, {8000, 8000}, {32767, 16383}, {23170, 23170}};
+
+// What one session of the program at one canvas size showed and cost.
+struct Session {
+    double to_window = 0;      // s, from the start to the shown window
+    int window_width = 0;      // the main window's size
+    int window_height = 0;
+    bool bars[2] = {};         // horizontal, vertical bar enabled
+    long rss_kib = 0;          // resident, the window shown and painted
+    double to_save_dialog = 0; // s, from File › Save to the shown dialog
+    long save_peak_kib[2] = {}; // resident peak of a BMP, a JPEG save
+};
+
+static long long now_ns()
+{
+    timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return t.tv_sec * 1000000000LL + t.tv_nsec;
+}
+
+// A field of /proc/self/status in KiB: "VmRSS", or the peak "VmHWM".
+static long status_kib(const std::string &field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field + ":", 0) == 0)
+            return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
+    return -1;
+}
+
+// Starts the resident peak afresh from what is resident now.
+static void reset_peak()
+{
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+static bool bar_enabled(Qt::Orientation orientation)
+{
+    for (QScrollBar *bar : main_window()->findChildren<QScrollBar *>())
+        if (bar->orientation() == orientation)
+            return bar->isEnabled();
+    return false;
+}
+
+// One session of the program: the size dialog answered with width × height
+// at once, the shown window measured, the save dialog opened and cancelled,
+// with `save` one save in each format, then the window closed. `started`
+// (now_ns) is where the time to the window counts from.
+static Session run_session(int width, int height, bool save, long long started)
+{
+    Session s;
+    when([] { return size_dialog() != nullptr; }, [=] {
+        dialog_edit(size_dialog(), IDC_WIDTH)->setText(QString::number(width));
+        dialog_edit(size_dialog(), IDC_HEIGHT)->setText(QString::number(height));
+        QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH), Qt::Key_Return);
+    });
+    when([] { return main_client() != nullptr && main_client()->isVisible(); }, [&s, save, started] {
+        s.to_window = (now_ns() - started) / 1e9;
+        QApplication::processEvents(); // the first paint
+        RECT window;
+        GetWindowRect(main_hwnd(), &window);
+        s.window_width = window.right - window.left;
+        s.window_height = window.bottom - window.top;
+        s.bars[0] = bar_enabled(Qt::Horizontal);
+        s.bars[1] = bar_enabled(Qt::Vertical);
+        s.rss_kib = status_kib("VmRSS");
+        long long asked = now_ns();
+        when([] { return save_dialog() != nullptr; }, [&s, asked] {
+            s.to_save_dialog = (now_ns() - asked) / 1e9;
+            save_dialog()->reject();
+        });
+        save_command(main_hwnd(), g_instance);
+        for (int jpeg = 0; save && jpeg < 2; ++jpeg) {
+            reset_peak();
+            timed_save(jpeg != 0);
+            s.save_peak_kib[jpeg] = status_kib("VmHWM");
+            std::remove(file_for(jpeg != 0).c_str());
+        }
+        main_window()->close();
+    });
+    char command_line[] = "";
+    WinMain(scribblet::resources::program_instance(), NULL, command_line, SW_SHOWDEFAULT);
+    // The program keeps its canvas until its process ends; the next
+    // session in this process makes its own.
+    DeleteObject(g_canvas.bitmap);
+    DeleteDC(g_canvas.dc);
+    g_canvas = Canvas{};
+    return s;
+}
+
+static const char SESSION_FORMAT[] = "%lf %d %d %d %d %ld %lf %ld %ld\n";
+
+// The same session in a fresh process of its own (this program started
+// with --one-session), timed from before the process is started.
+static Session run_session_in_own_process(int width, int height)
+{
+    char command[4096];
+    std::snprintf(command, sizeof command, "'%s' --one-session %d %d %lld",
+                  QCoreApplication::applicationFilePath().toUtf8().constData(), width,
+                  height, now_ns());
+    Session s;
+    int bars[2] = {};
+    FILE *child = popen(command, "r");
+    if (!child ||
+        std::fscanf(child, SESSION_FORMAT, &s.to_window, &s.window_width, &s.window_height,
+                    &bars[0], &bars[1], &s.rss_kib, &s.to_save_dialog,
+                    &s.save_peak_kib[0], &s.save_peak_kib[1]) != 9)
+        std::fprintf(stderr, "the session %dx%d gave no figures\n", width, height);
+    if (child)
+        pclose(child);
+    s.bars[0] = bars[0] != 0;
+    s.bars[1] = bars[1] != 0;
+    return s;
+}
+
+// --one-session width height started: one session with saves, its figures on
+// the standard output.
+static int session_main(char **argv)
+{
+    Session s = run_session(std::atoi(argv[2]), std::atoi(argv[3]), true,
+                            std::atoll(argv[4]));
+    std::printf(SESSION_FORMAT, s.to_window, s.window_width, s.window_height,
+                int(s.bars[0]), int(s.bars[1]), s.rss_kib, s.to_save_dialog,
+                s.save_peak_kib[0], s.save_peak_kib[1]);
+    return 0;
+}
+
+static void BM_SessionInProcess(benchmark::State &state)
+{
+    double to_dialog = 0;
+    Session s;
+    for (auto _ : state) {
+        s = run_session(int(state.range(0)), int(state.range(1)), false, now_ns());
+        state.SetIterationTime(s.to_window);
+        to_dialog += s.to_save_dialog;
+    }
+    state.counters["save dialog ms"] = to_dialog * 1000 / double(state.iterations());
+    state.counters["window w"] = s.window_width;
+    state.counters["window h"] = s.window_height;
+}
+
+static void print_sessions_in_own_processes()
+{
+    std::printf("\nOne session per process, on a 1600 x 1200 screen (times from "
+                "before the process starts; MiB resident)\n");
+    std::printf("%-13s %-11s %-5s %8s %10s %12s %10s %10s\n", "canvas", "window",
+                "bars", "resident", "to window", "save dialog", "BMP peak",
+                "JPEG peak");
+    for (const auto &size : SIZES) {
+        Session s = run_session_in_own_process(size[0], size[1]);
+        char canvas[32], window[32];
+        std::snprintf(canvas, sizeof canvas, "%dx%d", size[0], size[1]);
+        std::snprintf(window, sizeof window, "%dx%d", s.window_width, s.window_height);
+        std::printf("%-13s %-11s %c %c   %8ld %8.0fms %10.0fms %10ld %10ld\n",
+                    canvas, window, s.bars[0] ? 'H' : '-',
+                    s.bars[1] ? 'V' : '-', s.rss_kib / 1024, s.to_window * 1000,
+                    s.to_save_dialog * 1000, s.save_peak_kib[0] / 1024,
+                    s.save_peak_kib[1] / 1024);
+        std::fflush(stdout);
+    }
+}
+
 // ---- Ratios ---------------------------------------------------------------------------
 
 // Prints as usual, and keeps each run's time per iteration for the ratios.
@@ -266,15 +442,23 @@ public:
 
 int main(int argc, char **argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A screen that holds the default canvas's window, smaller than the
+    // large canvases.
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    if (platform.isEmpty() || platform == "offscreen")
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SCRIBBLET_BENCH_SCREEN);
     scribblet::qt::prepare_application();
     QApplication application(argc, argv);
     scribblet::qt::install_qt_edge(application);
-    benchmark::Initialize(&argc, argv);
 
     char folder_template[] = "/tmp/scribblet-bench-XXXXXX";
     s_folder = mkdtemp(folder_template);
+    if (argc == 5 && std::string(argv[1]) == "--one-session") {
+        int result = session_main(argv);
+        rmdir(s_folder.c_str());
+        return result;
+    }
+    benchmark::Initialize(&argc, argv);
 
     benchmark::RegisterBenchmark("StartupToDialog", BM_StartupToDialog)
         ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
@@ -282,6 +466,10 @@ int main(int argc, char **argv)
         ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("MinimalQtWidgetToWindow", BM_MinimalQtWidgetToWindow)
         ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+    for (const auto &size : SIZES)
+        benchmark::RegisterBenchmark("SessionInProcess", BM_SessionInProcess)
+            ->Args({size[0], size[1]})->UseManualTime()->Unit(benchmark::kMillisecond)
+            ->Iterations(size[0] * size[1] > 100000000 ? 1 : 3);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::ClearRegisteredBenchmarks();
@@ -327,6 +515,7 @@ int main(int argc, char **argv)
                            "/manual_time",
                        std::string("WriterAlone/") + args + "/iterations:" + iterations);
     }
+    print_sessions_in_own_processes();
     std::remove(file_for(false).c_str());
     std::remove(file_for(true).c_str());
     rmdir(s_folder.c_str());

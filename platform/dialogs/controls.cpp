@@ -14,6 +14,7 @@
 #include "platform/dialogs/fitting_line_edit.h"
 #include "platform/qt/qt_icon.h"
 #include "platform/windows_internal.h"
+#include "platform/qt/window_widgets.h"
 #include "platform/winsys/window_system.h"
 
 namespace scribblet::dialogs {
@@ -148,7 +149,7 @@ QWidget *make_widget(HWND hwnd, Kind kind, const ControlRecipe &recipe)
 LRESULT create_control(HWND hwnd, const CREATESTRUCTA &create)
 {
     const auto *recipe = static_cast<const ControlRecipe *>(create.lpCreateParams);
-    QWidget *container = winsys::window_widget(hwnd);
+    QWidget *container = qt::window_widget(hwnd);
     if (recipe == nullptr || recipe->item == nullptr || container == nullptr)
         return -1;
     const Kind kind = kind_of(create.lpszClass, static_cast<DWORD>(create.style));
@@ -284,11 +285,11 @@ void focus_control(HWND hwnd)
 
 HWND focused_control(HWND dialog)
 {
-    QWidget *client = winsys::window_widget(dialog);
+    QWidget *client = qt::window_widget(dialog);
     if (client == nullptr)
         return nullptr;
     const QWidget *focus = client->window()->focusWidget();
-    const HWND hwnd = focus ? winsys::window_from_widget(focus) : nullptr;
+    const HWND hwnd = focus ? qt::window_from_widget(focus) : nullptr;
     return hwnd != nullptr && winsys::parent_of(hwnd) == dialog ? hwnd
                                                                 : nullptr;
 }

@@ -7,6 +7,7 @@
 
 #include "platform/dialogs/controls.h"
 #include "platform/dialogs/dialog_font.h"
+#include "platform/qt/window_widgets.h"
 #include "platform/winsys/window_system.h"
 
 namespace scribblet::dialogs {
@@ -112,7 +113,7 @@ HWND create_dialog_window(const resources::DialogTemplate &dialog,
         return nullptr;
     // Keys reach the dialog through its controls; Tab goes round them
     // alone, never through the dialog's own client area.
-    if (QWidget *client = winsys::window_widget(hwnd)) {
+    if (QWidget *client = qt::window_widget(hwnd)) {
         client->setFont(font);
         client->setFocusPolicy(Qt::NoFocus);
     }

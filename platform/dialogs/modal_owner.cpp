@@ -7,6 +7,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "platform/qt/window_widgets.h"
 #include "platform/winsys/window_system.h"
 
 namespace scribblet::dialogs {
@@ -14,7 +15,7 @@ namespace {
 
 QWidget *focus_widget_of(HWND window)
 {
-    QWidget *client = window != nullptr ? winsys::window_widget(window)
+    QWidget *client = window != nullptr ? qt::window_widget(window)
                                         : nullptr;
     return client != nullptr ? client->window()->focusWidget() : nullptr;
 }
@@ -25,7 +26,7 @@ QWidget *focus_widget_of(HWND window)
 void attach_to_owner(QWidget &window, HWND owner)
 {
     QWidget *owner_widget =
-        owner != nullptr ? winsys::window_widget(winsys::top_level_of(owner))
+        owner != nullptr ? qt::window_widget(winsys::top_level_of(owner))
                          : nullptr;
     if (owner_widget == nullptr)
         return;

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "platform/qt/top_level_window.h"
-#include "platform/winsys/menus.h"
+#include "platform/qt/window_widgets.h"
 #include "platform/winsys/window_record.h"
 #include "platform/winsys/window_system.h"
 
@@ -35,7 +35,7 @@ void capture_pointer(QWidget *widget, bool captured) {
 class TopLevelPeer final : public QtPeer {
 public:
     TopLevelPeer(HWND hwnd, const winsys::Window &window, QWidget *owner)
-        : hwnd_(hwnd), widget_(new TopLevelWindow(hwnd, window, owner)) {}
+        : widget_(new TopLevelWindow(hwnd, window, owner)) {}
     ~TopLevelPeer() override { delete widget_.data(); }
 
     ClientWidget *client() const override {
@@ -109,12 +109,9 @@ public:
             widget_->scroll_bar(bar)->setEnabled(enable);
     }
 
-    void menu_changed() override {
-        const winsys::Window *w = winsys::find_window(hwnd_);
-        const resources::Menu *menu =
-            w != nullptr ? winsys::menu_items(w->menu) : nullptr;
-        if (widget_ && widget_->menu_bar() != nullptr && menu != nullptr)
-            widget_->menu_bar()->update_states(*menu);
+    void menu_changed(const resources::Menu &menu) override {
+        if (widget_ && widget_->menu_bar() != nullptr)
+            widget_->menu_bar()->update_states(menu);
     }
 
     void set_capture(bool captured) override {
@@ -133,7 +130,6 @@ private:
                                 std::max<int>(largest_.y, now.height()));
     }
 
-    HWND hwnd_;
     QPointer<TopLevelWindow> widget_;
     POINT smallest_{0, 0};
     POINT largest_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
@@ -173,7 +169,7 @@ public:
     }
 
     void enable_scroll_bar(int, bool) override {}
-    void menu_changed() override {}
+    void menu_changed(const resources::Menu &) override {}
 
     void set_capture(bool captured) override {
         if (widget_)
@@ -185,7 +181,7 @@ private:
 };
 
 QWidget *top_level_widget_of(HWND hwnd) {
-    QWidget *client = winsys::window_widget(hwnd);
+    QWidget *client = window_widget(hwnd);
     return client != nullptr ? client->window() : nullptr;
 }
 
@@ -194,7 +190,7 @@ QWidget *top_level_widget_of(HWND hwnd) {
 std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
                                               const winsys::Window &window) {
     if (window.parent != nullptr) {
-        QWidget *parent = winsys::window_widget(window.parent);
+        QWidget *parent = window_widget(window.parent);
         if (parent == nullptr)
             return nullptr;
         return std::make_unique<ChildPeer>(hwnd, parent);
@@ -203,22 +199,18 @@ std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
                                           top_level_widget_of(window.owner));
 }
 
-} // namespace scribblet::qt
-
-namespace scribblet::winsys {
-
 QWidget *window_widget(HWND hwnd) {
-    const Window *w = find_window(hwnd);
+    const winsys::Window *w = winsys::find_window(hwnd);
     const auto *peer =
-        w != nullptr ? dynamic_cast<const qt::QtPeer *>(w->peer.get()) : nullptr;
+        w != nullptr ? dynamic_cast<const QtPeer *>(w->peer.get()) : nullptr;
     return peer != nullptr ? peer->client() : nullptr;
 }
 
 HWND window_from_widget(const QWidget *widget) {
     for (; widget != nullptr; widget = widget->parentWidget())
-        if (const auto *client = dynamic_cast<const qt::ClientWidget *>(widget))
-            return is_window(client->hwnd()) ? client->hwnd() : nullptr;
+        if (const auto *client = dynamic_cast<const ClientWidget *>(widget))
+            return winsys::is_window(client->hwnd()) ? client->hwnd() : nullptr;
     return nullptr;
 }
 
-} // namespace scribblet::winsys
+} // namespace scribblet::qt

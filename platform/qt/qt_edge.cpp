@@ -18,12 +18,20 @@ void wait_for_events() {
                                     QEventLoop::WaitForMoreEvents);
 }
 
+RECT to_rect(const QRect &r) {
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
 RECT work_area() {
     const QScreen *screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return RECT{0, 0, 1024, 768};
-    const QRect r = screen->availableGeometry();
-    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    return screen != nullptr ? to_rect(screen->availableGeometry())
+                             : RECT{0, 0, 1024, 768};
+}
+
+RECT screen_area() {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? to_rect(screen->virtualGeometry())
+                             : RECT{0, 0, 1024, 768};
 }
 
 // The busy cursor is shown over every window of the program until the
@@ -65,6 +73,7 @@ void install_qt_edge(QApplication &application) {
     use_japanese_font(application);
     winsys::install_toolkit(winsys::Toolkit{make_peer, poll_events,
                                             wait_for_events, work_area,
+                                            screen_area,
                                             set_cursor});
     // Windows that outlive the application lose their widgets while Qt is
     // still there to delete them.

@@ -35,6 +35,16 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam,
         // A window that paints nothing is valid all the same.
         validate_all(hWnd);
         return 0;
+    case WM_WINDOWPOSCHANGING: {
+        // A new size stays within the window's tracking sizes.
+        auto *pos = reinterpret_cast<WINDOWPOS *>(lParam);
+        if (pos != nullptr && (pos->flags & SWP_NOSIZE) == 0) {
+            const POINT size = size_within_track(hWnd, POINT{pos->cx, pos->cy});
+            pos->cx = size.x;
+            pos->cy = size.y;
+        }
+        return 0;
+    }
     case WM_ERASEBKGND:
         return default_erase(hWnd, reinterpret_cast<HDC>(wParam));
     default:

@@ -88,6 +88,6 @@ BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
         (item->flags & ~state_bits) | (uEnable & state_bits));
     Window *w = find_window(record->window);
     if (w != nullptr && w->peer)
-        w->peer->menu_changed();
+        w->peer->menu_changed(record->menu);
     return previous;
 }

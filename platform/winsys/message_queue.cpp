@@ -2,12 +2,13 @@
 // SendMessageA, DispatchMessageA, PostQuitMessage, and the modal loop.
 #include "platform/winsys/message_queue.h"
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <vector>
 
-#include "platform/winsys/window_geometry.h"
 #include "platform/winsys/window_peer.h"
+#include "platform/winsys/test_support.h"
 #include "platform/winsys/window_record.h"
 #include "platform/winsys/window_system.h"
 
@@ -19,6 +20,7 @@ struct SystemSend {
     UINT message;
     WPARAM wParam;
     LPARAM lParam;
+    void (*then)(HWND);
 };
 
 struct Queue {
@@ -58,21 +60,32 @@ struct Filter {
     }
 };
 
-template <typename Container, typename Get>
-bool take_first(Container &c, const Filter &filter, Get get, MSG *out) {
-    for (auto it = c.begin(); it != c.end(); ++it) {
-        if (!filter.accepts(get(*it)))
-            continue;
-        *out = get(*it);
-        if constexpr (std::is_same_v<typename Container::value_type,
-                                     InputEvent>) {
-            if (is_key_message(out->message))
-                queue().keyboard = *it;
-        }
-        c.erase(it);
-        return true;
-    }
-    return false;
+// The first posted message that the filter accepts.
+bool take_posted(const Filter &filter, MSG *out) {
+    std::deque<MSG> &posted = queue().posted;
+    const auto it = std::find_if(posted.begin(), posted.end(),
+                                 [&](const MSG &m) { return filter.accepts(m); });
+    if (it == posted.end())
+        return false;
+    *out = *it;
+    posted.erase(it);
+    return true;
+}
+
+// The first input message that the filter accepts; a key message's
+// keyboard becomes the thread's keyboard state.
+bool take_input(const Filter &filter, MSG *out) {
+    std::deque<InputEvent> &input = queue().input;
+    const auto it =
+        std::find_if(input.begin(), input.end(),
+                     [&](const InputEvent &e) { return filter.accepts(e.message); });
+    if (it == input.end())
+        return false;
+    *out = it->message;
+    if (is_key_message(out->message))
+        queue().keyboard = *it;
+    input.erase(it);
+    return true;
 }
 
 // Messages that the system sent while the queue was not being read.
@@ -81,10 +94,8 @@ void deliver_system_sends() {
         const SystemSend s = queue().system_sends.front();
         queue().system_sends.pop_front();
         SendMessageA(s.hwnd, s.message, s.wParam, s.lParam);
-        // A new theme may give the window a new frame, and with it a new
-        // size limit, once the procedure has measured it again.
-        if (s.message == WM_THEMECHANGED)
-            refresh_size_limits(s.hwnd);
+        if (s.then != nullptr)
+            s.then(s.hwnd);
     }
 }
 
@@ -118,7 +129,7 @@ bool make_paint_message(const Filter &filter, MSG *out) {
 // happened, then WM_PAINT made on demand.
 bool take_message(const Filter &filter, MSG *out, bool *quit) {
     Queue &q = queue();
-    if (take_first(q.posted, filter, [](const MSG &m) { return m; }, out))
+    if (take_posted(filter, out))
         return true;
     if (q.quit) {
         q.quit = false;
@@ -126,8 +137,7 @@ bool take_message(const Filter &filter, MSG *out, bool *quit) {
         *quit = true;
         return true;
     }
-    return take_first(q.input, filter,
-                      [](const InputEvent &e) { return e.message; }, out);
+    return take_input(filter, out);
 }
 
 // Takes the next message if one is ready, without waiting: what is
@@ -192,9 +202,10 @@ void toolkit_double_click(HWND hwnd, UINT press, UINT double_click) {
     queue_input(MSG{hwnd, double_click, 0, 0, 0, POINT{}});
 }
 
-void queue_system_send(HWND hwnd, UINT message, WPARAM wParam,
-                       LPARAM lParam) {
-    queue().system_sends.push_back(SystemSend{hwnd, message, wParam, lParam});
+void queue_system_send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                       void (*then)(HWND)) {
+    queue().system_sends.push_back(
+        SystemSend{hwnd, message, wParam, lParam, then});
 }
 
 void forget_window_messages(HWND hwnd) {

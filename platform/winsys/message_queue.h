@@ -29,8 +29,10 @@ void queue_key_input(const MSG &msg, const std::string &text, bool shift,
 
 // Queues a message that the system sends (not posts) to a window: it is
 // delivered to the procedure inside the next GetMessageA, before posted
-// messages, as Windows delivers messages sent from elsewhere.
-void queue_system_send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// messages, as Windows delivers messages sent from elsewhere. then, when
+// given, is called with the window once the procedure has handled it.
+void queue_system_send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                       void (*then)(HWND) = nullptr);
 
 // The system command of the close box (Windows' SC_CLOSE).
 inline constexpr WPARAM system_command_close = 0xF060;

@@ -44,11 +44,12 @@ void toolkit_window_moved(HWND hwnd, const RECT &window_rect, int size_kind) {
     bool corrected = false;
     if (size_kind == SIZE_MAXIMIZED) {
         // A maximised window takes the size that WM_GETMINMAXINFO reports,
-        // whatever the window manager offered.
+        // whatever the window manager offered, within its tracking sizes.
         const MINMAXINFO mm = query_min_max(hwnd);
         const RECT offered = rect;
         rect.right = rect.left + mm.ptMaxSize.x;
         rect.bottom = rect.top + mm.ptMaxSize.y;
+        rect = window_pos_changing(hwnd, rect, SWP_NOMOVE);
         corrected = width_of(offered) != width_of(rect) ||
                     height_of(offered) != height_of(rect);
     }
@@ -63,7 +64,9 @@ void toolkit_theme_changed(HWND hwnd) {
     // procedure hears of the change and measures again.
     set_window_rect(hwnd, w->window_rect, size_kind_of(*w),
                     SizeNotice::system_send, false);
-    queue_system_send(hwnd, WM_THEMECHANGED, 0, 0);
+    // A new frame may mean a new size limit: asked for once the procedure
+    // has measured again.
+    queue_system_send(hwnd, WM_THEMECHANGED, 0, 0, refresh_size_limits);
 }
 
 void toolkit_menu_command(HWND hwnd, UINT id) {

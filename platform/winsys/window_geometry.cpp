@@ -29,11 +29,26 @@ RECT screen_rect(const Window &w) {
 constexpr LONG min_track_width = 112;
 constexpr LONG min_track_height = 27;
 
+constexpr RECT screen_without_toolkit{0, 0, 1024, 768};
+
+// Windows keeps the size of a window with a sizing border, and of every
+// top-level window that is not a popup, within its tracking sizes; other
+// windows take any size they are given.
+bool keeps_track_sizes(const Window &w) {
+    return (w.style & WS_THICKFRAME) != 0 ||
+           (w.style & (WS_POPUP | WS_CHILD)) == 0;
+}
+
 } // namespace
 
 RECT work_area() {
     const Toolkit *toolkit = installed_toolkit();
-    return toolkit != nullptr ? toolkit->work_area() : RECT{0, 0, 1024, 768};
+    return toolkit != nullptr ? toolkit->work_area() : screen_without_toolkit;
+}
+
+RECT screen_area() {
+    const Toolkit *toolkit = installed_toolkit();
+    return toolkit != nullptr ? toolkit->screen_area() : screen_without_toolkit;
 }
 
 RECT client_rect_for(const Window &window, const RECT &window_rect) {
@@ -50,16 +65,48 @@ RECT client_rect_for(const Window &window, const RECT &window_rect) {
 
 MINMAXINFO query_min_max(HWND hwnd) {
     // What the system fills in before asking: maximised, the window covers
-    // the work area; the user may drag it between the smallest tracking
-    // size and an unlimited one.
+    // the work area; its size stays between the smallest tracking size
+    // (SM_CXMINTRACK) and the whole screen. Windows' largest tracking size
+    // (SM_CXMAXTRACK) is the screen plus the window's sizing frame; here the
+    // window manager's frame lies outside the window rectangle, so the
+    // largest is the screen itself.
     const RECT work = work_area();
+    const RECT screen = screen_area();
     MINMAXINFO mm{};
     mm.ptMaxSize = POINT{width_of(work), height_of(work)};
     mm.ptMaxPosition = POINT{0, 0};
     mm.ptMinTrackSize = POINT{min_track_width, min_track_height};
-    mm.ptMaxTrackSize = POINT{unlimited_size, unlimited_size};
+    mm.ptMaxTrackSize = POINT{width_of(screen), height_of(screen)};
     SendMessageA(hwnd, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&mm));
     return mm;
+}
+
+POINT size_within_track(HWND hwnd, POINT size) {
+    const Window *w = find_window(hwnd);
+    if (w == nullptr || !keeps_track_sizes(*w))
+        return size;
+    const bool minimised = w->show_state == SW_SHOWMINIMIZED;
+    const MINMAXINFO mm = query_min_max(hwnd);
+    // The largest size first, then the smallest, which wins where the
+    // procedure made them cross; a minimised window has no smallest size.
+    size.x = std::min(size.x, mm.ptMaxTrackSize.x);
+    size.y = std::min(size.y, mm.ptMaxTrackSize.y);
+    if (!minimised) {
+        size.x = std::max(size.x, mm.ptMinTrackSize.x);
+        size.y = std::max(size.y, mm.ptMinTrackSize.y);
+    }
+    return size;
+}
+
+RECT window_pos_changing(HWND hwnd, const RECT &proposed, UINT flags) {
+    WINDOWPOS pos{hwnd,    nullptr,
+                  proposed.left,     proposed.top,
+                  width_of(proposed), height_of(proposed),
+                  flags};
+    SendMessageA(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
+    // Windows treats a negative size as 0.
+    return RECT{pos.x, pos.y, pos.x + std::max(pos.cx, 0),
+                pos.y + std::max(pos.cy, 0)};
 }
 
 void set_window_rect(HWND hwnd, const RECT &window_rect, int size_kind,
@@ -186,14 +233,14 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y,
     if (w == nullptr)
         return FALSE;
     RECT r = w->window_rect;
-    if ((uFlags & SWP_NOMOVE) == 0) {
+    if ((uFlags & SWP_NOMOVE) == 0)
         r = RECT{X, Y, X + width_of(r), Y + height_of(r)};
-    }
-    if ((uFlags & SWP_NOSIZE) == 0) {
-        // Windows treats a negative size as 0.
-        r.right = r.left + std::max(cx, 0);
-        r.bottom = r.top + std::max(cy, 0);
-    }
+    if ((uFlags & SWP_NOSIZE) == 0)
+        r = RECT{r.left, r.top, r.left + cx, r.top + cy};
+    // The window hears of the change first, and may alter it.
+    r = window_pos_changing(hWnd, r, uFlags & (SWP_NOMOVE | SWP_NOSIZE));
+    if ((w = find_window(hWnd)) == nullptr)
+        return FALSE;
     set_window_rect(hWnd, r, size_kind_of(*w), SizeNotice::send, true);
     refresh_size_limits(hWnd);
     return TRUE;

@@ -10,8 +10,10 @@ namespace scribblet::winsys {
 // The largest size a window may be given (Qt's limit for a widget).
 inline constexpr LONG unlimited_size = 16777215;
 
-// The screen's work area (a 1024 x 768 screen without a toolkit).
+// The screen's work area, and the whole screen (all monitors), in screen
+// coordinates (a 1024 x 768 screen without a toolkit).
 RECT work_area();
+RECT screen_area();
 
 // The client rectangle for a window rectangle, in the same coordinates:
 // the window rectangle less the toolkit's frame (menu bar, scroll bars).
@@ -20,6 +22,16 @@ RECT client_rect_for(const Window &window, const RECT &window_rect);
 // The MINMAXINFO that the system fills in before WM_GETMINMAXINFO, then
 // what the procedure makes of it.
 MINMAXINFO query_min_max(HWND hwnd);
+
+// A size for the window kept within its tracking sizes, as Windows keeps
+// it when a window is created or sized (WM_GETMINMAXINFO is sent to learn
+// them); the size itself for a window that Windows leaves alone.
+POINT size_within_track(HWND hwnd, POINT size);
+
+// Tells the procedure of a change of the window rectangle about to be made
+// (WM_WINDOWPOSCHANGING, with flags SWP_NOMOVE / SWP_NOSIZE for what stays)
+// and returns the rectangle as the procedure, or DefWindowProcA, left it.
+RECT window_pos_changing(HWND hwnd, const RECT &proposed, UINT flags);
 
 // How a change of the window rectangle is told to the procedure.
 enum class SizeNotice {

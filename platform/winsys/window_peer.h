@@ -10,6 +10,10 @@
 
 #include "platform/platform.h"
 
+namespace scribblet::resources {
+struct Menu;
+}
+
 namespace scribblet::winsys {
 
 struct Window;
@@ -39,8 +43,8 @@ public:
     // Shows this part of the client area again from the backing surface.
     virtual void present(const RECT &client_rect) = 0;
     virtual void enable_scroll_bar(int bar, bool enable) = 0;
-    // The menu's items changed state: read them again.
-    virtual void menu_changed() = 0;
+    // The menu's items changed state: here they are as they now stand.
+    virtual void menu_changed(const resources::Menu &menu) = 0;
     virtual void set_capture(bool captured) = 0;
 };
 
@@ -55,6 +59,8 @@ struct Toolkit {
     void (*wait_for_events)();
     // The screen's work area, in screen coordinates.
     RECT (*work_area)();
+    // The whole screen, all monitors together, in screen coordinates.
+    RECT (*screen_area)();
     // Shows this cursor (NULL: the normal arrow) over the program's windows.
     void (*set_cursor)(HCURSOR cursor);
 };

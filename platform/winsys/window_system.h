@@ -17,21 +17,16 @@
 // WS_CHILD window of a control class whose hMenu argument is its id.
 //
 // Windows and Qt: every window has a Qt widget once the Qt edge is installed
-// (platform/qt/qt_edge.h). A top-level window's widget is its client area
-// (below the menu bar, beside the scroll bars); a child window's widget is a
-// plain container placed at the child's rectangle inside its parent's client
-// widget, into which a control puts its own Qt widget (filling it). Key
-// presses that no Qt control takes become WM_KEYDOWN/WM_SYSKEYDOWN input for
-// the window whose widget received them; mouse input over a child container
-// not taken by its Qt control goes to that child.
+// (platform/qt/qt_edge.h, platform/qt/window_widgets.h). Key presses that no
+// Qt control takes become WM_KEYDOWN/WM_SYSKEYDOWN input for the window whose
+// widget received them; mouse input over a child container not taken by its
+// Qt control goes to that child.
 #ifndef SCRIBBLET_PLATFORM_WINSYS_WINDOW_SYSTEM_H
 #define SCRIBBLET_PLATFORM_WINSYS_WINDOW_SYSTEM_H
 
 #include <functional>
 
 #include "platform/platform.h"
-
-class QWidget;
 
 namespace scribblet::winsys {
 
@@ -95,11 +90,6 @@ LONG_PTR window_data(HWND hwnd);
 // window) is dropped, as Windows gives a disabled window no input.
 void queue_input(const MSG &msg);
 
-// Takes the next message that is ready (WM_QUIT and a made WM_PAINT
-// included), in GetMessageA's order, without waiting: what PeekMessageA
-// does with PM_REMOVE. False when nothing is ready.
-bool peek_message(MSG *msg);
-
 // Runs a modal message loop (what DialogBoxParamA and MessageBoxA do inside):
 // takes messages until done() is true after a message, or WM_QUIT arrives
 // (which it posts again, so that the outer loop ends too, as Windows' modal
@@ -113,18 +103,6 @@ bool peek_message(MSG *msg);
 bool run_modal_loop(const std::function<bool()> &done,
                     const std::function<bool(MSG &)> &filter,
                     const std::function<void()> &on_idle = {});
-
-// ---------------------------------------------------------------------------
-// The Qt edge (implemented by scribblet_qt)
-// ---------------------------------------------------------------------------
-
-// The Qt widget of a window (see above), nullptr for an unknown handle or
-// before the Qt edge is installed. It lives until DestroyWindow.
-QWidget *window_widget(HWND hwnd);
-
-// The window whose widget is widget, or one of widget's ancestors; NULL when
-// none.
-HWND window_from_widget(const QWidget *widget);
 
 } // namespace scribblet::winsys
 

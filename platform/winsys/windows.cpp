@@ -88,14 +88,18 @@ void destroy_tree(HWND hwnd) {
 // refused the window (the window is then destroyed).
 bool run_creation(HWND hwnd, CREATESTRUCTA &cs) {
     const LPARAM create = reinterpret_cast<LPARAM>(&cs);
-    // A top-level window is asked for its limits first; the size that the
-    // caller asked for stands all the same.
-    if (parent_of(hwnd) == nullptr)
-        query_min_max(hwnd);
-    if (SendMessageA(hwnd, WM_NCCREATE, 0, create) == FALSE)
-        return false;
+    // The window is asked for its limits first, and the size that the
+    // caller asked for is kept within them as SetWindowPos keeps it.
+    const RECT asked = find_window(hwnd)->window_rect;
+    const POINT size =
+        size_within_track(hwnd, POINT{width_of(asked), height_of(asked)});
     Window *w = find_window(hwnd);
     if (w == nullptr)
+        return false;
+    w->window_rect.right = w->window_rect.left + size.x;
+    w->window_rect.bottom = w->window_rect.top + size.y;
+    if (SendMessageA(hwnd, WM_NCCREATE, 0, create) == FALSE ||
+        (w = find_window(hwnd)) == nullptr)
         return false;
     RECT rect = w->window_rect;
     SendMessageA(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
@@ -271,13 +275,16 @@ BOOL WINAPI DestroyWindow(HWND hWnd) {
 namespace {
 
 // The rectangle that a maximised window takes: WM_GETMINMAXINFO's
-// maximised position (from the work area's corner) and size.
+// maximised position (from the work area's corner) and size, which the
+// window then hears of as of any other change (and so is kept within its
+// tracking sizes).
 RECT maximised_rect(HWND hwnd) {
     const MINMAXINFO mm = query_min_max(hwnd);
     const RECT work = work_area();
     const LONG x = work.left + mm.ptMaxPosition.x;
     const LONG y = work.top + mm.ptMaxPosition.y;
-    return RECT{x, y, x + mm.ptMaxSize.x, y + mm.ptMaxSize.y};
+    return window_pos_changing(
+        hwnd, RECT{x, y, x + mm.ptMaxSize.x, y + mm.ptMaxSize.y}, 0);
 }
 
 int size_kind_for(int command) {

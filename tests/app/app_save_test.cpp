@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QProcess>
@@ -303,4 +304,78 @@ TEST(AppSave, AJpegOfACanvasWithoutPixelsIsToldAndCreatesNothing)
     script.then("leaving", [] { close_window(main_window()); });
     EXPECT_EQ(script.run(), 0);
     EXPECT_FALSE(QFile::exists(target));
+}
+
+// One pixel of a 24-bit bottom-up BMP file, read where it lies.
+static QRgb bmp_pixel(QFile &file, QSize size, QPoint at)
+{
+    const qint64 row = (3 * qint64(size.width()) + 3) / 4 * 4;
+    unsigned char bgr[3] = {};
+    file.seek(54 + (size.height() - 1 - at.y()) * row + 3 * qint64(at.x()));
+    file.read(reinterpret_cast<char *>(bgr), 3);
+    return qRgb(bgr[2], bgr[1], bgr[0]);
+}
+
+// Rows [top, top + count) of a JPEG file, decoded only as far as needed.
+static QImage jpeg_rows(const QString &path, int top, int count)
+{
+    QImageReader reader(path);
+    reader.setClipRect(QRect(0, top, reader.size().width(), count));
+    return reader.read();
+}
+
+// A canvas at the size limits: a stroke that starts on screen and goes on,
+// the pointer captured, to near the far corner; then both formats. Each file
+// holds the canvas's size, the stroke at both ends and white around.
+static void draw_to_the_far_corner_and_save(QSize size)
+{
+    WorkFolder folder;
+    const QPoint start(100, 100);
+    const QPoint end(size.width() - 5, size.height() - 5);
+    Script script;
+    answer_size(script, size.width(), size.height());
+    script.then("drawing", [=] { drag(Qt::LeftButton, {start, end}); });
+    settle(script, "drawn");
+    save_as(script, 1, "large.bmp");
+    wait_dialog_gone(script);
+    save_as(script, 2, "large.jpg");
+    wait_dialog_gone(script);
+    script.then("leaving", [] { close_window(main_window()); });
+    EXPECT_EQ(script.run(600000), 0);
+    // The program keeps its canvas until the process ends; the next test
+    // makes its own.
+    DeleteObject(g_canvas.bitmap);
+    DeleteDC(g_canvas.dc);
+
+    const QPoint corner(size.width() - 1, size.height() - 1);
+    const QPoint black[] = {start, end};
+    const QPoint white[] = {corner, QPoint(corner.x(), 0), QPoint(0, corner.y())};
+    QFile bmp(folder.path() + "/large.bmp");
+    ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
+    EXPECT_EQ(bmp.size(), 54 + (3 * qint64(size.width()) + 3) / 4 * 4 * size.height());
+    for (QPoint at : black)
+        EXPECT_EQ(bmp_pixel(bmp, size, at), qRgb(0, 0, 0)) << at.x() << ", " << at.y();
+    for (QPoint at : white)
+        EXPECT_EQ(bmp_pixel(bmp, size, at), qRgb(255, 255, 255)) << at.x() << ", " << at.y();
+
+    // The JPEG, lossy: dark inside the squares, white far from them.
+    const QString jpeg = folder.path() + "/large.jpg";
+    EXPECT_EQ(QImageReader(jpeg).size(), size);
+    const QImage top = jpeg_rows(jpeg, 0, start.y());
+    const QImage bottom = jpeg_rows(jpeg, end.y() - 2, size.height() - end.y() + 2);
+    ASSERT_FALSE(top.isNull() || bottom.isNull());
+    EXPECT_LT(qGray(top.pixel(start - QPoint(1, 2))), 64);
+    EXPECT_LT(qGray(bottom.pixel(end.x() - 2, 0)), 64);
+    EXPECT_GT(qGray(top.pixel(corner.x(), 0)), 192);
+    EXPECT_GT(qGray(bottom.pixel(0, bottom.height() - 1)), 192);
+}
+
+TEST(AppSave, TheWidestCanvasIsDrawnToTheFarCornerAndSaved)
+{
+    draw_to_the_far_corner_and_save(QSize(32767, 16383));
+}
+
+TEST(AppSave, TheLargestSquareCanvasIsDrawnToTheFarCornerAndSaved)
+{
+    draw_to_the_far_corner_and_save(QSize(23170, 23170));
 }

@@ -3,6 +3,7 @@
 // accelerators.
 #include <QDesktopServices>
 #include <QLineEdit>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -127,6 +128,38 @@ TEST(AppWindow, NeverGrowsBeyondTheCanvasAndItsBarsShowWhatIsHidden)
         close_window(main_window());
     });
     EXPECT_EQ(script.run(), 0);
+}
+
+// The test's screen is 1600 x 1200 (offscreen-screen.json): a canvas side
+// that the screen cannot hold gives the window the screen's side and enables
+// that side's bar; a side that fits is shown whole.
+TEST(AppWindow, ACanvasLargerThanTheScreenGivesAWindowThatFitsIt)
+{
+    const QSize cases[] = {{4000, 3000}, {1200, 3000}};
+    for (QSize canvas : cases) {
+        SCOPED_TRACE(testing::Message() << canvas.width() << " x " << canvas.height());
+        Script script;
+        answer_size(script, canvas.width(), canvas.height());
+        settle(script, "shown");
+        script.then("the window", [canvas] {
+            const QSize screen = main_window()->screen()->geometry().size();
+            ASSERT_EQ(screen, QSize(1600, 1200)) << "the test's screen";
+            RECT window;
+            GetWindowRect(main_hwnd(), &window);
+            const bool wide = canvas.width() > screen.width();
+            EXPECT_EQ(main_window()->width(), window.right - window.left);
+            if (wide) {
+                EXPECT_EQ(window.right - window.left, screen.width());
+            } else {
+                EXPECT_EQ(main_client()->width(), canvas.width());
+            }
+            EXPECT_EQ(window.bottom - window.top, screen.height());
+            EXPECT_EQ(scroll_bars_enabled(Qt::Horizontal), wide);
+            EXPECT_TRUE(scroll_bars_enabled(Qt::Vertical));
+            close_window(main_window());
+        });
+        EXPECT_EQ(script.run(), 0);
+    }
 }
 
 TEST(AppWindow, AltWithQuestionMarkOrSlashOpensTheAboutBox)

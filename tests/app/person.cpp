@@ -47,7 +47,7 @@ void Script::poll()
         return;
     // The next poll is set up first: the step may open a modal loop that
     // only returns once later steps have acted.
-    QTimer::singleShot(5, [this] { poll(); });
+    QTimer::singleShot(5, &timers_, [this] { poll(); });
     Step &step = steps_[next_];
     if (step.ready && !step.ready()) {
         if (QDateTime::currentMSecsSinceEpoch() - started_ > timeout_ms_) {
@@ -67,7 +67,7 @@ int Script::run(int timeout_ms)
 {
     timeout_ms_ = timeout_ms;
     started_ = QDateTime::currentMSecsSinceEpoch();
-    QTimer::singleShot(0, [this] { poll(); });
+    QTimer::singleShot(0, &timers_, [this] { poll(); });
     char command_line[] = "";
     int result = WinMain(scribblet::resources::program_instance(), NULL,
                          command_line, SW_SHOWDEFAULT);

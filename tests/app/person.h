@@ -7,6 +7,7 @@
 #define SCRIBBLET_TESTS_APP_PERSON_H
 
 #include <QImage>
+#include <QObject>
 #include <QPoint>
 #include <QString>
 
@@ -43,6 +44,8 @@ private:
         std::function<void()> act;
     };
     void poll();
+    // The polls' timers belong to it, and go with the script.
+    QObject timers_;
     std::vector<Step> steps_;
     size_t next_ = 0;
     qint64 started_ = 0;

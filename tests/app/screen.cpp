@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "platform/qt/window_widgets.h"
 #include "platform/winsys/window_system.h"
 
 namespace person {
@@ -29,8 +30,8 @@ static HWND hwnd_inside(QWidget *top_level)
     QList<QWidget *> widgets = top_level->findChildren<QWidget *>();
     widgets.prepend(top_level);
     for (QWidget *w : widgets) {
-        HWND hwnd = winsys::window_from_widget(w);
-        if (hwnd != NULL && winsys::window_widget(hwnd) == w)
+        HWND hwnd = scribblet::qt::window_from_widget(w);
+        if (hwnd != NULL && scribblet::qt::window_widget(hwnd) == w)
             return winsys::top_level_of(hwnd);
     }
     return NULL;
@@ -49,7 +50,7 @@ HWND main_hwnd()
 QWidget *main_client()
 {
     HWND hwnd = main_hwnd();
-    return hwnd ? winsys::window_widget(hwnd) : nullptr;
+    return hwnd ? scribblet::qt::window_widget(hwnd) : nullptr;
 }
 
 QWidget *size_dialog()
@@ -82,7 +83,7 @@ QFileDialog *save_dialog()
 QWidget *dialog_control(QWidget *dialog, int id)
 {
     HWND control = GetDlgItem(hwnd_inside(dialog), id);
-    QWidget *container = control ? winsys::window_widget(control) : nullptr;
+    QWidget *container = control ? scribblet::qt::window_widget(control) : nullptr;
     if (container == nullptr)
         return nullptr;
     QWidget *inner = container->findChild<QWidget *>();

@@ -1,6 +1,7 @@
 // A top-level window like the program's: the order in which GetMessageA
-// takes posted messages, the quit message and paints, and SetWindowPos
-// sizing the window so that GetClientRect reports the wanted client area.
+// takes posted messages, the quit message and paints, SetWindowPos sizing
+// the window so that GetClientRect reports the wanted client area, and the
+// largest size the system lets it have.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -16,6 +17,7 @@ const UINT POSTED_WHILE_HANDLING = WM_USER + 3;
 
 std::vector<UINT> g_taken;  // the messages above and WM_PAINT, in order
 LPARAM g_last_size = -1;    // WM_SIZE's lParam
+MINMAXINFO g_defaults;      // what the system proposed in WM_GETMINMAXINFO
 
 LRESULT CALLBACK record_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -29,6 +31,9 @@ LRESULT CALLBACK record_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
     }
     case WM_SIZE:
         g_last_size = lParam;
+        return 0;
+    case WM_GETMINMAXINFO:
+        g_defaults = *(MINMAXINFO *)lParam;
         return 0;
     case FIRST:
         PostMessageA(hwnd, POSTED_WHILE_HANDLING, 0, 0);
@@ -128,6 +133,23 @@ TEST_F(Window, SetWindowPosWithTheFrameAddedGivesTheWantedClientArea)
         EXPECT_EQ(moved.top, window.top);
         EXPECT_EQ(moved.right - moved.left, size[0] + frame_width);
     }
+}
+
+TEST_F(Window, SetWindowPosLargerThanTheScreenGivesTheMaximumTrackingSize)
+{
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    ASSERT_TRUE(SetWindowPos(hwnd, NULL, 0, 0, 30000, 20000, SWP_NOMOVE | SWP_NOZORDER));
+    RECT window;
+    GetWindowRect(hwnd, &window);
+    EXPECT_EQ(window.right - window.left, g_defaults.ptMaxTrackSize.x);
+    EXPECT_EQ(window.bottom - window.top, g_defaults.ptMaxTrackSize.y);
+    // By default the window may cover the screen, and no more than a frame
+    // beyond it.
+    EXPECT_GE(g_defaults.ptMaxTrackSize.x, screen.right - screen.left);
+    EXPECT_GE(g_defaults.ptMaxTrackSize.y, screen.bottom - screen.top);
+    EXPECT_LT(g_defaults.ptMaxTrackSize.x, screen.right - screen.left + 100);
+    EXPECT_LT(g_defaults.ptMaxTrackSize.y, screen.bottom - screen.top + 100);
 }
 
 } // namespace

@@ -22,7 +22,7 @@ OwnerWindow::~OwnerWindow() { DestroyWindow(hwnd_); }
 
 QWidget *TopLevelWidget(HWND hwnd)
 {
-    QWidget *client = winsys::window_widget(hwnd);
+    QWidget *client = qt::window_widget(hwnd);
     return client != nullptr ? client->window() : nullptr;
 }
 

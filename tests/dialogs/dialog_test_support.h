@@ -38,6 +38,7 @@ T *ControlWidget(HWND dialog, int id);
 
 #include <QApplication>
 
+#include "platform/qt/window_widgets.h"
 #include "platform/winsys/window_system.h"
 
 namespace scribblet::dialogs_test {
@@ -55,7 +56,7 @@ T *OpenWindow()
 template <typename T>
 T *ControlWidget(HWND dialog, int id)
 {
-    QWidget *container = winsys::window_widget(GetDlgItem(dialog, id));
+    QWidget *container = qt::window_widget(GetDlgItem(dialog, id));
     return container != nullptr ? container->findChild<T *>() : nullptr;
 }
 

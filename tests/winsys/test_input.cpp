@@ -7,6 +7,7 @@
 #include <QWindow>
 
 #include "platform/resources/resource_reader.h"
+#include "platform/winsys/test_support.h"
 #include "platform/winsys/window_system.h"
 #include "res/resource.h"
 #include "winsys_fixture.h"

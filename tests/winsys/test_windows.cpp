@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QMenu>
 #include <QApplication>
+#include <QScreen>
 #include <QScrollBar>
 #include <QWidget>
 #include <algorithm>
@@ -207,6 +208,55 @@ TEST_F(WinsysWindows, SizingAnswerLimitsTheUsersDrag) {
     EXPECT_EQ(c.bottom, 120);
     ASSERT_FALSE(seen(WM_SIZE).empty());
     EXPECT_EQ(seen(WM_SIZE).back().lParam, MAKELPARAM(180, 120));
+}
+
+// Created or sized, a window with a sizing border, or any top-level window
+// but a popup, keeps within its tracking sizes: by default the screen and
+// Windows' smallest, else what the procedure answers; the user's dragging
+// keeps to the same largest size.
+TEST_F(WinsysWindows, SizesStayWithinTheTrackingSizes) {
+    const QSize screen = QGuiApplication::primaryScreen()->virtualSize();
+    struct Case {
+        const char *what;
+        DWORD style;
+        LONG largest; // the procedure's ptMaxTrackSize, 0 to leave it
+        QSize created, sized, expected;
+    };
+    const Case cases[] = {
+        {"created larger than the screen", WS_OVERLAPPEDWINDOW, 0, {5000, 4000}, {}, screen},
+        {"sized larger than the screen", WS_OVERLAPPED, 0, {300, 200}, {5000, 4000}, screen},
+        {"sized larger than the procedure allows", WS_OVERLAPPEDWINDOW, 400,
+         {300, 200}, {5000, 300}, {400, 300}},
+        {"sized smaller than Windows' smallest", WS_OVERLAPPEDWINDOW, 0,
+         {300, 200}, {20, 10}, {112, 27}},
+        {"a popup without sizing border", WS_POPUP | WS_CAPTION, 0,
+         {1500, 1000}, {1400, 900}, {1400, 900}},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        answers[WM_GETMINMAXINFO] = [&c](HWND, WPARAM, LPARAM l) -> LRESULT {
+            if (c.largest != 0)
+                reinterpret_cast<MINMAXINFO *>(l)->ptMaxTrackSize = POINT{c.largest, c.largest};
+            return 0;
+        };
+        HWND hwnd = make_window(c.created.width(), c.created.height(), c.style);
+        ASSERT_NE(hwnd, nullptr);
+        if (!c.sized.isEmpty())
+            SetWindowPos(hwnd, nullptr, 0, 0, c.sized.width(), c.sized.height(),
+                         SWP_NOMOVE);
+        RECT r{};
+        GetWindowRect(hwnd, &r);
+        EXPECT_EQ(QSize(r.right - r.left, r.bottom - r.top), c.expected);
+        ShowWindow(hwnd, SW_SHOWNORMAL);
+        pump();
+        QWidget *top = client(hwnd)->window();
+        EXPECT_EQ(top->size(), c.expected);
+        if ((c.style & WS_THICKFRAME) != 0) {
+            EXPECT_EQ(top->maximumSize(),
+                      c.largest != 0 ? QSize(c.largest, c.largest) : screen);
+        }
+        DestroyWindow(hwnd);
+    }
 }
 
 TEST_F(WinsysWindows, MaximisingTakesTheMaximisedSizeOfWmGetMinMaxInfo) {

@@ -1,6 +1,8 @@
 #include "winsys_fixture.h"
 
 #include "platform/resources/resource_reader.h"
+#include "platform/qt/window_widgets.h"
+#include "platform/winsys/test_support.h"
 #include "platform/winsys/window_system.h"
 #include "res/resource.h"
 
@@ -98,7 +100,7 @@ std::vector<UINT> WinsysTest::pump() {
 }
 
 QWidget *WinsysTest::client(HWND hwnd) const {
-    return scribblet::winsys::window_widget(hwnd);
+    return scribblet::qt::window_widget(hwnd);
 }
 
 } // namespace winsys_test
