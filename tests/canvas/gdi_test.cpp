@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <numeric>
 #include <vector>
 
 #include "platform/gdi/gdi_internal.h"
@@ -67,8 +68,7 @@ TEST(GdiHandles, TablesRefuseNullStaleForeignAndFixedHandles) {
 TEST(GdiSurface, BitsAreFourBytesAPixelAndCountsStopAtTheBitmap) {
     Surface s(3, 2);
     std::vector<BYTE> in(100);
-    for (size_t i = 0; i < in.size(); ++i)
-        in[i] = static_cast<BYTE>(i);
+    std::iota(in.begin(), in.end(), BYTE{0});
     EXPECT_EQ(SetBitmapBits(s.bitmap, 100, in.data()), 24);
     std::vector<BYTE> out(100, 0xEE);
     EXPECT_EQ(GetBitmapBits(s.bitmap, 100, out.data()), 24);
@@ -93,9 +93,9 @@ TEST(GdiSurface, EmptySizesShareTheStockBitmapAndHugeOnesFail) {
     EXPECT_EQ(CreateCompatibleBitmap(screen, 5, 0), stock);
     EXPECT_TRUE(DeleteObject(stock));
     EXPECT_EQ(SelectObject(dc, stock), bitmap);
-    EXPECT_EQ(CreateCompatibleBitmap(screen, -1, 5), nullptr);
-    EXPECT_EQ(CreateCompatibleBitmap(screen, 23171, 23171), nullptr); // > 2^31 - 1 bytes
-    EXPECT_EQ(CreateCompatibleBitmap(screen, 65536, 65536), nullptr); // 2^34 bytes
+    // Over 2^31 - 1 bytes; 2^34 bytes.
+    for (const auto &[width, height] : {std::pair{-1, 5}, {23171, 23171}, {65536, 65536}})
+        EXPECT_EQ(CreateCompatibleBitmap(screen, width, height), nullptr) << width;
     EXPECT_TRUE(DeleteObject(bitmap));
     EXPECT_EQ(SelectObject(dc, bitmap), nullptr);
     EXPECT_FALSE(DeleteDC(screen)) << "released, not deleted";
