@@ -251,10 +251,13 @@ TEST_F(CanvasTest, RandomStrokesMatchTheModel) {
     const auto pick = [&](long low, long high) {
         return std::uniform_int_distribution<long>(low, high)(random);
     };
+    Model model;
+    // Now and then the far end of the 16-bit range from the last point, so
+    // that two in a row cross the canvas 65535 pixels apart.
     const auto position = [&]() -> std::pair<long, long> {
-        switch (pick(0, 19)) {
-        case 0: return {pick(0, 1) ? -32768 : 32767, pick(-5, height + 5)};
-        case 1: return {pick(-5, width + 5), pick(0, 1) ? -32768 : 32767};
+        switch (pick(0, 9)) {
+        case 0: return {model.previous_x < 0 ? 32767 : -32768, pick(-5, height + 5)};
+        case 1: return {pick(-5, width + 5), model.previous_y < 0 ? 32767 : -32768};
         case 2: return {pick(-32768, 32767), pick(-32768, 32767)};
         default: return {pick(-40, width + 40), pick(-40, height + 40)};
         }
@@ -266,7 +269,7 @@ TEST_F(CanvasTest, RandomStrokesMatchTheModel) {
         free_canvas();
         ASSERT_TRUE(canvas_create(width, height));
         g_stroke = StrokeState{};
-        Model model;
+        model = Model{};
         for (int event = 0; event < 40; ++event) {
             clear_recordings();
             const auto [x, y] = position();
