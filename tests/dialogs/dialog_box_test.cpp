@@ -155,10 +155,11 @@ TEST_F(DialogsBox, KeysAndTheCloseBoxSendTheirCommands)
                                             return false;
                                         EXPECT_EQ(g_seen.commands.back(), WPARAM{IDCANCEL});
                                         EXPECT_TRUE(Shown());
+                                        g_seen.ignore_cancel = false;
                                         return true;
                                     },
-                                    Press(Qt::Key_Return)}),
-              IDOK);
+                                    Press(Qt::Key_Escape)}),
+              IDCANCEL);
 }
 
 TEST_F(DialogsBox, InitDialogGetsItsParameterAndTheFirstTabStop)
