@@ -105,27 +105,6 @@ TEST(GdiSurface, EmptySizesShareTheStockBitmapAndHugeOnesFail) {
     EXPECT_TRUE(DeleteDC(dc));
 }
 
-TEST(GdiSurface, DeadAndWrongKindHandlesFail) {
-    Surface s(2, 2);
-    const HBRUSH brush = CreateSolidBrush(RGB(1, 2, 3));
-    const RECT all = {0, 0, 2, 2};
-    const HDC brush_as_dc = reinterpret_cast<HDC>(brush);
-    BYTE bytes[4] = {};
-    EXPECT_EQ(FillRect(brush_as_dc, &all, brush), 0);
-    EXPECT_EQ(FillRect(s.dc, &all, s.bitmap), 0);
-    EXPECT_EQ(FillRect(s.dc, nullptr, brush), 0);
-    EXPECT_EQ(SelectObject(s.dc, brush), nullptr);
-    EXPECT_EQ(GetBitmapBits(brush, 4, bytes), 0);
-    EXPECT_FALSE(BitBlt(s.dc, 0, 0, 1, 1, brush_as_dc, 0, 0, SRCCOPY));
-    EXPECT_EQ(CreateCompatibleBitmap(brush_as_dc, 1, 1), nullptr);
-    EXPECT_EQ(CreateCompatibleDC(brush_as_dc), nullptr);
-    EXPECT_TRUE(DeleteObject(brush));
-    EXPECT_FALSE(DeleteObject(brush));
-    EXPECT_EQ(FillRect(s.dc, &all, brush), 0);
-    EXPECT_EQ(SetBitmapBits(nullptr, 4, &all), 0);
-    EXPECT_EQ(s.picture(), "..\n..\n");
-}
-
 TEST(GdiSurface, OtherWindowsDcsComeFromTheWindowSystemHooks) {
     const HWND window = reinterpret_cast<HWND>(0x1234);
     EXPECT_EQ(GetDC(window), nullptr);

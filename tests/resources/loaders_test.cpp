@@ -72,25 +72,4 @@ TEST(ResourcesModules, TablesAreSharedAndTheProgramModuleIsOne) {
     EXPECT_NE(module_file(program_instance()), nullptr);
 }
 
-TEST(ResourcesModules, ForeignNullAndMissingAreRefused) {
-    const HINSTANCE program = program_instance();
-    const HACCEL table = LoadAcceleratorsA(program, MAKEINTRESOURCEA(IDC_SCRIBBLET));
-    const HICON icon = LoadIconA(program, MAKEINTRESOURCEA(IDI_SCRIBBLET));
-    ASSERT_NE(table, nullptr);
-    ASSERT_NE(icon, nullptr);
-    // A handle of one kind passed as another.
-    EXPECT_EQ(icon_file_bytes(reinterpret_cast<HICON>(table)), nullptr);
-    EXPECT_EQ(accelerator_entries(reinterpret_cast<HACCEL>(icon)), nullptr);
-    EXPECT_EQ(module_file(reinterpret_cast<HINSTANCE>(icon)), nullptr);
-    EXPECT_EQ(accelerator_entries(nullptr), nullptr);
-    EXPECT_EQ(icon_file_bytes(nullptr), nullptr);
-    // Stock icons are not provided; missing resources give NULL.
-    EXPECT_EQ(LoadIconA(nullptr, MAKEINTRESOURCEA(32512)), nullptr);
-    EXPECT_EQ(LoadIconA(program, MAKEINTRESOURCEA(999)), nullptr);
-    EXPECT_EQ(LoadAcceleratorsA(program, MAKEINTRESOURCEA(999)), nullptr);
-    EXPECT_EQ(LoadAcceleratorsA(program, nullptr), nullptr);
-    EXPECT_FALSE(load_menu(program, MAKEINTRESOURCEA(IDD_ABOUTBOX)));
-    EXPECT_FALSE(load_dialog_template(program, MAKEINTRESOURCEA(IDC_SCRIBBLET)));
-}
-
 } // namespace
