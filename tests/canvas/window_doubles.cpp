@@ -1,43 +1,46 @@
 #include "tests/canvas/window_doubles.h"
 
-std::vector<WindowCall> g_window_calls;
+#include <sstream>
+
+std::string g_window_calls;
 std::vector<RECT> g_fills;
+const HWND the_window = reinterpret_cast<HWND>(0x5150);
 
 void clear_recordings() {
     g_window_calls.clear();
     g_fills.clear();
 }
 
-std::vector<RECT> invalidated_rects() {
-    std::vector<RECT> rects;
-    for (const WindowCall &call : g_window_calls)
-        if (call.kind == WindowCall::invalidate)
-            rects.push_back(call.rect);
-    return rects;
+std::string text(long left, long top, long right, long bottom) {
+    std::ostringstream out;
+    out << '(' << left << ',' << top << ',' << right << ',' << bottom << ')';
+    return out.str();
 }
 
-static void record(WindowCall call) {
-    g_window_calls.push_back(call);
+static void record(HWND window, const std::string &call) {
+    g_window_calls += (window == the_window ? "" : "wrong window ") + call + ' ';
 }
 
 HWND WINAPI record_set_capture(HWND hWnd) {
-    record({WindowCall::set_capture, hWnd, 0, 0, 0, {}, FALSE});
+    record(hWnd, "capture");
     return nullptr;
 }
 
 BOOL WINAPI record_release_capture(void) {
-    record({WindowCall::release_capture, nullptr, 0, 0, 0, {}, FALSE});
+    record(the_window, "release");
     return TRUE;
 }
 
 BOOL WINAPI record_post_message(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
-    record({WindowCall::post_message, hWnd, Msg, wParam, lParam, {}, FALSE});
+    record(hWnd, "post " + std::to_string(Msg) + ' ' + std::to_string(wParam) + ' ' +
+                     std::to_string(static_cast<short>(LOWORD(lParam))) + ',' +
+                     std::to_string(static_cast<short>(HIWORD(lParam))));
     return TRUE;
 }
 
 BOOL WINAPI record_invalidate_rect(HWND hWnd, const RECT *lpRect, BOOL bErase) {
-    record({WindowCall::invalidate, hWnd, 0, 0, 0, lpRect ? *lpRect : RECT{},
-            bErase});
+    const RECT r = lpRect ? *lpRect : RECT{};
+    record(hWnd, "repaint " + text(r.left, r.top, r.right, r.bottom) + (bErase ? " erase" : ""));
     return TRUE;
 }
 

@@ -6,31 +6,22 @@
 #ifndef SCRIBBLET_TESTS_CANVAS_WINDOW_DOUBLES_H
 #define SCRIBBLET_TESTS_CANVAS_WINDOW_DOUBLES_H
 
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
 
-struct WindowCall {
-    enum Kind { set_capture, release_capture, post_message, invalidate };
-    Kind kind;
-    HWND window;
-    UINT message;
-    WPARAM wparam;
-    LPARAM lparam;
-    RECT rect;
-    BOOL erase;
-};
-
-// Calls to the window services, in order.
-extern std::vector<WindowCall> g_window_calls;
-
-// Rectangles passed to FillRect, in order.
+// The window calls since the last clear, in order, as text: "capture ",
+// "release ", "post <message> <wParam> <x>,<y> " and "repaint (<left>,<top>,
+// <right>,<bottom>) "; "wrong window " before a call for another window
+// than the_window, " erase" after a repaint that erases.
+extern std::string g_window_calls;
+// The rectangles passed to FillRect since the last clear, in order.
 extern std::vector<RECT> g_fills;
+extern const HWND the_window;
 
 void clear_recordings();
-
-// The rectangles of every InvalidateRect call, in order.
-std::vector<RECT> invalidated_rects();
+std::string text(long left, long top, long right, long bottom);
 
 // The recorders, with the signatures and calling convention of the
 // operations they stand for.

@@ -1,5 +1,7 @@
 #include "dialog_test_support.h"
 
+#include <QDialog>
+
 namespace scribblet::dialogs_test {
 
 OwnerWindow::OwnerWindow()
@@ -30,6 +32,39 @@ bool IsShown(HWND hwnd)
 {
     const QWidget *top = TopLevelWidget(hwnd);
     return top != nullptr && top->isVisible();
+}
+
+namespace {
+constexpr int kTickMilliseconds = 5;
+constexpr int kTimeLimitTicks = 2000; // ten seconds
+} // namespace
+
+UserScript::UserScript(std::deque<Step> steps)
+    : steps_(std::move(steps)), ticks_left_(kTimeLimitTicks)
+{
+    QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+    timer_.start(kTickMilliseconds);
+}
+
+void UserScript::tick()
+{
+    if (--ticks_left_ == 0) {
+        timer_.stop();
+        for (QWidget *widget : QApplication::topLevelWidgets()) {
+            if (auto *dialog = qobject_cast<QDialog *>(widget))
+                dialog->reject();
+            else if (widget->isVisible())
+                widget->close();
+        }
+        return;
+    }
+    if (steps_.empty())
+        return;
+    // Taken off first: a step may open a modal window of its own.
+    Step step = std::move(steps_.front());
+    steps_.pop_front();
+    if (!step())
+        steps_.push_front(std::move(step));
 }
 
 } // namespace scribblet::dialogs_test

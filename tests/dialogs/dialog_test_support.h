@@ -1,11 +1,18 @@
-// What the dialog tests share: an owner window, and the user's view of
-// the windows that are open.
+// What the dialog tests share: an owner window, the user's view of the
+// windows that are open, and a script of steps that acts as the user while
+// a modal window runs.
 #ifndef SCRIBBLET_TESTS_DIALOGS_DIALOG_TEST_SUPPORT_H
 #define SCRIBBLET_TESTS_DIALOGS_DIALOG_TEST_SUPPORT_H
 
+#include <QApplication>
+#include <QTimer>
 #include <QWidget>
+#include <deque>
+#include <functional>
 
 #include "platform/platform.h"
+#include "platform/qt/window_widgets.h"
+#include "platform/winsys/window_system.h"
 
 namespace scribblet::dialogs_test {
 
@@ -22,27 +29,35 @@ private:
     HWND hwnd_;
 };
 
+// Steps taken one after the other from a Qt timer, inside the modal loop
+// of the call under test. Each step is tried every few milliseconds until
+// it reports that it could act (its window was there); then the next one
+// is tried. After a time limit whatever is still open is closed, so a call
+// that would wait for ever returns and the test fails.
+class UserScript {
+public:
+    using Step = std::function<bool()>;
+
+    explicit UserScript(std::deque<Step> steps);
+    UserScript(const UserScript &) = delete;
+    UserScript &operator=(const UserScript &) = delete;
+
+    // True when every step has acted.
+    bool finished() const { return steps_.empty(); }
+
+private:
+    void tick();
+
+    std::deque<Step> steps_;
+    QTimer timer_;
+    int ticks_left_;
+};
+
 // The Qt top-level window of a window of ours, and whether it is shown.
 QWidget *TopLevelWidget(HWND hwnd);
 bool IsShown(HWND hwnd);
 
 // The visible top-level Qt window of type T that is not one of ours.
-template <typename T>
-T *OpenWindow();
-
-// The widget inside a control's window (a QLineEdit, QPushButton, QLabel).
-template <typename T>
-T *ControlWidget(HWND dialog, int id);
-
-} // namespace scribblet::dialogs_test
-
-#include <QApplication>
-
-#include "platform/qt/window_widgets.h"
-#include "platform/winsys/window_system.h"
-
-namespace scribblet::dialogs_test {
-
 template <typename T>
 T *OpenWindow()
 {
@@ -53,6 +68,7 @@ T *OpenWindow()
     return nullptr;
 }
 
+// The widget inside a control's window (a QLineEdit, QPushButton, QLabel).
 template <typename T>
 T *ControlWidget(HWND dialog, int id)
 {

@@ -1,13 +1,12 @@
-// The template font with its dialog units, and edit fields that stop
-// taking characters once their visible width is full.
+// The template font, and edit fields that stop taking characters once their
+// visible width is full.
 #include <gtest/gtest.h>
 
-#include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QTest>
-#include <memory>
 
 #include "platform/dialogs/dialog_font.h"
 #include "platform/dialogs/fitting_line_edit.h"
@@ -26,8 +25,9 @@ QFont template_font()
 
 TEST(DialogsFont, TheJapaneseFaceStandsInAtThePointSize)
 {
+    ASSERT_EQ(logical_dpi(), 96) << "the offscreen screen's";
     const QFont font = template_font();
-    EXPECT_EQ(font.pixelSize(), mul_div_rounded(9, logical_dpi(), 72));
+    EXPECT_EQ(font.pixelSize(), 12); // 9 points at 96 per inch
     const QFontInfo actual(font);
     EXPECT_TRUE(actual.family().startsWith(QStringLiteral("IPA")))
         << actual.family().toStdString();
@@ -36,52 +36,37 @@ TEST(DialogsFont, TheJapaneseFaceStandsInAtThePointSize)
         EXPECT_TRUE(metrics.inFont(c)) << int{c.unicode()};
 }
 
-// A field the size of the canvas-size dialog's: 50 × 12 dialog units.
-std::unique_ptr<FittingLineEdit> make_field()
+// A field about the size of the canvas-size dialog's (50 × 12 dialog
+// units), typed into and pasted into as a person does.
+TEST(DialogsEditLimit, TypingAndPastingStopWhenTheFieldIsFull)
 {
-    auto field = std::make_unique<FittingLineEdit>(QString());
-    const QFont font = template_font();
-    const DialogBaseUnits units = measure_base_units(font);
-    field->setFont(font);
-    field->resize(dlu_to_pixels_x(50, units), dlu_to_pixels_y(12, units));
-    field->show();
-    field->setFocus();
-    return field;
-}
-
-TEST(DialogsEditLimit, TypingStopsWhenTheFieldIsFull)
-{
-    auto field = make_field();
-    QTest::keyClicks(field.get(), QString(80, u'8'));
-    const QString text = field->text();
+    FittingLineEdit field{QString()};
+    field.setFont(template_font());
+    field.resize(75, 20);
+    field.show();
+    field.setFocus();
+    QTest::keyClicks(&field, QString(80, u'8'));
+    const QString text = field.text();
     EXPECT_GT(text.size(), 3);
     EXPECT_LT(text.size(), 80);
-    const QFontMetrics metrics(field->font());
-    EXPECT_LE(metrics.horizontalAdvance(text), field->visible_text_width());
-    EXPECT_GT(metrics.horizontalAdvance(text + u'8'),
-              field->visible_text_width());
+    const QFontMetrics metrics(field.font());
+    EXPECT_LE(metrics.horizontalAdvance(text), field.visible_text_width());
+    EXPECT_GT(metrics.horizontalAdvance(text + u'8'), field.visible_text_width());
     // Room made by deleting is room for typing again.
-    QTest::keyClick(field.get(), Qt::Key_Backspace);
-    QTest::keyClick(field.get(), Qt::Key_9);
-    EXPECT_EQ(field->text(), text.chopped(1) + u'9');
-}
+    QTest::keyClick(&field, Qt::Key_Backspace);
+    QTest::keyClick(&field, Qt::Key_9);
+    EXPECT_EQ(field.text(), text.chopped(1) + u'9');
 
-TEST(DialogsEditLimit, APasteThatWouldNotFitIsRefused)
-{
-    auto field = make_field();
+    field.clear();
     QGuiApplication::clipboard()->setText(QString(80, u'x'));
-    QTest::keyClick(field.get(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(field->text(), QString());
+    QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field.text(), QString()) << "a paste that would not fit";
     QGuiApplication::clipboard()->setText(QStringLiteral("1024"));
-    QTest::keyClick(field.get(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(field->text(), QStringLiteral("1024"));
-}
+    QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field.text(), QStringLiteral("1024"));
 
-TEST(DialogsEditLimit, TheProgramsOwnTextIsNotLimited)
-{
-    auto fixed = make_field();
-    fixed->setText(QString(80, u'8'));
-    EXPECT_EQ(fixed->text().size(), 80);
+    field.setText(QString(80, u'8'));
+    EXPECT_EQ(field.text().size(), 80) << "the program's own text is not limited";
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Truncated and malformed resource data is refused, never read past its end
 // (the sanitizer builds catch any stray read), and what parses is right.
+#include <functional>
 #include <set>
 #include <vector>
 
@@ -7,6 +8,7 @@
 
 #include "platform/resources/resource_reader.h"
 #include "res/embedded_resources.h"
+#include "res/resource.h"
 #include "res_builder.h"
 
 using namespace scribblet::resources;
@@ -22,17 +24,18 @@ Bytes prefix(const Bytes &bytes, std::size_t length) {
     return Bytes(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length));
 }
 
-Bytes slice(const Bytes &bytes, std::size_t offset, std::size_t length) {
-    const auto begin = bytes.begin() + static_cast<std::ptrdiff_t>(offset);
-    return Bytes(begin, begin + static_cast<std::ptrdiff_t>(length));
+Bytes u16s(std::initializer_list<std::uint16_t> values) {
+    Bytes out;
+    for (std::uint16_t value : values)
+        put_u16(out, value);
+    return out;
 }
 
 // A file cut anywhere parses only when the cut falls where an entry ends
 // (its padding aside), and then holds exactly the entries before the cut.
 TEST(ResourcesMalformed, FileTruncatedAtEveryByte) {
     const Bytes file = real_file();
-    const auto full = ResourceFile::parse(file);
-    ASSERT_TRUE(full);
+    ASSERT_TRUE(ResourceFile::parse(file));
     const auto ranges = entry_data_ranges(file);
     std::set<std::size_t> ends; // entry ends, with all, some or none of their padding
     for (const auto &[offset, size] : ranges)
@@ -40,11 +43,9 @@ TEST(ResourcesMalformed, FileTruncatedAtEveryByte) {
             ends.insert(end);
     for (std::size_t length = 0; length < file.size(); ++length) {
         const auto parsed = ResourceFile::parse(prefix(file, length));
-        if (!ends.count(length)) {
-            EXPECT_FALSE(parsed) << "cut at " << length;
+        ASSERT_EQ(parsed.has_value(), ends.count(length) == 1) << "cut at " << length;
+        if (!parsed)
             continue;
-        }
-        ASSERT_TRUE(parsed) << "cut at " << length;
         std::size_t complete = 0;
         while (complete + 1 < ranges.size() &&
                ranges[complete + 1].first + ranges[complete + 1].second <= length)
@@ -56,98 +57,51 @@ TEST(ResourcesMalformed, FileTruncatedAtEveryByte) {
 // Every resource of the program, cut short anywhere, is refused by its
 // parser; a cut string block still gives the strings that are whole.
 TEST(ResourcesMalformed, EachResourceTruncatedAtEveryByte) {
+    using Parses = std::function<bool(const Bytes &)>;
+    const std::vector<std::pair<LPCSTR, Parses>> parsers = {
+        {RT_MENU, [](const Bytes &b) { return parse_menu(b).has_value(); }},
+        {RT_DIALOG, [](const Bytes &b) { return parse_dialog_template(b).has_value(); }},
+        {RT_ACCELERATOR, [](const Bytes &b) { return parse_accelerators(b).has_value(); }},
+        {RT_GROUP_ICON, [](const Bytes &b) { return parse_icon_group(b).has_value(); }}};
     const auto file = ResourceFile::parse(real_file());
     ASSERT_TRUE(file);
     int checked = 0;
     for (const ResourceEntry &entry : file->entries()) {
-        if (!entry.type.is_ordinal)
-            continue;
         const Bytes whole(entry.data.begin(), entry.data.end());
         for (std::size_t length = 0; length < whole.size(); ++length) {
             const Bytes cut = prefix(whole, length);
-            if (entry.type.is(RT_MENU)) {
-                EXPECT_FALSE(parse_menu(cut)) << length;
-            } else if (entry.type.is(RT_DIALOG)) {
-                EXPECT_FALSE(parse_dialog_template(cut)) << length;
-            } else if (entry.type.is(RT_ACCELERATOR)) {
-                EXPECT_FALSE(parse_accelerators(cut)) << length;
-            } else if (entry.type.is(RT_GROUP_ICON)) {
-                EXPECT_FALSE(parse_icon_group(cut)) << length;
-            } else if (entry.type.is(RT_STRING)) {
-                for (unsigned index = 0; index < 16; ++index) {
-                    const auto text = string_from_block(cut, index);
-                    if (text) {
-                        EXPECT_EQ(*text, string_from_block(whole, index).value());
-                    }
+            for (const auto &[type, parses] : parsers)
+                if (entry.type.is(type)) {
+                    EXPECT_FALSE(parses(cut)) << length;
+                    ++checked;
                 }
-            } else {
-                continue;
+            for (unsigned index = 0; index < 16 && entry.type.is(RT_STRING); ++index) {
+                if (const auto text = string_from_block(cut, index)) {
+                    EXPECT_EQ(*text, string_from_block(whole, index).value());
+                }
             }
-            ++checked;
         }
     }
     EXPECT_GT(checked, 1000);
 }
 
 TEST(ResourcesMalformed, LengthsPointingPastTheEnd) {
-    ResFile file;
-    file.add(LOWORD(RT_RCDATA), 1, 0, Bytes{1, 2, 3, 4});
-    const Bytes good = file.bytes();
+    const Bytes good = ResFile().add(LOWORD(RT_RCDATA), 1, 0, Bytes{1, 2, 3, 4}).bytes();
     ASSERT_TRUE(ResourceFile::parse(good));
-    const std::size_t entry = 32;
-
-    const auto with_u32 = [&](std::size_t at, std::uint32_t value) {
+    struct Case { std::size_t at; std::uint32_t value; const char *what; };
+    for (const Case &c : {Case{32, 5, "data one byte too long"},
+                          Case{32, 0xFFFFFFFF, "data size at the limit"},
+                          Case{36, 0xFFFFFFFF, "header size at the limit"},
+                          Case{36, 16, "header too short for its fields"},
+                          Case{0, 4, "leading entry with data"}}) {
         Bytes bad = good;
         for (int i = 0; i < 4; ++i)
-            bad[at + i] = static_cast<std::uint8_t>(value >> (8 * i));
-        return bad;
-    };
-    EXPECT_FALSE(ResourceFile::parse(with_u32(entry, 5))) << "data one byte too long";
-    EXPECT_FALSE(ResourceFile::parse(with_u32(entry, 0xFFFFFFFF))) << "data size at the limit";
-    EXPECT_FALSE(ResourceFile::parse(with_u32(entry + 4, 0xFFFFFFFF))) << "header size at the limit";
-    EXPECT_FALSE(ResourceFile::parse(with_u32(entry + 4, 16))) << "header too short for its fields";
-    EXPECT_FALSE(ResourceFile::parse(with_u32(0, 4))) << "leading entry with data";
+            bad[c.at + i] = static_cast<std::uint8_t>(c.value >> (8 * i));
+        EXPECT_FALSE(ResourceFile::parse(bad)) << c.what;
+    }
     EXPECT_FALSE(ResourceFile::parse(Bytes{})) << "empty";
-    EXPECT_FALSE(ResourceFile::parse(slice(good, 32, good.size() - 32))) << "no leading entry";
+    EXPECT_FALSE(ResourceFile::parse(Bytes(good.begin() + 32, good.end()))) << "no leading entry";
     EXPECT_TRUE(ResourceFile::parse(prefix(good, 32))) << "the leading entry alone";
-}
-
-TEST(ResourcesMalformed, UnterminatedStrings) {
-    // A header whose name string runs to the end of the header.
-    Bytes file = ResFile().bytes();
-    put_u32(file, 0);  // DataSize
-    put_u32(file, 16); // HeaderSize: type ordinal, then "AB" without its zero
-    put_ordinal(file, LOWORD(RT_RCDATA));
-    put_u16(file, 'A');
-    put_u16(file, 'B');
-    EXPECT_FALSE(ResourceFile::parse(file));
-
-    Bytes menu;
-    put_u32(menu, 0);
-    put_u16(menu, 0x80); // last item
-    put_u16(menu, 5);
-    put_u16(menu, 'X');
-    EXPECT_FALSE(parse_menu(menu));
-
-    Bytes dialog;
-    put_u16(dialog, 1);      // extended form
-    put_u16(dialog, 0xFFFF);
-    put_u32(dialog, 0);      // help id
-    put_u32(dialog, 0);      // ex style
-    put_u32(dialog, 0);      // style, without DS_SETFONT
-    put_u16(dialog, 0);      // no items
-    for (int i = 0; i < 4; ++i)
-        put_u16(dialog, 10);
-    put_u16(dialog, 0); // no menu
-    put_u16(dialog, 0); // default class
-    put_u16(dialog, 'T');
-    EXPECT_FALSE(parse_dialog_template(dialog));
-    put_u16(dialog, 0);
-    const auto whole = parse_dialog_template(dialog);
-    ASSERT_TRUE(whole);
-    EXPECT_EQ(whole->title, "T");
-    dialog[0] = 0; // the classic form, which the script never writes
-    EXPECT_FALSE(parse_dialog_template(dialog));
 }
 
 Bytes nested_menu(int depth) {
@@ -174,54 +128,46 @@ TEST(ResourcesMalformed, MenuNestingIsBounded) {
     EXPECT_FALSE(parse_menu(nested_menu(100000)));
 }
 
-TEST(ResourcesMalformed, WrongKindsAndMissingParts) {
-    Bytes cursor_group;
-    put_u16(cursor_group, 0);
-    put_u16(cursor_group, 2); // a cursor group
-    put_u16(cursor_group, 0);
-    EXPECT_FALSE(parse_icon_group(cursor_group));
+// An extended dialog template without DS_SETFONT and items, titled "T".
+Bytes small_dialog() {
+    return u16s({1, 0xFFFF, 0, 0, 0, 0, 0, 0, 0, 10, 10, 10, 10, 0, 0, 'T', 0});
+}
 
-    Bytes menu_ex;
-    put_u16(menu_ex, 1); // MENUEX
-    put_u16(menu_ex, 4);
-    put_u32(menu_ex, 0);
-    EXPECT_FALSE(parse_menu(menu_ex));
-
-    Bytes unmarked; // an accelerator entry without the last-entry mark
-    for (int i = 0; i < 4; ++i)
-        put_u16(unmarked, 1);
-    EXPECT_FALSE(parse_accelerators(unmarked));
+TEST(ResourcesMalformed, WrongKindsUnterminatedAndMissingParts) {
+    const auto dialog = parse_dialog_template(small_dialog());
+    ASSERT_TRUE(dialog);
+    EXPECT_EQ(dialog->title, "T");
+    Bytes classic = small_dialog(); // the classic form, which the script never writes
+    classic[0] = 0;
+    const auto file = ResourceFile::parse(real_file());
+    ASSERT_TRUE(file);
+    const auto about_data = file->find(RT_DIALOG, MAKEINTRESOURCEA(IDD_ABOUTBOX))->data;
+    Bytes about(about_data.begin(), about_data.end());
+    ASSERT_EQ(about[16], 6) << "the item count, after version, signature, help id, styles";
+    about[16] = 7;
+    // A header whose name string runs to the end of the header.
+    Bytes unterminated_name = ResFile().bytes();
+    put_u32(unterminated_name, 0);
+    put_u32(unterminated_name, 16);
+    put_ordinal(unterminated_name, LOWORD(RT_RCDATA));
+    put_u16(unterminated_name, 'A');
+    put_u16(unterminated_name, 'B');
+    EXPECT_FALSE(ResourceFile::parse(unterminated_name));
+    EXPECT_FALSE(parse_dialog_template(prefix(small_dialog(), small_dialog().size() - 2)));
+    EXPECT_FALSE(parse_dialog_template(classic));
+    EXPECT_FALSE(parse_dialog_template(about)) << "one item more promised than follows";
+    EXPECT_FALSE(parse_menu(u16s({0, 0, 0x80, 5, 'X'}))) << "item text unterminated";
+    EXPECT_FALSE(parse_menu(u16s({1, 4, 0, 0}))) << "MENUEX";
+    EXPECT_FALSE(parse_icon_group(u16s({0, 2, 0}))) << "a cursor group";
+    EXPECT_FALSE(parse_accelerators(u16s({1, 1, 1, 1}))) << "no last-entry mark";
     EXPECT_FALSE(parse_accelerators(Bytes{}));
 
     // An icon group naming an image that the file lacks gives no icon.
-    Bytes group;
-    put_u16(group, 0);
-    put_u16(group, 1);
-    put_u16(group, 1);
-    group.insert(group.end(), {16, 16, 0, 0});
-    put_u16(group, 1);
-    put_u16(group, 32);
-    put_u32(group, 100);
-    put_u16(group, 77);
-    ResFile file;
-    file.add(LOWORD(RT_GROUP_ICON), 1, 0, group);
-    const HINSTANCE instance = load_module(file.bytes());
-    ASSERT_NE(instance, nullptr);
+    const Bytes group = u16s({0, 1, 1, 16 | 16 << 8, 0, 1, 32, 100, 0, 77});
     EXPECT_TRUE(parse_icon_group(group));
+    const HINSTANCE instance = load_module(ResFile().add(LOWORD(RT_GROUP_ICON), 1, 0, group).bytes());
+    ASSERT_NE(instance, nullptr);
     EXPECT_EQ(LoadIconA(instance, MAKEINTRESOURCEA(1)), nullptr);
-}
-
-// The extended template's item count promises more items than follow.
-TEST(ResourcesMalformed, DialogWithMissingItems) {
-    const auto file = ResourceFile::parse(real_file());
-    ASSERT_TRUE(file);
-    const ResourceEntry *about = file->find(RT_DIALOG, MAKEINTRESOURCEA(103));
-    ASSERT_NE(about, nullptr);
-    Bytes data(about->data.begin(), about->data.end());
-    const std::size_t item_count_offset = 16; // after version, signature, help id, styles
-    ASSERT_EQ(data[item_count_offset], 6);
-    data[item_count_offset] = 7;
-    EXPECT_FALSE(parse_dialog_template(data));
 }
 
 } // namespace

@@ -23,52 +23,20 @@ void put_ordinal(Bytes &out, std::uint16_t ordinal) {
     put_u16(out, ordinal);
 }
 
-void pad_to_dword(Bytes &out) {
-    while (out.size() % 4 != 0)
-        out.push_back(0);
-}
-
-namespace {
-
-void put_id(Bytes &out, const Id &id) {
-    if (id.is_text)
-        put_utf16z(out, id.text);
-    else
-        put_ordinal(out, id.ordinal);
-}
-
-Bytes header(const Id &type, const Id &name, std::uint16_t language,
-             std::size_t data_size) {
-    Bytes fields;
-    put_id(fields, type);
-    put_id(fields, name);
-    pad_to_dword(fields);
-    put_u32(fields, 0);      // DataVersion
-    put_u16(fields, 0x1030); // MemoryFlags: moveable, pure, discardable
-    put_u16(fields, language);
-    put_u32(fields, 0); // Version
-    put_u32(fields, 0); // Characteristics
-    Bytes out;
-    put_u32(out, static_cast<std::uint32_t>(data_size));
-    put_u32(out, static_cast<std::uint32_t>(8 + fields.size()));
-    out.insert(out.end(), fields.begin(), fields.end());
-    return out;
-}
-
-std::uint32_t read_u32(const Bytes &bytes, std::size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
-           (static_cast<std::uint32_t>(bytes[at + 3]) << 24);
-}
-
-} // namespace
-
-ResFile::ResFile() { bytes_ = header(Id(std::uint16_t{0}), Id(std::uint16_t{0}), 0, 0); }
-
-ResFile &ResFile::add(Id type, Id name, std::uint16_t language, const Bytes &data) {
-    const Bytes head = header(type, name, language, data.size());
-    bytes_.insert(bytes_.end(), head.begin(), head.end());
+ResFile &ResFile::add(std::uint16_t type, std::uint16_t name, std::uint16_t language,
+                      const Bytes &data) {
+    put_u32(bytes_, static_cast<std::uint32_t>(data.size()));
+    put_u32(bytes_, 32); // HeaderSize: these eight fields
+    put_ordinal(bytes_, type);
+    put_ordinal(bytes_, name);
+    put_u32(bytes_, 0);      // DataVersion
+    put_u16(bytes_, 0x1030); // MemoryFlags: moveable, pure, discardable
+    put_u16(bytes_, language);
+    put_u32(bytes_, 0); // Version
+    put_u32(bytes_, 0); // Characteristics
     bytes_.insert(bytes_.end(), data.begin(), data.end());
-    pad_to_dword(bytes_);
+    while (bytes_.size() % 4 != 0)
+        bytes_.push_back(0);
     return *this;
 }
 
@@ -84,11 +52,14 @@ Bytes string_block(const std::vector<std::u16string> &strings) {
 }
 
 std::vector<std::pair<std::size_t, std::size_t>> entry_data_ranges(const Bytes &file) {
+    const auto u32_at = [&file](std::size_t at) {
+        return file[at] | (file[at + 1] << 8) | (file[at + 2] << 16) |
+               (static_cast<std::uint32_t>(file[at + 3]) << 24);
+    };
     std::vector<std::pair<std::size_t, std::size_t>> ranges;
-    std::size_t offset = 0;
-    while (offset + 8 <= file.size()) {
-        const std::size_t data_size = read_u32(file, offset);
-        const std::size_t header_size = read_u32(file, offset + 4);
+    for (std::size_t offset = 0; offset + 8 <= file.size();) {
+        const std::size_t data_size = u32_at(offset);
+        const std::size_t header_size = u32_at(offset + 4);
         ranges.emplace_back(offset + header_size, data_size);
         offset = (offset + header_size + data_size + 3) & ~std::size_t{3};
     }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace res_test {
@@ -17,22 +18,13 @@ void put_u32(Bytes &out, std::uint32_t value);
 // A zero-ended UTF-16 string (the text given as UTF-16).
 void put_utf16z(Bytes &out, const std::u16string &text);
 void put_ordinal(Bytes &out, std::uint16_t ordinal);
-void pad_to_dword(Bytes &out);
 
-// A resource's type or name: an ordinal, or a string when text is set.
-struct Id {
-    Id(std::uint16_t ordinal) : ordinal(ordinal) {} // NOLINT: ordinals read naturally
-    Id(const char16_t *text) : text(text), is_text(true) {}
-    std::uint16_t ordinal = 0;
-    std::u16string text;
-    bool is_text = false;
-};
-
-// A .res file: the leading empty entry, then each added entry.
+// A .res file: the leading empty entry, then each added entry, its type and
+// name given as ordinals.
 class ResFile {
 public:
-    ResFile();
-    ResFile &add(Id type, Id name, std::uint16_t language, const Bytes &data);
+    ResFile() { add(0, 0, 0, {}); }
+    ResFile &add(std::uint16_t type, std::uint16_t name, std::uint16_t language, const Bytes &data);
     const Bytes &bytes() const { return bytes_; }
 
 private:
@@ -43,8 +35,8 @@ private:
 // (absent ones empty).
 Bytes string_block(const std::vector<std::u16string> &strings);
 
-// The offset of each entry's data in a .res file (for truncating inside
-// them), found by walking the headers.
+// The offset and size of each entry's data in a .res file (for truncating
+// inside them), found by walking the headers.
 std::vector<std::pair<std::size_t, std::size_t>> entry_data_ranges(const Bytes &file);
 
 } // namespace res_test
