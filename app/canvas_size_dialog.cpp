@@ -18,8 +18,10 @@ static_assert(CANVAS_SIZE_MAX_PIXELS == CANVAS_MAX_BYTES / 4,
               "the pixel limit is the byte limit in 4-byte pixels");
 static const char TOO_LARGE_TEXT[] =
     "描画領域が大きすぎます。"
-    "幅と高さはそれぞれ" SIZE_FIGURE_OF(CANVAS_SIZE_MAX_SIDE) "以下、"
-    "幅×高さは" SIZE_FIGURE_OF(CANVAS_SIZE_MAX_PIXELS) "以下にして下さい";
+    "幅と高さはそれぞれ" SIZE_FIGURE_OF(
+        CANVAS_SIZE_MAX_SIDE) "以下、"
+                              "幅×高さは" SIZE_FIGURE_OF(
+                                  CANVAS_SIZE_MAX_PIXELS) "以下にして下さい";
 
 // Where the numbers go; kept from WM_INITDIALOG until the dialog ends.
 static CanvasSizeRecord *s_record;
@@ -57,7 +59,8 @@ static BOOL accept_size(HWND dialog)
     }
     UINT height = GetDlgItemInt(dialog, IDC_HEIGHT, &read, FALSE);
     if (!read) {
-        complain(dialog, "高さの入力に不適な文字が混入しています", "不適な文字");
+        complain(dialog, "高さの入力に不適な文字が混入しています",
+                 "不適な文字");
         return FALSE;
     }
     if (!canvas_size_fits(width, height)) {

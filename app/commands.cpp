@@ -25,16 +25,18 @@ static const COLORREF COLOURS_BY_COMMAND[] = {
     PEN_COLOUR_GREEN, PEN_COLOUR_BLUE,
 };
 static const LONG PRESETS_BY_COMMAND[] = {
-    PEN_SIZE_SMALL, PEN_SIZE_MEDIUM, PEN_SIZE_LARGE,
+    PEN_SIZE_SMALL,
+    PEN_SIZE_MEDIUM,
+    PEN_SIZE_LARGE,
 };
 
 static const PenMenu LEFT_PEN_MENU = {
-    &g_left_pen, IDM_LEFT_WHITE, IDM_LEFT_ENLARGE, IDM_LEFT_SHRINK,
-    IDM_LEFT_SIZE1,
+    &g_left_pen,     IDM_LEFT_WHITE, IDM_LEFT_ENLARGE,
+    IDM_LEFT_SHRINK, IDM_LEFT_SIZE1,
 };
 static const PenMenu RIGHT_PEN_MENU = {
-    &g_right_pen, IDM_RIGHT_WHITE, IDM_RIGHT_ENLARGE, IDM_RIGHT_SHRINK,
-    IDM_RIGHT_SIZE1,
+    &g_right_pen,     IDM_RIGHT_WHITE, IDM_RIGHT_ENLARGE,
+    IDM_RIGHT_SHRINK, IDM_RIGHT_SIZE1,
 };
 
 static void enable_item(HMENU menu, UINT id, BOOL enabled)
@@ -64,7 +66,8 @@ static void run_pen_command(HWND hwnd, const PenMenu *items, UINT id)
         // down to 1, size 5 leaves Shrink greyed until Enlarge is used.
         pen_set_size(items->pen, PRESETS_BY_COMMAND[id - items->first_preset]);
     } else {
-        pen_set_colour(items->pen, COLOURS_BY_COMMAND[id - items->first_colour]);
+        pen_set_colour(items->pen,
+                       COLOURS_BY_COMMAND[id - items->first_colour]);
     }
 }
 

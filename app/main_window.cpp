@@ -20,7 +20,8 @@ static void measure_frame(HWND hwnd)
     GetWindowRect(hwnd, &window);
     GetClientRect(hwnd, &client);
     g_frame.width = (window.right - window.left) - (client.right - client.left);
-    g_frame.height = (window.bottom - window.top) - (client.bottom - client.top);
+    g_frame.height =
+        (window.bottom - window.top) - (client.bottom - client.top);
 }
 
 static void report_no_memory(HWND hwnd)

@@ -71,7 +71,8 @@ BOOL file_url_from_path(LPCSTR path, LPSTR url, DWORD size)
 static void report_missing_page(HWND owner, LPCSTR page_path)
 {
     char text[MAX_PATH + 128];
-    snprintf(text, sizeof text, "ヘルプページが見つかりません。\n%s", page_path);
+    snprintf(text, sizeof text, "ヘルプページが見つかりません。\n%s",
+             page_path);
     MessageBoxA(owner, text, "オンラインヘルプ", MB_OK | MB_ICONWARNING);
 }
 

@@ -6,7 +6,8 @@
 
 Canvas g_canvas;
 
-static BOOL canvas_size_allowed(LONG width, LONG height) {
+static BOOL canvas_size_allowed(LONG width, LONG height)
+{
     if (width < 0 || height < 0)
         return FALSE;
     const unsigned long long bytes =
@@ -14,13 +15,15 @@ static BOOL canvas_size_allowed(LONG width, LONG height) {
     return bytes <= CANVAS_MAX_BYTES;
 }
 
-static size_t byte_count_of(LONG width, LONG height) {
+static size_t byte_count_of(LONG width, LONG height)
+{
     return (size_t)width * (size_t)height * 4u;
 }
 
 // A surface of width x height pixels against the desktop window's device
 // context: the memory device context and the bitmap, or neither.
-static BOOL create_surface(Canvas *surface) {
+static BOOL create_surface(Canvas *surface)
+{
     const HWND desktop = GetDesktopWindow();
     const HDC screen = GetDC(desktop);
     if (!screen)
@@ -38,13 +41,15 @@ static BOOL create_surface(Canvas *surface) {
     return FALSE;
 }
 
-static void destroy_surface(const Canvas *surface) {
+static void destroy_surface(const Canvas *surface)
+{
     DeleteObject(surface->bitmap);
     DeleteDC(surface->dc);
 }
 
 // Sets every byte of the surface to 0xFF through a buffer of its size.
-static BOOL fill_white(Canvas *surface) {
+static BOOL fill_white(Canvas *surface)
+{
     const size_t bytes = byte_count_of(surface->width, surface->height);
     surface->previous = SelectObject(surface->dc, surface->bitmap);
     BYTE *buffer = (BYTE *)malloc(bytes ? bytes : 1);
@@ -58,7 +63,8 @@ static BOOL fill_white(Canvas *surface) {
     return buffer != NULL;
 }
 
-BOOL canvas_create(LONG width, LONG height) {
+BOOL canvas_create(LONG width, LONG height)
+{
     if (!canvas_size_allowed(width, height))
         return FALSE;
     Canvas made = {width, height, NULL, NULL, NULL};
@@ -72,21 +78,25 @@ BOOL canvas_create(LONG width, LONG height) {
     return TRUE;
 }
 
-void canvas_begin_drawing(void) {
+void canvas_begin_drawing(void)
+{
     g_canvas.previous = SelectObject(g_canvas.dc, g_canvas.bitmap);
 }
 
-void canvas_end_drawing(void) {
+void canvas_end_drawing(void)
+{
     SelectObject(g_canvas.dc, g_canvas.previous);
 }
 
-void canvas_fill(const RECT *area, HBRUSH brush) {
+void canvas_fill(const RECT *area, HBRUSH brush)
+{
     // A canvas without pixels holds a stand-in bitmap that must stay as it is.
     if (g_canvas.width > 0 && g_canvas.height > 0)
         FillRect(g_canvas.dc, area, brush);
 }
 
-void canvas_copy_to(HDC target, const RECT *area) {
+void canvas_copy_to(HDC target, const RECT *area)
+{
     canvas_begin_drawing();
     BitBlt(target, area->left, area->top, area->right - area->left,
            area->bottom - area->top, g_canvas.dc, area->left, area->top,
@@ -94,11 +104,13 @@ void canvas_copy_to(HDC target, const RECT *area) {
     canvas_end_drawing();
 }
 
-size_t canvas_byte_count(void) {
+size_t canvas_byte_count(void)
+{
     return byte_count_of(g_canvas.width, g_canvas.height);
 }
 
-BYTE *canvas_read_out(void) {
+BYTE *canvas_read_out(void)
+{
     const size_t bytes = canvas_byte_count();
     BYTE *buffer = (BYTE *)malloc(bytes ? bytes : 1);
     if (!buffer || bytes == 0)

@@ -8,7 +8,7 @@
 #include "platform/platform.h"
 
 typedef struct Canvas {
-    LONG width;       // in pixels; 0 until the canvas is created
+    LONG width; // in pixels; 0 until the canvas is created
     LONG height;
     HDC dc;           // memory device context of the surface
     HBITMAP bitmap;   // the pixels; selected into dc only while in use

@@ -7,52 +7,61 @@
 
 StrokeState g_stroke;
 
-static LONG absolute(LONG value) {
+static LONG absolute(LONG value)
+{
     return value < 0 ? -value : value;
 }
 
-static LONG smaller(LONG a, LONG b) {
+static LONG smaller(LONG a, LONG b)
+{
     return a < b ? a : b;
 }
 
-static LONG larger(LONG a, LONG b) {
+static LONG larger(LONG a, LONG b)
+{
     return a > b ? a : b;
 }
 
-static void press(HWND window, LPARAM position, BOOL *captured,
-                  WPARAM button) {
+static void press(HWND window, LPARAM position, BOOL *captured, WPARAM button)
+{
     SetCapture(window);
     *captured = TRUE;
     PostMessageA(window, WM_MOUSEMOVE, button, position);
 }
 
-void stroke_press_left(HWND window, LPARAM position) {
+void stroke_press_left(HWND window, LPARAM position)
+{
     press(window, position, &g_stroke.left_captured, MK_LBUTTON);
 }
 
-void stroke_press_right(HWND window, LPARAM position) {
+void stroke_press_right(HWND window, LPARAM position)
+{
     press(window, position, &g_stroke.right_captured, MK_RBUTTON);
 }
 
-void stroke_release_left(void) {
+void stroke_release_left(void)
+{
     g_stroke.left_captured = FALSE;
     ReleaseCapture();
 }
 
-void stroke_release_right(void) {
+void stroke_release_right(void)
+{
     g_stroke.right_captured = FALSE;
     ReleaseCapture();
 }
 
 // The square stamp of pen centred one pixel up and left of (x, y).
-static void stamp(const PenTool *pen, LONG x, LONG y) {
+static void stamp(const PenTool *pen, LONG x, LONG y)
+{
     const LONG s = pen->size;
     const RECT square = {x - s, y - s, x + s - 1, y + s - 1};
     canvas_fill(&square, pen->brush);
 }
 
 void stroke_draw_segment(HWND window, const PenTool *pen, LONG px, LONG py,
-                         LONG x, LONG y) {
+                         LONG x, LONG y)
+{
     const LONG dx = x - px;
     const LONG dy = y - py;
     const LONG n = larger(absolute(dx), absolute(dy)) + 1;
@@ -72,7 +81,8 @@ void stroke_draw_segment(HWND window, const PenTool *pen, LONG px, LONG py,
     InvalidateRect(window, &damaged, FALSE);
 }
 
-void stroke_move(HWND window, LPARAM position, WPARAM buttons) {
+void stroke_move(HWND window, LPARAM position, WPARAM buttons)
+{
     const short x = (short)GET_X_LPARAM(position);
     const short y = (short)GET_Y_LPARAM(position);
     if (!g_stroke.has_previous) {

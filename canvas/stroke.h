@@ -9,7 +9,7 @@
 #include "platform/platform.h"
 
 typedef struct StrokeState {
-    short previous_x;    // where the pointer last was
+    short previous_x; // where the pointer last was
     short previous_y;
     BOOL has_previous;   // 0 until the first move, then 1 for ever
     BOOL left_captured;  // the left button is down and holds the capture

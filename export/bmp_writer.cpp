@@ -87,8 +87,10 @@ void convert_row(BYTE *out, const BYTE *pixels, LONG width)
     LONG x = 0;
     for (; x + 8 <= width; x += 8) {
         std::uint64_t p01 = get_qword(pixels), p23 = get_qword(pixels + 8);
-        std::uint64_t p45 = get_qword(pixels + 16), p67 = get_qword(pixels + 24);
-        put_qword(out, low_pixel(p01) | high_pixel(p01) << 24 | low_pixel(p23) << 48);
+        std::uint64_t p45 = get_qword(pixels + 16),
+                      p67 = get_qword(pixels + 24);
+        put_qword(out, low_pixel(p01) | high_pixel(p01) << 24 |
+                           low_pixel(p23) << 48);
         put_qword(out + 8, low_pixel(p23) >> 16 | high_pixel(p23) << 8 |
                                low_pixel(p45) << 32 | high_pixel(p45) << 56);
         put_qword(out + 16, high_pixel(p45) >> 8 | low_pixel(p67) << 16 |
@@ -121,7 +123,8 @@ bool make_chunks(Chunks *chunks, size_t row_bytes, LONG height)
     if (rows > static_cast<size_t>(height))
         rows = static_cast<size_t>(height);
     chunks->rows = rows;
-    chunks->bytes = static_cast<BYTE *>(std::calloc(headers_size + rows * row_bytes, 1));
+    chunks->bytes =
+        static_cast<BYTE *>(std::calloc(headers_size + rows * row_bytes, 1));
     return chunks->bytes != nullptr;
 }
 
@@ -133,7 +136,8 @@ bool write_all(std::FILE *stream, const BYTE *bytes, size_t count)
 // Writes the headers and then the rows, bottom row of the canvas first,
 // a chunk at a time. Returns 0 or the errno of failure.
 int write_bitmap(std::FILE *stream, const BYTE *headers, const BYTE *read_out,
-                 LONG width, LONG height, const Chunks &chunks, size_t row_bytes)
+                 LONG width, LONG height, const Chunks &chunks,
+                 size_t row_bytes)
 {
     errno = 0;
     std::memcpy(chunks.bytes, headers, headers_size);
@@ -143,7 +147,8 @@ int write_bitmap(std::FILE *stream, const BYTE *headers, const BYTE *read_out,
     size_t in_chunk = 0;
     for (LONG r = height; r-- > 0;) {
         convert_row(rows + in_chunk * row_bytes,
-                    read_out + static_cast<size_t>(r) * canvas_row_bytes, width);
+                    read_out + static_cast<size_t>(r) * canvas_row_bytes,
+                    width);
         if (++in_chunk < chunks.rows && r > 0)
             continue;
         const BYTE *end = rows + in_chunk * row_bytes;

@@ -108,7 +108,8 @@ WriteResult compress_rows(Compression *compression, std::FILE *stream,
     const size_t stride = static_cast<size_t>(width) * 3;
     JSAMPROW row[1];
     while (cinfo->next_scanline < cinfo->image_height) {
-        row[0] = const_cast<JSAMPROW>(rgb + static_cast<size_t>(cinfo->next_scanline) * stride);
+        row[0] = const_cast<JSAMPROW>(
+            rgb + static_cast<size_t>(cinfo->next_scanline) * stride);
         jpeg_write_scanlines(cinfo, row, 1);
     }
     jpeg_finish_compress(cinfo);

@@ -11,10 +11,10 @@
 #include <cstdio>
 
 struct ReplacementFile {
-    const char *target;        // the name the file is saved under
-    char temp_name[MAX_PATH];  // the new file while it is being written
-    FILE *stream;              // open for writing byte for byte
-    char *buffer;              // the stream's buffer, freed when it closes
+    const char *target;       // the name the file is saved under
+    char temp_name[MAX_PATH]; // the new file while it is being written
+    FILE *stream;             // open for writing byte for byte
+    char *buffer;             // the stream's buffer, freed when it closes
 };
 
 // Creates the new file next to `target` (or, when the folder refuses it

@@ -39,8 +39,8 @@ static void report_failure(HWND owner, LPCSTR file_name,
     report(owner, text);
 }
 
-static void fill_save_dialog(OPENFILENAMEA *ofn, HWND owner,
-                             HINSTANCE instance, LPSTR file_name)
+static void fill_save_dialog(OPENFILENAMEA *ofn, HWND owner, HINSTANCE instance,
+                             LPSTR file_name)
 {
     *ofn = OPENFILENAMEA();
     ofn->lStructSize = sizeof(OPENFILENAMEA);

@@ -14,18 +14,21 @@ enum WriteFailure {
     WRITE_ACCESS_DENIED,    // no permission to write the file or its folder
     WRITE_NAME_IS_FOLDER,   // the name is that of an existing folder
     WRITE_BAD_NAME,         // the name is invalid or too long
-    WRITE_DISK_FULL,        // no space left on the disk (or over a file-size limit)
-    WRITE_IO_ERROR,         // any other error while writing or replacing the file
-    WRITE_LIBRARY_ERROR     // the JPEG library stopped with a fatal error
+    WRITE_DISK_FULL,    // no space left on the disk (or over a file-size limit)
+    WRITE_IO_ERROR,     // any other error while writing or replacing the file
+    WRITE_LIBRARY_ERROR // the JPEG library stopped with a fatal error
 };
 
-#define WRITE_MESSAGE_MAX 200 // the JPEG library's message length (JMSG_LENGTH_MAX)
+#define WRITE_MESSAGE_MAX                                                      \
+    200 // the JPEG library's message length (JMSG_LENGTH_MAX)
 
 struct WriteResult {
-    WriteFailure failure;   // WRITE_OK when the file was written
-    DWORD system_error;     // GetLastError() of the platform call that failed, else 0
-    int c_error;            // errno of the stream call that failed, else 0
-    char library_message[WRITE_MESSAGE_MAX]; // the JPEG library's message, else ""
+    WriteFailure failure; // WRITE_OK when the file was written
+    DWORD
+    system_error; // GetLastError() of the platform call that failed, else 0
+    int c_error;  // errno of the stream call that failed, else 0
+    char library_message[WRITE_MESSAGE_MAX]; // the JPEG library's message, else
+                                             // ""
 };
 
 // A short Japanese description of a cause, one sentence, for a message box

@@ -65,8 +65,8 @@ typedef BOOL *LPBOOL;
 // Handles are opaque and distinct per kind, as with Windows' STRICT types.
 // A stale handle, or one of the wrong kind, makes a call fail; it never
 // reaches freed memory.
-#define SCRIBBLET_DECLARE_HANDLE(name) \
-    struct name##__;                   \
+#define SCRIBBLET_DECLARE_HANDLE(name)                                         \
+    struct name##__;                                                           \
     typedef struct name##__ *name
 SCRIBBLET_DECLARE_HANDLE(HWND);
 SCRIBBLET_DECLARE_HANDLE(HDC);
@@ -200,16 +200,16 @@ typedef struct tagOFNA {
 // ---------------------------------------------------------------------------
 // Macros
 // ---------------------------------------------------------------------------
-#define RGB(r, g, b)                                                        \
-    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) |                    \
+#define RGB(r, g, b)                                                           \
+    ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) |                       \
                 (((DWORD)(BYTE)(b)) << 16)))
 #define GetRValue(rgb) ((BYTE)(rgb))
 #define GetGValue(rgb) ((BYTE)(((WORD)(rgb)) >> 8))
 #define GetBValue(rgb) ((BYTE)((rgb) >> 16))
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
-#define MAKELONG(a, b)                                                      \
-    ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) |                 \
+#define MAKELONG(a, b)                                                         \
+    ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) |                              \
             ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) << 16))
 #define MAKEWPARAM(l, h) ((WPARAM)(DWORD)MAKELONG(l, h))
 #define MAKELPARAM(l, h) ((LPARAM)(DWORD)MAKELONG(l, h))
@@ -332,8 +332,8 @@ typedef struct tagOFNA {
 #define WS_TABSTOP 0x00010000L
 #define WS_MINIMIZEBOX 0x00020000L
 #define WS_MAXIMIZEBOX 0x00010000L
-#define WS_OVERLAPPEDWINDOW                                                 \
-    (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |              \
+#define WS_OVERLAPPEDWINDOW                                                    \
+    (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME |                 \
      WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
 #define CW_USEDEFAULT ((int)0x80000000)
 
@@ -459,8 +459,8 @@ int WINAPI FillRect(HDC hDC, const RECT *lprc, HBRUSH hbr);
 BOOL WINAPI InvalidateRect(HWND hWnd, const RECT *lpRect, BOOL bErase);
 HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint);
 BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT *lpPaint);
-BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc,
-                   int x1, int y1, DWORD rop);
+BOOL WINAPI BitBlt(HDC hdc, int x, int y, int cx, int cy, HDC hdcSrc, int x1,
+                   int y1, DWORD rop);
 
 // Windows
 ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *lpwcx);
@@ -475,8 +475,8 @@ LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam,
                               LPARAM lParam);
 BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect);
 BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect);
-BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y,
-                         int cx, int cy, UINT uFlags);
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx,
+                         int cy, UINT uFlags);
 BOOL WINAPI EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows);
 
 // Pointer
@@ -488,8 +488,7 @@ HCURSOR WINAPI SetCursor(HCURSOR hCursor);
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin,
                         UINT wMsgFilterMax);
 BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
-LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam,
-                            LPARAM lParam);
+LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI TranslateMessage(const MSG *lpMsg);
 LRESULT WINAPI DispatchMessageA(const MSG *lpMsg);
 void WINAPI PostQuitMessage(int nExitCode);
@@ -506,12 +505,10 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName,
                                LPARAM dwInitParam);
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
-BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue,
-                          BOOL bSigned);
+BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned);
 UINT WINAPI GetDlgItemInt(HWND hDlg, int nIDDlgItem, BOOL *lpTranslated,
                           BOOL bSigned);
-int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption,
-                       UINT uType);
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType);
 
 // Files and errors
 DWORD WINAPI GetLastError(void);
@@ -523,9 +520,9 @@ UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString,
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,
                         DWORD dwFlags);
 BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName,
-                         LPCSTR lpReplacementFileName,
-                         LPCSTR lpBackupFileName, DWORD dwReplaceFlags,
-                         LPVOID lpExclude, LPVOID lpReserved);
+                         LPCSTR lpReplacementFileName, LPCSTR lpBackupFileName,
+                         DWORD dwReplaceFlags, LPVOID lpExclude,
+                         LPVOID lpReserved);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
 
 // Save dialog
@@ -545,8 +542,7 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 
 // Modules: the full path of the file that a module was loaded from; NULL
 // names the program's own executable.
-DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename,
-                                DWORD nSize);
+DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 
 // The program's entry function, which the platform's process start-up calls.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance,

@@ -48,7 +48,8 @@
 namespace winsys = scribblet::winsys;
 using namespace person;
 
-// ---- Helpers ------------------------------------------------------------------
+// ---- Helpers
+// ------------------------------------------------------------------
 
 // Calls `act` once `ready` holds, polling from inside whatever loop runs.
 static void when(std::function<bool()> ready, std::function<void()> act)
@@ -93,12 +94,14 @@ static void send_mouse(QWidget *client, QEvent::Type type, QPoint at,
     QApplication::sendEvent(client, &event);
 }
 
-// ---- Pointer moves --------------------------------------------------------------
+// ---- Pointer moves
+// --------------------------------------------------------------
 
 static void BM_MovesThroughTheWholePath(benchmark::State &state)
 {
     QWidget *client = main_client();
-    send_mouse(client, QEvent::MouseMove, path_point(0), Qt::NoButton, Qt::NoButton);
+    send_mouse(client, QEvent::MouseMove, path_point(0), Qt::NoButton,
+               Qt::NoButton);
     send_mouse(client, QEvent::MouseButtonPress, path_point(0), Qt::LeftButton,
                Qt::LeftButton);
     pump_until_idle();
@@ -131,7 +134,8 @@ static void BM_MovesThroughTheStrokeEngineAlone(benchmark::State &state)
         double(state.iterations()) * MOVES, benchmark::Counter::kIsRate);
 }
 
-// ---- Saving -------------------------------------------------------------------------
+// ---- Saving
+// -------------------------------------------------------------------------
 
 static std::string s_folder;
 
@@ -146,15 +150,18 @@ static double timed_save(bool jpeg)
 {
     std::remove(file_for(jpeg).c_str());
     QElapsedTimer clock;
-    when([] { return save_dialog() != nullptr; }, [&clock, jpeg] {
-        QFileDialog *dialog = save_dialog();
-        if (jpeg)
-            QTest::keyClick(dialog->findChild<QComboBox *>("fileTypeCombo"), Qt::Key_Down);
-        QLineEdit *name = dialog->findChild<QLineEdit *>("fileNameEdit");
-        name->setText(QString::fromStdString(file_for(jpeg)));
-        clock.start();
-        QTest::keyClick(name, Qt::Key_Return);
-    });
+    when([] { return save_dialog() != nullptr; },
+         [&clock, jpeg] {
+             QFileDialog *dialog = save_dialog();
+             if (jpeg)
+                 QTest::keyClick(
+                     dialog->findChild<QComboBox *>("fileTypeCombo"),
+                     Qt::Key_Down);
+             QLineEdit *name = dialog->findChild<QLineEdit *>("fileNameEdit");
+             name->setText(QString::fromStdString(file_for(jpeg)));
+             clock.start();
+             QTest::keyClick(name, Qt::Key_Return);
+         });
     save_command(main_hwnd(), g_instance);
     return clock.nsecsElapsed() / 1e9;
 }
@@ -186,10 +193,10 @@ static void BM_WriterAlone(benchmark::State &state)
     }
     for (auto _ : state) {
         std::remove(file_for(jpeg).c_str());
-        WriteResult result =
-            jpeg ? write_jpeg(file_for(jpeg).c_str(), rgb, g_canvas.width, g_canvas.height)
-                 : write_bmp(file_for(jpeg).c_str(), read_out, g_canvas.width,
-                             g_canvas.height);
+        WriteResult result = jpeg ? write_jpeg(file_for(jpeg).c_str(), rgb,
+                                               g_canvas.width, g_canvas.height)
+                                  : write_bmp(file_for(jpeg).c_str(), read_out,
+                                              g_canvas.width, g_canvas.height);
         if (result.failure != WRITE_OK)
             state.SkipWithError(write_failure_text(result.failure));
     }
@@ -197,7 +204,8 @@ static void BM_WriterAlone(benchmark::State &state)
     free(read_out);
 }
 
-// ---- Start-up -----------------------------------------------------------------------
+// ---- Start-up
+// -----------------------------------------------------------------------
 
 // One start of the program in-process: the times to the dialog and to the
 // shown window, after the dialog is answered at once.
@@ -205,18 +213,27 @@ static void timed_start(double *to_dialog, double *to_window)
 {
     QElapsedTimer clock;
     double answered = 0;
-    when([] { return size_dialog() != nullptr; }, [&] {
-        *to_dialog = clock.nsecsElapsed() / 1e9;
-        QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH), Qt::Key_Return);
-        answered = clock.nsecsElapsed() / 1e9;
-        when([] { return main_client() != nullptr && main_client()->isVisible(); }, [&] {
-            *to_window = clock.nsecsElapsed() / 1e9 - (answered - *to_dialog);
-            main_window()->close();
-        });
-    });
+    when([] { return size_dialog() != nullptr; },
+         [&] {
+             *to_dialog = clock.nsecsElapsed() / 1e9;
+             QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH),
+                             Qt::Key_Return);
+             answered = clock.nsecsElapsed() / 1e9;
+             when(
+                 [] {
+                     return main_client() != nullptr &&
+                            main_client()->isVisible();
+                 },
+                 [&] {
+                     *to_window =
+                         clock.nsecsElapsed() / 1e9 - (answered - *to_dialog);
+                     main_window()->close();
+                 });
+         });
     char command_line[] = "";
     clock.start();
-    WinMain(scribblet::resources::program_instance(), NULL, command_line, SW_SHOWDEFAULT);
+    WinMain(scribblet::resources::program_instance(), NULL, command_line,
+            SW_SHOWDEFAULT);
 }
 
 static void BM_StartupToDialog(benchmark::State &state)
@@ -253,7 +270,8 @@ static void BM_MinimalQtWidgetToWindow(benchmark::State &state)
     }
 }
 
-// ---- Canvas sizes -------------------------------------------------------------------
+// ---- Canvas sizes
+// -------------------------------------------------------------------
 
 // The sizes measured: the default, two that the screen cannot hold, and the
 // two largest that the size rules allow.
@@ -262,12 +280,12 @@ static const int SIZES[][2] = {
 
 // What one session of the program at one canvas size showed and cost.
 struct Session {
-    double to_window = 0;      // s, from the start to the shown window
-    int window_width = 0;      // the main window's size
+    double to_window = 0; // s, from the start to the shown window
+    int window_width = 0; // the main window's size
     int window_height = 0;
-    bool bars[2] = {};         // horizontal, vertical bar enabled
-    long rss_kib = 0;          // resident, the window shown and painted
-    double to_save_dialog = 0; // s, from File › Save to the shown dialog
+    bool bars[2] = {};          // horizontal, vertical bar enabled
+    long rss_kib = 0;           // resident, the window shown and painted
+    double to_save_dialog = 0;  // s, from File › Save to the shown dialog
     long save_peak_kib[2] = {}; // resident peak of a BMP, a JPEG save
 };
 
@@ -309,37 +327,44 @@ static bool bar_enabled(Qt::Orientation orientation)
 static Session run_session(int width, int height, bool save, long long started)
 {
     Session s;
-    when([] { return size_dialog() != nullptr; }, [=] {
-        dialog_edit(size_dialog(), IDC_WIDTH)->setText(QString::number(width));
-        dialog_edit(size_dialog(), IDC_HEIGHT)->setText(QString::number(height));
-        QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH), Qt::Key_Return);
-    });
-    when([] { return main_client() != nullptr && main_client()->isVisible(); }, [&s, save, started] {
-        s.to_window = (now_ns() - started) / 1e9;
-        QApplication::processEvents(); // the first paint
-        RECT window;
-        GetWindowRect(main_hwnd(), &window);
-        s.window_width = window.right - window.left;
-        s.window_height = window.bottom - window.top;
-        s.bars[0] = bar_enabled(Qt::Horizontal);
-        s.bars[1] = bar_enabled(Qt::Vertical);
-        s.rss_kib = status_kib("VmRSS");
-        long long asked = now_ns();
-        when([] { return save_dialog() != nullptr; }, [&s, asked] {
-            s.to_save_dialog = (now_ns() - asked) / 1e9;
-            save_dialog()->reject();
-        });
-        save_command(main_hwnd(), g_instance);
-        for (int jpeg = 0; save && jpeg < 2; ++jpeg) {
-            reset_peak();
-            timed_save(jpeg != 0);
-            s.save_peak_kib[jpeg] = status_kib("VmHWM");
-            std::remove(file_for(jpeg != 0).c_str());
-        }
-        main_window()->close();
-    });
+    when([] { return size_dialog() != nullptr; },
+         [=] {
+             dialog_edit(size_dialog(), IDC_WIDTH)
+                 ->setText(QString::number(width));
+             dialog_edit(size_dialog(), IDC_HEIGHT)
+                 ->setText(QString::number(height));
+             QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH),
+                             Qt::Key_Return);
+         });
+    when([] { return main_client() != nullptr && main_client()->isVisible(); },
+         [&s, save, started] {
+             s.to_window = (now_ns() - started) / 1e9;
+             QApplication::processEvents(); // the first paint
+             RECT window;
+             GetWindowRect(main_hwnd(), &window);
+             s.window_width = window.right - window.left;
+             s.window_height = window.bottom - window.top;
+             s.bars[0] = bar_enabled(Qt::Horizontal);
+             s.bars[1] = bar_enabled(Qt::Vertical);
+             s.rss_kib = status_kib("VmRSS");
+             long long asked = now_ns();
+             when([] { return save_dialog() != nullptr; },
+                  [&s, asked] {
+                      s.to_save_dialog = (now_ns() - asked) / 1e9;
+                      save_dialog()->reject();
+                  });
+             save_command(main_hwnd(), g_instance);
+             for (int jpeg = 0; save && jpeg < 2; ++jpeg) {
+                 reset_peak();
+                 timed_save(jpeg != 0);
+                 s.save_peak_kib[jpeg] = status_kib("VmHWM");
+                 std::remove(file_for(jpeg != 0).c_str());
+             }
+             main_window()->close();
+         });
     char command_line[] = "";
-    WinMain(scribblet::resources::program_instance(), NULL, command_line, SW_SHOWDEFAULT);
+    WinMain(scribblet::resources::program_instance(), NULL, command_line,
+            SW_SHOWDEFAULT);
     // The program keeps its canvas until its process ends; the next
     // session in this process makes its own.
     DeleteObject(g_canvas.bitmap);
@@ -356,16 +381,17 @@ static Session run_session_in_own_process(int width, int height)
 {
     char command[4096];
     std::snprintf(command, sizeof command, "'%s' --one-session %d %d %lld",
-                  QCoreApplication::applicationFilePath().toUtf8().constData(), width,
-                  height, now_ns());
+                  QCoreApplication::applicationFilePath().toUtf8().constData(),
+                  width, height, now_ns());
     Session s;
     int bars[2] = {};
     FILE *child = popen(command, "r");
-    if (!child ||
-        std::fscanf(child, SESSION_FORMAT, &s.to_window, &s.window_width, &s.window_height,
-                    &bars[0], &bars[1], &s.rss_kib, &s.to_save_dialog,
-                    &s.save_peak_kib[0], &s.save_peak_kib[1]) != 9)
-        std::fprintf(stderr, "the session %dx%d gave no figures\n", width, height);
+    if (!child || std::fscanf(child, SESSION_FORMAT, &s.to_window,
+                              &s.window_width, &s.window_height, &bars[0],
+                              &bars[1], &s.rss_kib, &s.to_save_dialog,
+                              &s.save_peak_kib[0], &s.save_peak_kib[1]) != 9)
+        std::fprintf(stderr, "the session %dx%d gave no figures\n", width,
+                     height);
     if (child)
         pclose(child);
     s.bars[0] = bars[0] != 0;
@@ -390,27 +416,31 @@ static void BM_SessionInProcess(benchmark::State &state)
     double to_dialog = 0;
     Session s;
     for (auto _ : state) {
-        s = run_session(int(state.range(0)), int(state.range(1)), false, now_ns());
+        s = run_session(int(state.range(0)), int(state.range(1)), false,
+                        now_ns());
         state.SetIterationTime(s.to_window);
         to_dialog += s.to_save_dialog;
     }
-    state.counters["save dialog ms"] = to_dialog * 1000 / double(state.iterations());
+    state.counters["save dialog ms"] =
+        to_dialog * 1000 / double(state.iterations());
     state.counters["window w"] = s.window_width;
     state.counters["window h"] = s.window_height;
 }
 
 static void print_sessions_in_own_processes()
 {
-    std::printf("\nOne session per process, on a 1600 x 1200 screen (times from "
-                "before the process starts; MiB resident)\n");
-    std::printf("%-13s %-11s %-5s %8s %10s %12s %10s %10s\n", "canvas", "window",
-                "bars", "resident", "to window", "save dialog", "BMP peak",
-                "JPEG peak");
+    std::printf(
+        "\nOne session per process, on a 1600 x 1200 screen (times from "
+        "before the process starts; MiB resident)\n");
+    std::printf("%-13s %-11s %-5s %8s %10s %12s %10s %10s\n", "canvas",
+                "window", "bars", "resident", "to window", "save dialog",
+                "BMP peak", "JPEG peak");
     for (const auto &size : SIZES) {
         Session s = run_session_in_own_process(size[0], size[1]);
         char canvas[32], window[32];
         std::snprintf(canvas, sizeof canvas, "%dx%d", size[0], size[1]);
-        std::snprintf(window, sizeof window, "%dx%d", s.window_width, s.window_height);
+        std::snprintf(window, sizeof window, "%dx%d", s.window_width,
+                      s.window_height);
         std::printf("%-13s %-11s %c %c   %8ld %8.0fms %10.0fms %10ld %10ld\n",
                     canvas, window, s.bars[0] ? 'H' : '-',
                     s.bars[1] ? 'V' : '-', s.rss_kib / 1024, s.to_window * 1000,
@@ -420,7 +450,8 @@ static void print_sessions_in_own_processes()
     }
 }
 
-// ---- Ratios ---------------------------------------------------------------------------
+// ---- Ratios
+// ---------------------------------------------------------------------------
 
 // Prints as usual, and keeps each run's time per iteration for the ratios.
 class RatioReporter : public benchmark::ConsoleReporter {
@@ -433,7 +464,8 @@ public:
             if (run.run_type == Run::RT_Iteration)
                 seconds[run.benchmark_name()] = run.GetAdjustedRealTime();
     }
-    void ratio(const std::string &what, const std::string &a, const std::string &b)
+    void ratio(const std::string &what, const std::string &a,
+               const std::string &b)
     {
         if (seconds.count(a) && seconds.count(b))
             std::printf("%-48s %8.2f\n", what.c_str(), seconds[a] / seconds[b]);
@@ -446,7 +478,8 @@ int main(int argc, char **argv)
     // large canvases.
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     if (platform.isEmpty() || platform == "offscreen")
-        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" SCRIBBLET_BENCH_SCREEN);
+        qputenv("QT_QPA_PLATFORM",
+                "offscreen:configfile=" SCRIBBLET_BENCH_SCREEN);
     scribblet::qt::prepare_application();
     QApplication application(argc, argv);
     scribblet::qt::install_qt_edge(application);
@@ -461,21 +494,31 @@ int main(int argc, char **argv)
     benchmark::Initialize(&argc, argv);
 
     benchmark::RegisterBenchmark("StartupToDialog", BM_StartupToDialog)
-        ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(10)
+        ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("StartupToWindow", BM_StartupToWindow)
-        ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("MinimalQtWidgetToWindow", BM_MinimalQtWidgetToWindow)
-        ->UseManualTime()->Iterations(10)->Unit(benchmark::kMillisecond);
+        ->UseManualTime()
+        ->Iterations(10)
+        ->Unit(benchmark::kMillisecond);
+    benchmark::RegisterBenchmark("MinimalQtWidgetToWindow",
+                                 BM_MinimalQtWidgetToWindow)
+        ->UseManualTime()
+        ->Iterations(10)
+        ->Unit(benchmark::kMillisecond);
     for (const auto &size : SIZES)
         benchmark::RegisterBenchmark("SessionInProcess", BM_SessionInProcess)
-            ->Args({size[0], size[1]})->UseManualTime()->Unit(benchmark::kMillisecond)
+            ->Args({size[0], size[1]})
+            ->UseManualTime()
+            ->Unit(benchmark::kMillisecond)
             ->Iterations(size[0] * size[1] > 100000000 ? 1 : 3);
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::ClearRegisteredBenchmarks();
 
     // The rest runs inside one session of the program, 800 × 800.
-    benchmark::RegisterBenchmark("MovesThroughTheWholePath", BM_MovesThroughTheWholePath)
+    benchmark::RegisterBenchmark("MovesThroughTheWholePath",
+                                 BM_MovesThroughTheWholePath)
         ->Unit(benchmark::kMillisecond);
     benchmark::RegisterBenchmark("MovesThroughTheStrokeEngineAlone",
                                  BM_MovesThroughTheStrokeEngineAlone)
@@ -483,25 +526,33 @@ int main(int argc, char **argv)
     for (int side : {800, 8000})
         for (int jpeg : {0, 1}) {
             benchmark::RegisterBenchmark("SaveCommand", BM_SaveCommand)
-                ->Args({side, jpeg})->UseManualTime()->Unit(benchmark::kMillisecond)
+                ->Args({side, jpeg})
+                ->UseManualTime()
+                ->Unit(benchmark::kMillisecond)
                 ->Iterations(side == 800 ? 20 : 2);
             benchmark::RegisterBenchmark("WriterAlone", BM_WriterAlone)
-                ->Args({side, jpeg})->Unit(benchmark::kMillisecond)
+                ->Args({side, jpeg})
+                ->Unit(benchmark::kMillisecond)
                 ->Iterations(side == 800 ? 20 : 2);
         }
-    when([] { return size_dialog() != nullptr; }, [] {
-        QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH), Qt::Key_Return);
-    });
-    when([] { return main_client() != nullptr && main_client()->isVisible(); }, [&] {
-        benchmark::RunSpecifiedBenchmarks(&reporter);
-        main_window()->close();
-    });
+    when([] { return size_dialog() != nullptr; },
+         [] {
+             QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH),
+                             Qt::Key_Return);
+         });
+    when([] { return main_client() != nullptr && main_client()->isVisible(); },
+         [&] {
+             benchmark::RunSpecifiedBenchmarks(&reporter);
+             main_window()->close();
+         });
     char command_line[] = "";
-    WinMain(scribblet::resources::program_instance(), NULL, command_line, SW_SHOWDEFAULT);
+    WinMain(scribblet::resources::program_instance(), NULL, command_line,
+            SW_SHOWDEFAULT);
 
     std::printf("\nRatios (time against time)\n");
     reporter.ratio("whole path / stroke engine alone, per move",
-                   "MovesThroughTheWholePath", "MovesThroughTheStrokeEngineAlone");
+                   "MovesThroughTheWholePath",
+                   "MovesThroughTheStrokeEngineAlone");
     reporter.ratio("start-up to dialog / minimal Qt program",
                    "StartupToDialog/iterations:10/manual_time",
                    "MinimalQtWidgetToWindow/iterations:10/manual_time");
@@ -509,11 +560,13 @@ int main(int argc, char **argv)
                    "StartupToWindow/iterations:10/manual_time",
                    "MinimalQtWidgetToWindow/iterations:10/manual_time");
     for (const char *args : {"800/0", "800/1", "8000/0", "8000/1"}) {
-        std::string iterations = std::string(args).rfind("8000", 0) == 0 ? "2" : "20";
+        std::string iterations =
+            std::string(args).rfind("8000", 0) == 0 ? "2" : "20";
         reporter.ratio(std::string("save command / writer alone, ") + args,
-                       std::string("SaveCommand/") + args + "/iterations:" + iterations +
-                           "/manual_time",
-                       std::string("WriterAlone/") + args + "/iterations:" + iterations);
+                       std::string("SaveCommand/") + args +
+                           "/iterations:" + iterations + "/manual_time",
+                       std::string("WriterAlone/") + args +
+                           "/iterations:" + iterations);
     }
     print_sessions_in_own_processes();
     std::remove(file_for(false).c_str());

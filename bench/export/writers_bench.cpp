@@ -20,14 +20,17 @@ namespace {
 // A drawing: white, crossed by strokes in the five pen colours.
 std::vector<unsigned char> drawing_read_out(int side)
 {
-    const unsigned char pens[5][3] = {{0, 0, 255}, {0, 255, 0}, {255, 0, 0}, {0, 0, 0}, {255, 255, 255}};
-    std::vector<unsigned char> read_out(static_cast<size_t>(side) * side * 4, 0xFF);
+    const unsigned char pens[5][3] = {
+        {0, 0, 255}, {0, 255, 0}, {255, 0, 0}, {0, 0, 0}, {255, 255, 255}};
+    std::vector<unsigned char> read_out(static_cast<size_t>(side) * side * 4,
+                                        0xFF);
     for (int y = 0; y < side; ++y)
         for (int x = 0; x < side; ++x) {
             int stroke = (x + 2 * y) / 3 % 97;
             if (stroke >= 5)
                 continue;
-            unsigned char *pixel = &read_out[(static_cast<size_t>(y) * side + x) * 4];
+            unsigned char *pixel =
+                &read_out[(static_cast<size_t>(y) * side + x) * 4];
             for (int c = 0; c < 3; ++c)
                 pixel[c] = pens[stroke][c];
         }
@@ -93,7 +96,8 @@ void run_writer(benchmark::State &state, Writer write,
         if (result.failure != WRITE_OK)
             state.SkipWithError(write_failure_text(result.failure));
     }
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(pixels.size()));
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<int64_t>(pixels.size()));
     std::remove(name.c_str());
 }
 
@@ -106,7 +110,8 @@ void BM_WriteBmp(benchmark::State &state)
 void BM_WriteJpeg(benchmark::State &state)
 {
     const int side = static_cast<int>(state.range(0));
-    run_writer(state, write_jpeg, rgb_of(drawing_read_out(side)), "scribblet-bench.jpg");
+    run_writer(state, write_jpeg, rgb_of(drawing_read_out(side)),
+               "scribblet-bench.jpg");
 }
 
 void BM_CompressJpegToMemory(benchmark::State &state)
@@ -115,13 +120,15 @@ void BM_CompressJpegToMemory(benchmark::State &state)
     std::vector<unsigned char> rgb = rgb_of(drawing_read_out(side));
     for (auto _ : state)
         compress_to_memory(rgb.data(), side);
-    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(rgb.size()));
+    state.SetBytesProcessed(state.iterations() *
+                            static_cast<int64_t>(rgb.size()));
 }
 
 // The time of `measured` as a multiple of `baseline`'s, both run here in
 // turns so that they see the same machine state.
 template <typename Measured, typename Baseline>
-void ratio_in_turns(benchmark::State &state, Measured measured, Baseline baseline)
+void ratio_in_turns(benchmark::State &state, Measured measured,
+                    Baseline baseline)
 {
     using Clock = std::chrono::steady_clock;
     Clock::duration measured_time{}, baseline_time{};
@@ -134,8 +141,9 @@ void ratio_in_turns(benchmark::State &state, Measured measured, Baseline baselin
         measured_time += middle - start;
         baseline_time += end - middle;
     }
-    state.counters["ratio"] = std::chrono::duration<double>(measured_time).count() /
-                              std::chrono::duration<double>(baseline_time).count();
+    state.counters["ratio"] =
+        std::chrono::duration<double>(measured_time).count() /
+        std::chrono::duration<double>(baseline_time).count();
 }
 
 void BM_JpegWriterOverBareCompression(benchmark::State &state)
@@ -164,7 +172,8 @@ std::vector<unsigned char> file_bytes(const std::string &name)
 
 // The same bytes written the plainest way there is: one fwrite over the
 // file, then fsync.
-void write_and_sync(const std::string &name, const std::vector<unsigned char> &bytes)
+void write_and_sync(const std::string &name,
+                    const std::vector<unsigned char> &bytes)
 {
     std::FILE *out = std::fopen(name.c_str(), "wb");
     std::fwrite(bytes.data(), 1, bytes.size(), out);
@@ -194,8 +203,17 @@ void BM_BmpWriterOverFwriteAndFsync(benchmark::State &state)
 
 BENCHMARK(BM_WriteBmp)->Arg(800)->Arg(8000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WriteJpeg)->Arg(800)->Arg(8000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_CompressJpegToMemory)->Arg(800)->Arg(8000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_JpegWriterOverBareCompression)->Arg(800)->Arg(8000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BmpWriterOverFwriteAndFsync)->Arg(800)->Arg(8000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CompressJpegToMemory)
+    ->Arg(800)
+    ->Arg(8000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_JpegWriterOverBareCompression)
+    ->Arg(800)
+    ->Arg(8000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BmpWriterOverFwriteAndFsync)
+    ->Arg(800)
+    ->Arg(8000)
+    ->Unit(benchmark::kMillisecond);
 
 BENCHMARK_MAIN();

@@ -148,11 +148,13 @@ QWidget *make_widget(HWND hwnd, Kind kind, const ControlRecipe &recipe)
 // the window.
 LRESULT create_control(HWND hwnd, const CREATESTRUCTA &create)
 {
-    const auto *recipe = static_cast<const ControlRecipe *>(create.lpCreateParams);
+    const auto *recipe =
+        static_cast<const ControlRecipe *>(create.lpCreateParams);
     QWidget *container = qt::window_widget(hwnd);
     if (recipe == nullptr || recipe->item == nullptr || container == nullptr)
         return -1;
-    const Kind kind = kind_of(create.lpszClass, static_cast<DWORD>(create.style));
+    const Kind kind =
+        kind_of(create.lpszClass, static_cast<DWORD>(create.style));
     QWidget *widget = make_widget(hwnd, kind, *recipe);
     if (recipe->font != nullptr)
         widget->setFont(*recipe->font);
@@ -164,8 +166,8 @@ LRESULT create_control(HWND hwnd, const CREATESTRUCTA &create)
     auto *layout = new QVBoxLayout(container);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(widget);
-    winsys::set_window_data(hwnd,
-                            reinterpret_cast<LONG_PTR>(new Control{kind, widget}));
+    winsys::set_window_data(
+        hwnd, reinterpret_cast<LONG_PTR>(new Control{kind, widget}));
     return 0;
 }
 
@@ -175,8 +177,8 @@ LRESULT copy_text(const QLineEdit &edit, WPARAM size, char *buffer)
     if (buffer == nullptr || size == 0)
         return 0;
     const QByteArray text = edit.text().toUtf8();
-    qsizetype count = std::min<qsizetype>(text.size(),
-                                          static_cast<qsizetype>(size - 1));
+    qsizetype count =
+        std::min<qsizetype>(text.size(), static_cast<qsizetype>(size - 1));
     while (count > 0 && count < text.size() &&
            (static_cast<unsigned char>(text[count]) & 0xC0) == 0x80)
         --count;
@@ -193,8 +195,7 @@ LRESULT CALLBACK control_proc(HWND hwnd, UINT message, WPARAM wParam,
     QLineEdit *edit = edit_of(hwnd);
     switch (message) {
     case WM_CREATE:
-        return create_control(hwnd,
-                              *reinterpret_cast<CREATESTRUCTA *>(lParam));
+        return create_control(hwnd, *reinterpret_cast<CREATESTRUCTA *>(lParam));
     case WM_DESTROY:
         delete control_of(hwnd);
         winsys::set_window_data(hwnd, 0);

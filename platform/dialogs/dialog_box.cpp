@@ -93,8 +93,7 @@ void press_enter(HWND dialog)
 // controls without a control taking them.
 bool handle_dialog_key(HWND dialog, const MSG &msg)
 {
-    if (msg.message != WM_KEYDOWN ||
-        winsys::top_level_of(msg.hwnd) != dialog)
+    if (msg.message != WM_KEYDOWN || winsys::top_level_of(msg.hwnd) != dialog)
         return false;
     if (msg.wParam == VK_ESCAPE) {
         send_command(dialog, IDCANCEL);
@@ -126,7 +125,7 @@ void show_when_idle(Dialog &dialog)
 // The dialog class's window procedure: the dialog procedure first, then
 // the dialog manager for what it leaves unhandled.
 LRESULT CALLBACK dialog_window_proc(HWND hwnd, UINT message, WPARAM wParam,
-                                  LPARAM lParam)
+                                    LPARAM lParam)
 {
     const Dialog *dialog = dialog_of(hwnd);
     if (dialog != nullptr && dialog->procedure != nullptr) {

@@ -16,9 +16,9 @@ constexpr int standard_dpi = 96;
 void install_face_substitutions()
 {
     static const bool installed = [] {
-        QFont::insertSubstitutions(QStringLiteral("MS UI Gothic"),
-                                   {QStringLiteral("IPAPGothic"),
-                                    QStringLiteral("IPAGothic")});
+        QFont::insertSubstitutions(
+            QStringLiteral("MS UI Gothic"),
+            {QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")});
         return true;
     }();
     (void)installed;
@@ -46,9 +46,9 @@ QFont dialog_font(const resources::DialogTemplate &dialog)
 DialogBaseUnits measure_base_units(const QFont &font)
 {
     const QFontMetrics metrics(font);
-    const QString alphabet = QString::fromLatin1(
-        base_unit_alphabet.data(),
-        static_cast<qsizetype>(base_unit_alphabet.size()));
+    const QString alphabet =
+        QString::fromLatin1(base_unit_alphabet.data(),
+                            static_cast<qsizetype>(base_unit_alphabet.size()));
     return base_units_from_measures(metrics.horizontalAdvance(alphabet),
                                     metrics.height());
 }

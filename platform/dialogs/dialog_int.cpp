@@ -9,7 +9,10 @@ bool is_blank(char c)
            c == '\f';
 }
 
-bool is_digit(char c) { return c >= '0' && c <= '9'; }
+bool is_digit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 std::string_view skip_leading_blanks(std::string_view text)
 {

@@ -28,8 +28,7 @@ HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem)
     return scribblet::winsys::find_child(hDlg, nIDDlgItem);
 }
 
-BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue,
-                          BOOL bSigned)
+BOOL WINAPI SetDlgItemInt(HWND hDlg, int nIDDlgItem, UINT uValue, BOOL bSigned)
 {
     const HWND item = GetDlgItem(hDlg, nIDDlgItem);
     if (item == nullptr)

@@ -23,8 +23,7 @@ int keep_within(int start, int size, int low, int room)
 
 UnitRect screen_around(POINT point)
 {
-    const QScreen *screen =
-        QGuiApplication::screenAt(QPoint(point.x, point.y));
+    const QScreen *screen = QGuiApplication::screenAt(QPoint(point.x, point.y));
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
     if (screen == nullptr)
@@ -50,8 +49,8 @@ HWND create_frame(const resources::DialogTemplate &dialog, HINSTANCE instance,
     // Created hidden: the modal loop shows it once it is ready.
     const DWORD style = (dialog.style & ~(WS_VISIBLE | WS_CHILD)) | WS_POPUP;
     const HWND hwnd = CreateWindowExA(
-        0, window_class, dialog.title.c_str(), style, place.x,
-        place.y, place.cx, place.cy, owner, nullptr, instance, nullptr);
+        0, window_class, dialog.title.c_str(), style, place.x, place.y,
+        place.cx, place.cy, owner, nullptr, instance, nullptr);
     if (hwnd == nullptr)
         return nullptr;
     const POINT extra = frame_extra(hwnd);
@@ -74,12 +73,11 @@ bool create_control(HWND dialog_window, const resources::DialogItem &item,
     ControlRecipe recipe{&item, instance, &font};
     const std::string text =
         item.title.is_ordinal ? std::string() : item.title.text;
-    return CreateWindowExA(0, class_name, text.c_str(),
-                           item.style | WS_CHILD, rect.x, rect.y, rect.cx,
-                           rect.cy, dialog_window,
-                           reinterpret_cast<HMENU>(
-                               static_cast<std::uintptr_t>(item.id)),
-                           instance, &recipe) != nullptr;
+    return CreateWindowExA(
+               0, class_name, text.c_str(), item.style | WS_CHILD, rect.x,
+               rect.y, rect.cx, rect.cy, dialog_window,
+               reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(item.id)),
+               instance, &recipe) != nullptr;
 }
 
 } // namespace
@@ -108,7 +106,8 @@ HWND create_dialog_window(const resources::DialogTemplate &dialog,
         owner != nullptr ? winsys::client_origin(owner) : POINT{0, 0};
     const UnitRect place =
         place_dialog(dialog, units, origin, screen_around(origin));
-    const HWND hwnd = create_frame(dialog, instance, owner, place, window_class);
+    const HWND hwnd =
+        create_frame(dialog, instance, owner, place, window_class);
     if (hwnd == nullptr)
         return nullptr;
     // Keys reach the dialog through its controls; Tab goes round them

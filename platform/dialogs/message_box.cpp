@@ -25,8 +25,7 @@ QMessageBox::Icon icon_for(UINT type)
 // Texts are shown as plain text, never as markup. The program's
 // boxes have one button, OK, so every way of closing them (the button,
 // Enter, Escape, the close box) gives IDOK, as on Windows.
-int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption,
-                       UINT uType)
+int WINAPI MessageBoxA(HWND hWnd, LPCSTR lpText, LPCSTR lpCaption, UINT uType)
 {
     scribblet::dialogs::install_japanese_qt_texts();
     QMessageBox box(icon_for(uType), QString::fromUtf8(lpCaption),

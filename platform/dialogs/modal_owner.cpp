@@ -15,8 +15,7 @@ namespace {
 
 QWidget *focus_widget_of(HWND window)
 {
-    QWidget *client = window != nullptr ? qt::window_widget(window)
-                                        : nullptr;
+    QWidget *client = window != nullptr ? qt::window_widget(window) : nullptr;
     return client != nullptr ? client->window()->focusWidget() : nullptr;
 }
 
@@ -25,9 +24,9 @@ QWidget *focus_widget_of(HWND window)
 // dialog. Nothing happens without an owner.
 void attach_to_owner(QWidget &window, HWND owner)
 {
-    QWidget *owner_widget =
-        owner != nullptr ? qt::window_widget(winsys::top_level_of(owner))
-                         : nullptr;
+    QWidget *owner_widget = owner != nullptr
+                                ? qt::window_widget(winsys::top_level_of(owner))
+                                : nullptr;
     if (owner_widget == nullptr)
         return;
     // Qt parents would share the owner's disabled state, so the link is
@@ -48,7 +47,10 @@ OwnerDisabled::OwnerDisabled(HWND owner)
     reenable_ = owner_ != nullptr && !winsys::enable_window(owner_, false);
 }
 
-OwnerDisabled::~OwnerDisabled() { release(); }
+OwnerDisabled::~OwnerDisabled()
+{
+    release();
+}
 
 void OwnerDisabled::release()
 {
@@ -64,9 +66,8 @@ bool run_modal_qt_dialog(QDialog &dialog, HWND owner)
 {
     OwnerDisabled disabled(owner);
     attach_to_owner(dialog, disabled.owner());
-    dialog.setWindowModality(disabled.owner() != nullptr
-                                 ? Qt::WindowModal
-                                 : Qt::ApplicationModal);
+    dialog.setWindowModality(
+        disabled.owner() != nullptr ? Qt::WindowModal : Qt::ApplicationModal);
     bool finished = false;
     // The loop looks at its condition after each message, so closing the
     // dialog posts one (a thread message that nothing handles).
@@ -88,8 +89,7 @@ void install_japanese_qt_texts()
         auto *japanese = new QTranslator(QCoreApplication::instance());
         if (japanese->load(QLocale(QLocale::Japanese, QLocale::Japan),
                            QStringLiteral("qtbase"), QStringLiteral("_"),
-                           QLibraryInfo::path(
-                               QLibraryInfo::TranslationsPath)))
+                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
             QCoreApplication::installTranslator(japanese);
         return japanese;
     }();

@@ -25,7 +25,10 @@ public:
     OwnerDisabled &operator=(const OwnerDisabled &) = delete;
 
     // The top-level window that was disabled (NULL when none).
-    HWND owner() const { return owner_; }
+    HWND owner() const
+    {
+        return owner_;
+    }
     void release();
 
 private:

@@ -153,7 +153,8 @@ BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn)
     set_up_dialog(dialog, *lpofn);
     set_up_file_types(dialog, entries, *lpofn);
     if (!scribblet::dialogs::run_modal_qt_dialog(dialog, lpofn->hwndOwner) ||
-        dialog.result() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        dialog.result() != QDialog::Accepted ||
+        dialog.selectedFiles().isEmpty())
         return FALSE;
 
     const int entry = selected_entry(dialog, qt_filters(entries));
@@ -166,4 +167,7 @@ BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn)
     return TRUE;
 }
 
-DWORD WINAPI CommDlgExtendedError(void) { return g_last_error; }
+DWORD WINAPI CommDlgExtendedError(void)
+{
+    return g_last_error;
+}

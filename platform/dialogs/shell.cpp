@@ -22,8 +22,7 @@ constexpr std::uintptr_t opened = 42;
 
 } // namespace
 
-HINSTANCE WINAPI ShellExecuteA(HWND, LPCSTR, LPCSTR lpFile, LPCSTR, LPCSTR,
-                               INT)
+HINSTANCE WINAPI ShellExecuteA(HWND, LPCSTR, LPCSTR lpFile, LPCSTR, LPCSTR, INT)
 {
     const bool done =
         QDesktopServices::openUrl(QUrl(QString::fromUtf8(lpFile)));

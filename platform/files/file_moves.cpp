@@ -203,8 +203,10 @@ int replace_by_copy(const Source &source, const std::string &target,
                     const struct stat &replaced, bool write_through)
 {
     std::string name;
-    const char *prefix = source.unnamed != nullptr ? source.unnamed->prefix.c_str() : "";
-    int error = create_unnamed(folder_of(target.c_str()).c_str(), prefix, &name);
+    const char *prefix =
+        source.unnamed != nullptr ? source.unnamed->prefix.c_str() : "";
+    int error =
+        create_unnamed(folder_of(target.c_str()).c_str(), prefix, &name);
     if (error != 0)
         return error;
     Source copy;
@@ -222,8 +224,7 @@ int replace_by_copy(const Source &source, const std::string &target,
 // by a rename, where that keeps the file one file; else in place. True in
 // `renamed` when the replacement itself took the name.
 int replace_file(const Source &source, const std::string &target,
-                 const struct stat &replaced, bool write_through,
-                 bool *renamed)
+                 const struct stat &replaced, bool write_through, bool *renamed)
 {
     *renamed = false;
     if (replaced.st_nlink > 1)
@@ -274,9 +275,9 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,
 // on Windows, the caller must be allowed to write the replaced file. No
 // backup is made; the exclude and reserved arguments must be null.
 BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName,
-                         LPCSTR lpReplacementFileName,
-                         LPCSTR lpBackupFileName, DWORD dwReplaceFlags,
-                         LPVOID lpExclude, LPVOID lpReserved)
+                         LPCSTR lpReplacementFileName, LPCSTR lpBackupFileName,
+                         DWORD dwReplaceFlags, LPVOID lpExclude,
+                         LPVOID lpReserved)
 {
     if (lpReplacedFileName == nullptr || lpReplacementFileName == nullptr ||
         lpBackupFileName != nullptr || lpExclude != nullptr ||

@@ -78,7 +78,8 @@ UINT create_named(LPCSTR folder, LPCSTR prefix, LPSTR out)
         return fail_with(ERROR_BUFFER_OVERFLOW);
     std::string name;
     UINT unique = 0;
-    int error = claim_temp_name(folder, prefix, create_new_file, &name, &unique);
+    int error =
+        claim_temp_name(folder, prefix, create_new_file, &name, &unique);
     if (error != 0)
         return fail_in_folder(error, name.c_str());
     std::memcpy(out, name.c_str(), name.size() + 1);

@@ -44,7 +44,8 @@ const UnnamedFile *find_unnamed(const char *name)
 int link_unnamed(const UnnamedFile &file, const char *path)
 {
     // Through /proc, which needs no privilege, unlike AT_EMPTY_PATH.
-    if (linkat(AT_FDCWD, file.name.c_str(), AT_FDCWD, path, AT_SYMLINK_FOLLOW) != 0)
+    if (linkat(AT_FDCWD, file.name.c_str(), AT_FDCWD, path,
+               AT_SYMLINK_FOLLOW) != 0)
         return errno;
     return 0;
 }

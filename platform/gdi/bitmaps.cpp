@@ -9,7 +9,8 @@ using namespace scribblet::gdi;
 namespace {
 
 // How many bytes of bitmap a call asking for count bytes touches.
-std::size_t bytes_to_copy(const Bitmap &bitmap, std::size_t count) {
+std::size_t bytes_to_copy(const Bitmap &bitmap, std::size_t count)
+{
     return std::min(count, bitmap.bits.size());
 }
 
@@ -17,13 +18,15 @@ std::size_t bytes_to_copy(const Bitmap &bitmap, std::size_t count) {
 
 // A width or height of 0 gives the shared 1 x 1 bitmap, as on Windows:
 // deleting it is harmless, and it has no room for a picture.
-HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy) {
+HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy)
+{
     if (!objects().dcs.lookup(hdc))
         return nullptr;
     return create_bitmap(cx, cy);
 }
 
-LONG WINAPI SetBitmapBits(HBITMAP hbm, DWORD cb, const void *pvBits) {
+LONG WINAPI SetBitmapBits(HBITMAP hbm, DWORD cb, const void *pvBits)
+{
     Bitmap *bitmap = objects().bitmaps.lookup(hbm);
     if (!bitmap || !pvBits)
         return 0;
@@ -32,7 +35,8 @@ LONG WINAPI SetBitmapBits(HBITMAP hbm, DWORD cb, const void *pvBits) {
     return static_cast<LONG>(count);
 }
 
-LONG WINAPI GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits) {
+LONG WINAPI GetBitmapBits(HBITMAP hbit, LONG cb, LPVOID lpvBits)
+{
     const Bitmap *bitmap = objects().bitmaps.lookup(hbit);
     if (!bitmap || cb < 0 || !lpvBits)
         return 0;

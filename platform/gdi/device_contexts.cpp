@@ -9,7 +9,8 @@ using namespace scribblet::gdi;
 
 namespace {
 
-HDC add_dc(DcKind kind, HBITMAP selected) {
+HDC add_dc(DcKind kind, HBITMAP selected)
+{
     try {
         auto context = std::make_unique<DeviceContext>();
         context->kind = kind;
@@ -20,13 +21,15 @@ HDC add_dc(DcKind kind, HBITMAP selected) {
     }
 }
 
-bool is_desktop(HWND window) {
+bool is_desktop(HWND window)
+{
     return window == nullptr || window == GetDesktopWindow();
 }
 
 } // namespace
 
-HWND WINAPI GetDesktopWindow(void) {
+HWND WINAPI GetDesktopWindow(void)
+{
     return fixed_handle<HWND>(HandleKind::window, desktop_window_id);
 }
 
@@ -34,7 +37,8 @@ HWND WINAPI GetDesktopWindow(void) {
 // which holds no state of its own and so is shared by every caller and
 // outlives ReleaseDC (a caller that forgets to release it leaks nothing);
 // other windows' come from the window system.
-HDC WINAPI GetDC(HWND hWnd) {
+HDC WINAPI GetDC(HWND hWnd)
+{
     if (is_desktop(hWnd)) {
         HDC &screen = objects().screen_dc;
         if (!screen)
@@ -47,7 +51,8 @@ HDC WINAPI GetDC(HWND hWnd) {
 
 // Returns 1 when the DC was released, 0 otherwise (a memory DC is for
 // DeleteDC).
-int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
+int WINAPI ReleaseDC(HWND hWnd, HDC hDC)
+{
     const DeviceContext *context = objects().dcs.lookup(hDC);
     if (context && context->kind == DcKind::screen)
         return 1;
@@ -59,7 +64,8 @@ int WINAPI ReleaseDC(HWND hWnd, HDC hDC) {
 
 // A memory DC starts with the stock 1 x 1 monochrome bitmap selected. hdc
 // NULL means the screen; any other handle must be a live DC.
-HDC WINAPI CreateCompatibleDC(HDC hdc) {
+HDC WINAPI CreateCompatibleDC(HDC hdc)
+{
     if (hdc && !objects().dcs.lookup(hdc))
         return nullptr;
     const HBITMAP initial = stock_bitmap();
@@ -69,7 +75,8 @@ HDC WINAPI CreateCompatibleDC(HDC hdc) {
 }
 
 // Deletes a memory DC. A screen DC is released with ReleaseDC instead.
-BOOL WINAPI DeleteDC(HDC hdc) {
+BOOL WINAPI DeleteDC(HDC hdc)
+{
     const DeviceContext *context = objects().dcs.lookup(hdc);
     if (!context || context->kind != DcKind::memory)
         return FALSE;
@@ -81,7 +88,8 @@ BOOL WINAPI DeleteDC(HDC hdc) {
 // when the DC or bitmap is not live, the DC is not a memory DC or the
 // object is not a bitmap. Windows also refuses a bitmap that another DC
 // holds; the program gives each bitmap one DC, so that is not checked.
-HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h) {
+HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ h)
+{
     DeviceContext *context = objects().dcs.lookup(hdc);
     if (!context || context->kind != DcKind::memory ||
         !objects().bitmaps.lookup(h))

@@ -4,7 +4,6 @@
 #include <memory>
 #include <new>
 
-
 namespace scribblet::gdi {
 
 namespace {
@@ -12,7 +11,8 @@ namespace {
 // Bits are counted in LONG by SetBitmapBits and GetBitmapBits.
 constexpr std::size_t max_bitmap_bytes = 2147483647;
 
-std::unique_ptr<Bitmap> new_bitmap(LONG width, LONG height) {
+std::unique_ptr<Bitmap> new_bitmap(LONG width, LONG height)
+{
     const std::size_t stride = static_cast<std::size_t>(width) * 4;
     const auto rows = static_cast<std::size_t>(height);
     if (rows != 0 && stride > max_bitmap_bytes / rows)
@@ -32,12 +32,14 @@ std::unique_ptr<Bitmap> new_bitmap(LONG width, LONG height) {
 } // namespace
 
 // Never destroyed: handles stay answerable however late at exit they are used.
-Objects &objects() {
+Objects &objects()
+{
     static Objects *const the_objects = new Objects;
     return *the_objects;
 }
 
-HBITMAP stock_bitmap() {
+HBITMAP stock_bitmap()
+{
     Objects &all = objects();
     if (!all.stock_bitmap) {
         std::unique_ptr<Bitmap> bitmap = new_bitmap(1, 1);
@@ -48,7 +50,8 @@ HBITMAP stock_bitmap() {
     return all.stock_bitmap;
 }
 
-HBITMAP create_bitmap(LONG width, LONG height) {
+HBITMAP create_bitmap(LONG width, LONG height)
+{
     if (width < 0 || height < 0)
         return nullptr;
     if (width == 0 || height == 0)
@@ -56,14 +59,16 @@ HBITMAP create_bitmap(LONG width, LONG height) {
     return objects().bitmaps.add(new_bitmap(width, height));
 }
 
-Bitmap *surface_of(HDC dc) {
+Bitmap *surface_of(HDC dc)
+{
     const DeviceContext *context = objects().dcs.lookup(dc);
     if (!context || context->kind != DcKind::memory)
         return nullptr;
     return objects().bitmaps.lookup(context->selected);
 }
 
-bool bitmap_pixels(HBITMAP handle, PixelView *view) {
+bool bitmap_pixels(HBITMAP handle, PixelView *view)
+{
     Bitmap *bitmap = objects().bitmaps.lookup(handle);
     if (!bitmap || !view)
         return false;
@@ -72,12 +77,14 @@ bool bitmap_pixels(HBITMAP handle, PixelView *view) {
     return true;
 }
 
-HBITMAP selected_bitmap(HDC dc) {
+HBITMAP selected_bitmap(HDC dc)
+{
     const DeviceContext *context = objects().dcs.lookup(dc);
     return context ? context->selected : nullptr;
 }
 
-void set_window_dc_hooks(WindowDcHooks hooks) {
+void set_window_dc_hooks(WindowDcHooks hooks)
+{
     objects().window_dc_hooks = hooks;
 }
 

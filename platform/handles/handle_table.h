@@ -22,9 +22,10 @@
 // Usage:
 //
 //     HandleTable<Bitmap, HGDIOBJ> bitmaps(HandleKind::bitmap);
-//     HGDIOBJ h = bitmaps.add(std::make_unique<Bitmap>(...));   // nullptr if full
-//     Bitmap *b = bitmaps.lookup(h);                           // nullptr if not ours
-//     std::unique_ptr<Bitmap> gone = bitmaps.remove(h);        // h is stale now
+//     HGDIOBJ h = bitmaps.add(std::make_unique<Bitmap>(...));   // nullptr if
+//     full Bitmap *b = bitmaps.lookup(h);                           // nullptr
+//     if not ours std::unique_ptr<Bitmap> gone = bitmaps.remove(h);        // h
+//     is stale now
 //
 // Several tables may share one handle type (bitmaps and brushes are both
 // HGDIOBJ); handle_kind() tells which table a handle belongs to.
@@ -69,17 +70,18 @@ inline constexpr std::uint32_t slot_limit = 0x1000000; // slots are below this
 } // namespace handle_bits
 
 // The raw value of a handle, and a handle from a raw value.
-template <typename Handle>
-inline std::uintptr_t handle_value(Handle handle) {
+template <typename Handle> inline std::uintptr_t handle_value(Handle handle)
+{
     return reinterpret_cast<std::uintptr_t>(handle);
 }
-template <typename Handle>
-inline Handle handle_from_value(std::uintptr_t value) {
+template <typename Handle> inline Handle handle_from_value(std::uintptr_t value)
+{
     return reinterpret_cast<Handle>(value);
 }
 
 constexpr std::uintptr_t pack_handle(HandleKind kind, std::uint32_t slot,
-                                     std::uint32_t generation) {
+                                     std::uint32_t generation)
+{
     using namespace handle_bits;
     return (static_cast<std::uintptr_t>(kind) << kind_shift) |
            ((static_cast<std::uintptr_t>(slot) & slot_mask) << slot_shift) |
@@ -88,8 +90,8 @@ constexpr std::uintptr_t pack_handle(HandleKind kind, std::uint32_t slot,
 
 // Which kind a handle claims to be (HandleKind::none for a null handle). This
 // says nothing about whether the handle is live: ask its table for that.
-template <typename Handle>
-inline HandleKind handle_kind(Handle handle) {
+template <typename Handle> inline HandleKind handle_kind(Handle handle)
+{
     return static_cast<HandleKind>(
         (handle_value(handle) >> handle_bits::kind_shift) &
         handle_bits::kind_mask);
@@ -99,7 +101,8 @@ inline HandleKind handle_kind(Handle handle) {
 // value, so it can stand for an object that lives outside any table. Give
 // each one a distinct id per kind, and list it below.
 template <typename Handle>
-inline Handle fixed_handle(HandleKind kind, std::uint32_t id) {
+inline Handle fixed_handle(HandleKind kind, std::uint32_t id)
+{
     return handle_from_value<Handle>(pack_handle(kind, id, 0));
 }
 
@@ -108,17 +111,19 @@ inline constexpr std::uint32_t desktop_window_id = 1; // HandleKind::window
 
 // A table of objects of type T, owned by the table, handed out as handles of
 // type Handle (a pointer-like opaque type such as HWND) tagged with one kind.
-template <typename T, typename Handle>
-class HandleTable {
+template <typename T, typename Handle> class HandleTable {
 public:
-    explicit HandleTable(HandleKind kind) : kind_(kind) {}
+    explicit HandleTable(HandleKind kind) : kind_(kind)
+    {
+    }
     HandleTable(const HandleTable &) = delete;
     HandleTable &operator=(const HandleTable &) = delete;
 
     // Takes ownership of object and returns its new handle, or a null
     // handle when object is null, the table is full or memory runs out (the
     // object is then destroyed).
-    Handle add(std::unique_ptr<T> object) {
+    Handle add(std::unique_ptr<T> object)
+    {
         if (!object)
             return Handle{};
         try {
@@ -146,7 +151,8 @@ public:
 
     // The live object behind handle, or nullptr when the handle is null, of
     // another kind, fixed, or stale.
-    T *lookup(Handle handle) const {
+    T *lookup(Handle handle) const
+    {
         const std::size_t slot = find(handle);
         return slot == not_found ? nullptr : entries_[slot].object.get();
     }
@@ -154,7 +160,8 @@ public:
     // Removes the object behind handle and hands it back (so the caller
     // decides when it dies); nullptr when the handle is not live. Every
     // copy of the handle is stale from now on.
-    std::unique_ptr<T> remove(Handle handle) {
+    std::unique_ptr<T> remove(Handle handle)
+    {
         const std::size_t slot = find(handle);
         if (slot == not_found)
             return nullptr;
@@ -174,7 +181,8 @@ private:
     static constexpr std::size_t not_found = static_cast<std::size_t>(-1);
 
     // The slot of the live entry that handle names, or not_found.
-    std::size_t find(Handle handle) const {
+    std::size_t find(Handle handle) const
+    {
         using namespace handle_bits;
         const std::uintptr_t value = handle_value(handle);
         if (handle_kind(handle) != kind_)

@@ -13,7 +13,8 @@
 
 namespace scribblet::qt {
 
-QPointF ClientWidget::exact_position(const QMouseEvent *event) const {
+QPointF ClientWidget::exact_position(const QMouseEvent *event) const
+{
     // On a scaled display a pointer position falls inside a surface pixel
     // and must be taken to that pixel. Qt rounds the position it hands a
     // widget to whole (device-independent) pixels, which would put the
@@ -28,13 +29,15 @@ QPointF ClientWidget::exact_position(const QMouseEvent *event) const {
 }
 
 ClientWidget::ClientWidget(HWND hwnd, QWidget *parent)
-    : QWidget(parent), hwnd_(hwnd) {
+    : QWidget(parent), hwnd_(hwnd)
+{
     // Every move reaches the window, with a button held or not.
     setMouseTracking(true);
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void ClientWidget::paintEvent(QPaintEvent *event) {
+void ClientWidget::paintEvent(QPaintEvent *event)
+{
     // The window's own painting went to its backing surface; here it is
     // only shown again. Nothing is invalidated, so a repaint that the
     // program caused cannot cause another.
@@ -51,61 +54,72 @@ void ClientWidget::paintEvent(QPaintEvent *event) {
     painter.drawImage(area, image, area);
 }
 
-void ClientWidget::queue_button(QMouseEvent *event, bool press) {
+void ClientWidget::queue_button(QMouseEvent *event, bool press)
+{
     const UINT message = button_message(event->button(), press, false, false);
     if (message == 0)
         return;
-    winsys::queue_input(MSG{hwnd_, message,
-                            mouse_key_state(event->buttons(), event->modifiers()),
-                            pack_position(exact_position(event)), 0, POINT{}});
+    winsys::queue_input(MSG{
+        hwnd_, message, mouse_key_state(event->buttons(), event->modifiers()),
+        pack_position(exact_position(event)), 0, POINT{}});
     event->accept();
 }
 
-void ClientWidget::mousePressEvent(QMouseEvent *event) {
+void ClientWidget::mousePressEvent(QMouseEvent *event)
+{
     pressed_ |= event->button();
     queue_button(event, true);
 }
 
-void ClientWidget::mouseReleaseEvent(QMouseEvent *event) {
+void ClientWidget::mouseReleaseEvent(QMouseEvent *event)
+{
     pressed_ &= ~event->button();
     queue_button(event, false);
 }
 
-void ClientWidget::mouseDoubleClickEvent(QMouseEvent *event) {
+void ClientWidget::mouseDoubleClickEvent(QMouseEvent *event)
+{
     // Qt reports the second press of a double click as a press and then as
     // this event (some sources send this event alone: it then stands for
     // the press). Without CS_DBLCLKS the second press is an ordinary one,
     // so no click is lost; with it, the press becomes the double click.
     const bool press_reported = (pressed_ & event->button()) != 0;
-    const bool double_clicks = (winsys::class_style_of(hwnd_) & CS_DBLCLKS) != 0;
+    const bool double_clicks =
+        (winsys::class_style_of(hwnd_) & CS_DBLCLKS) != 0;
     if (!press_reported) {
         pressed_ |= event->button();
         const UINT message =
             button_message(event->button(), true, true, double_clicks);
         if (message != 0)
-            winsys::queue_input(MSG{hwnd_, message,
-                                    mouse_key_state(event->buttons(), event->modifiers()),
-                                    pack_position(exact_position(event)), 0, POINT{}});
+            winsys::queue_input(
+                MSG{hwnd_, message,
+                    mouse_key_state(event->buttons(), event->modifiers()),
+                    pack_position(exact_position(event)), 0, POINT{}});
     } else if (double_clicks) {
         const UINT press = button_message(event->button(), true, false, false);
         if (press != 0)
             winsys::toolkit_double_click(
-                hwnd_, press, button_message(event->button(), true, true, true));
+                hwnd_, press,
+                button_message(event->button(), true, true, true));
     }
     event->accept();
 }
 
-void ClientWidget::mouseMoveEvent(QMouseEvent *event) {
-    winsys::queue_input(MSG{hwnd_, WM_MOUSEMOVE,
-                            mouse_key_state(event->buttons(), event->modifiers()),
-                            pack_position(exact_position(event)), 0, POINT{}});
+void ClientWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    winsys::queue_input(
+        MSG{hwnd_, WM_MOUSEMOVE,
+            mouse_key_state(event->buttons(), event->modifiers()),
+            pack_position(exact_position(event)), 0, POINT{}});
     event->accept();
 }
 
-void ClientWidget::queue_key(QKeyEvent *event, bool release) {
+void ClientWidget::queue_key(QKeyEvent *event, bool release)
+{
     const WPARAM vk = virtual_key(event->key());
     const std::string text =
-        release ? std::string() : key_text(event->key(), event->text(), event->modifiers());
+        release ? std::string()
+                : key_text(event->key(), event->text(), event->modifiers());
     if (vk == 0 && text.empty()) {
         event->ignore();
         return;
@@ -122,11 +136,18 @@ void ClientWidget::queue_key(QKeyEvent *event, bool release) {
     event->accept();
 }
 
-void ClientWidget::keyPressEvent(QKeyEvent *event) { queue_key(event, false); }
+void ClientWidget::keyPressEvent(QKeyEvent *event)
+{
+    queue_key(event, false);
+}
 
-void ClientWidget::keyReleaseEvent(QKeyEvent *event) { queue_key(event, true); }
+void ClientWidget::keyReleaseEvent(QKeyEvent *event)
+{
+    queue_key(event, true);
+}
 
-bool ClientWidget::focusNextPrevChild(bool next) {
+bool ClientWidget::focusNextPrevChild(bool next)
+{
     // Tab belongs to the window (a dialog moves the focus itself) unless a
     // control inside takes it.
     if (findChildren<QWidget *>().isEmpty())

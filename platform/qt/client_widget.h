@@ -14,7 +14,10 @@ namespace scribblet::qt {
 class ClientWidget : public QWidget {
 public:
     ClientWidget(HWND hwnd, QWidget *parent);
-    HWND hwnd() const { return hwnd_; }
+    HWND hwnd() const
+    {
+        return hwnd_;
+    }
 
 protected:
     void paintEvent(QPaintEvent *event) override;

@@ -5,7 +5,8 @@
 namespace scribblet::qt {
 
 WPARAM mouse_key_state(Qt::MouseButtons buttons,
-                       Qt::KeyboardModifiers modifiers) {
+                       Qt::KeyboardModifiers modifiers)
+{
     WPARAM state = 0;
     if (buttons & Qt::LeftButton)
         state |= MK_LBUTTON;
@@ -20,15 +21,18 @@ WPARAM mouse_key_state(Qt::MouseButtons buttons,
     return state;
 }
 
-LPARAM pack_position(const QPointF &client_position) {
+LPARAM pack_position(const QPointF &client_position)
+{
     const auto x = static_cast<long long>(std::floor(client_position.x()));
     const auto y = static_cast<long long>(std::floor(client_position.y()));
     return MAKELPARAM(x, y);
 }
 
 UINT button_message(Qt::MouseButton button, bool press, bool second_press,
-                    bool class_wants_double_clicks) {
-    const bool double_click = press && second_press && class_wants_double_clicks;
+                    bool class_wants_double_clicks)
+{
+    const bool double_click =
+        press && second_press && class_wants_double_clicks;
     switch (button) {
     case Qt::LeftButton:
         return double_click ? WM_LBUTTONDBLCLK
@@ -44,7 +48,8 @@ UINT button_message(Qt::MouseButton button, bool press, bool second_press,
     }
 }
 
-WPARAM virtual_key(int qt_key) {
+WPARAM virtual_key(int qt_key)
+{
     // Letters and digits are their own (upper-case) codes.
     if ((qt_key >= Qt::Key_A && qt_key <= Qt::Key_Z) ||
         (qt_key >= Qt::Key_0 && qt_key <= Qt::Key_9))
@@ -87,7 +92,8 @@ WPARAM virtual_key(int qt_key) {
 }
 
 std::string key_text(int qt_key, const QString &event_text,
-                     Qt::KeyboardModifiers modifiers) {
+                     Qt::KeyboardModifiers modifiers)
+{
     if (!event_text.isEmpty())
         return event_text.toStdString();
     if (qt_key < Qt::Key_Space || qt_key > Qt::Key_AsciiTilde)
@@ -99,7 +105,8 @@ std::string key_text(int qt_key, const QString &event_text,
     return std::string(1, c);
 }
 
-LPARAM key_data(bool release, bool auto_repeat, bool alt) {
+LPARAM key_data(bool release, bool auto_repeat, bool alt)
+{
     DWORD data = 1;
     if (alt)
         data |= 1u << 29;

@@ -13,7 +13,8 @@
 namespace scribblet::qt {
 
 // A mouse message's wParam: the MK_ bits of the buttons and keys held.
-WPARAM mouse_key_state(Qt::MouseButtons buttons, Qt::KeyboardModifiers modifiers);
+WPARAM mouse_key_state(Qt::MouseButtons buttons,
+                       Qt::KeyboardModifiers modifiers);
 
 // A mouse message's lParam: the client position, each coordinate cut to a
 // signed 16-bit value as Windows packs it. A position between pixels

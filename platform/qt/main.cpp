@@ -10,7 +10,8 @@ namespace {
 
 // The command line after the program's name, as Windows hands it to
 // WinMain: the arguments joined by spaces, quoted where they hold one.
-std::string command_line_after_program(int argc, char **argv) {
+std::string command_line_after_program(int argc, char **argv)
+{
     std::string line;
     for (int i = 1; i < argc; ++i) {
         if (!line.empty())
@@ -25,7 +26,8 @@ std::string command_line_after_program(int argc, char **argv) {
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char **argv)
+{
     scribblet::qt::prepare_application();
     QApplication application(argc, argv);
     scribblet::qt::install_qt_edge(application);

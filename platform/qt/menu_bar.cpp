@@ -7,13 +7,15 @@
 namespace scribblet::qt {
 namespace {
 
-bool is_greyed(const resources::MenuItem &item) {
+bool is_greyed(const resources::MenuItem &item)
+{
     return (item.flags & (resources::menu_flag::grayed |
                           resources::menu_flag::disabled)) != 0;
 }
 
 void collect_states(const std::vector<resources::MenuItem> &items,
-                    std::map<UINT, bool> &enabled) {
+                    std::map<UINT, bool> &enabled)
+{
     for (const resources::MenuItem &item : items) {
         if (item.is_popup())
             collect_states(item.items, enabled);
@@ -25,7 +27,8 @@ void collect_states(const std::vector<resources::MenuItem> &items,
 } // namespace
 
 MenuBar::MenuBar(HWND hwnd, const resources::Menu &menu, QWidget *parent)
-    : QMenuBar(parent), hwnd_(hwnd) {
+    : QMenuBar(parent), hwnd_(hwnd)
+{
     setNativeMenuBar(false);
     for (const resources::MenuItem &item : menu.items) {
         if (item.is_popup()) {
@@ -41,7 +44,8 @@ MenuBar::MenuBar(HWND hwnd, const resources::Menu &menu, QWidget *parent)
 }
 
 void MenuBar::add_items(QMenu *into,
-                        const std::vector<resources::MenuItem> &items) {
+                        const std::vector<resources::MenuItem> &items)
+{
     for (const resources::MenuItem &item : items) {
         if (item.is_popup()) {
             QMenu *popup = into->addMenu(QString::fromStdString(item.text));
@@ -55,8 +59,8 @@ void MenuBar::add_items(QMenu *into,
     }
 }
 
-QAction *MenuBar::make_action(const resources::MenuItem &item,
-                              QWidget *owner) {
+QAction *MenuBar::make_action(const resources::MenuItem &item, QWidget *owner)
+{
     auto *action = new QAction(QString::fromStdString(item.text), owner);
     action->setEnabled(!is_greyed(item));
     const UINT id = item.id;
@@ -67,7 +71,8 @@ QAction *MenuBar::make_action(const resources::MenuItem &item,
     return action;
 }
 
-void MenuBar::update_states(const resources::Menu &menu) {
+void MenuBar::update_states(const resources::Menu &menu)
+{
     std::map<UINT, bool> enabled;
     collect_states(menu.items, enabled);
     for (const auto &[id, on] : enabled)

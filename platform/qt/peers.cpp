@@ -12,7 +12,8 @@
 namespace scribblet::qt {
 namespace {
 
-QRect to_qrect(const RECT &r) {
+QRect to_qrect(const RECT &r)
+{
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
 }
 
@@ -21,7 +22,8 @@ QRect to_qrect(const RECT &r) {
 // it has is the implicit grab while a button is held, which keeps the
 // pointer's moves and release with the window the press was in, outside it
 // too. That is where the program captures.
-void capture_pointer(QWidget *widget, bool captured) {
+void capture_pointer(QWidget *widget, bool captured)
+{
     static const bool grabs =
         !QGuiApplication::platformName().startsWith(QStringLiteral("wayland"));
     if (!grabs)
@@ -35,18 +37,26 @@ void capture_pointer(QWidget *widget, bool captured) {
 class TopLevelPeer final : public QtPeer {
 public:
     TopLevelPeer(HWND hwnd, const winsys::Window &window, QWidget *owner)
-        : widget_(new TopLevelWindow(hwnd, window, owner)) {}
-    ~TopLevelPeer() override { delete widget_.data(); }
+        : widget_(new TopLevelWindow(hwnd, window, owner))
+    {
+    }
+    ~TopLevelPeer() override
+    {
+        delete widget_.data();
+    }
 
-    ClientWidget *client() const override {
+    ClientWidget *client() const override
+    {
         return widget_ ? widget_->client() : nullptr;
     }
 
-    winsys::FrameInsets frame(int window_width) const override {
+    winsys::FrameInsets frame(int window_width) const override
+    {
         return widget_ ? widget_->frame(window_width) : winsys::FrameInsets{};
     }
 
-    void apply_geometry(const RECT &window_rect) override {
+    void apply_geometry(const RECT &window_rect) override
+    {
         if (!widget_)
             return;
         // The program may give its window any size, whatever the limits on
@@ -58,7 +68,8 @@ public:
         apply_limits();
     }
 
-    void show(int command) override {
+    void show(int command) override
+    {
         if (!widget_)
             return;
         switch (command) {
@@ -88,33 +99,39 @@ public:
         }
     }
 
-    void set_enabled(bool enabled) override {
+    void set_enabled(bool enabled) override
+    {
         if (widget_)
             widget_->setEnabled(enabled);
     }
 
-    void set_size_limits(POINT smallest, POINT largest) override {
+    void set_size_limits(POINT smallest, POINT largest) override
+    {
         smallest_ = smallest;
         largest_ = largest;
         apply_limits();
     }
 
-    void present(const RECT &client_rect) override {
+    void present(const RECT &client_rect) override
+    {
         if (widget_)
             widget_->client()->update(to_qrect(client_rect));
     }
 
-    void enable_scroll_bar(int bar, bool enable) override {
+    void enable_scroll_bar(int bar, bool enable) override
+    {
         if (widget_ && widget_->scroll_bar(bar) != nullptr)
             widget_->scroll_bar(bar)->setEnabled(enable);
     }
 
-    void menu_changed(const resources::Menu &menu) override {
+    void menu_changed(const resources::Menu &menu) override
+    {
         if (widget_ && widget_->menu_bar() != nullptr)
             widget_->menu_bar()->update_states(menu);
     }
 
-    void set_capture(bool captured) override {
+    void set_capture(bool captured) override
+    {
         if (widget_)
             capture_pointer(widget_->client(), captured);
     }
@@ -122,7 +139,8 @@ public:
 private:
     // The limits on dragging, widened to the present size where the
     // program made the window larger or smaller than they allow.
-    void apply_limits() {
+    void apply_limits()
+    {
         const QSize now = widget_->size();
         widget_->setMinimumSize(std::min<int>(smallest_.x, now.width()),
                                 std::min<int>(smallest_.y, now.height()));
@@ -138,40 +156,61 @@ private:
 class ChildPeer final : public QtPeer {
 public:
     ChildPeer(HWND hwnd, QWidget *parent)
-        : widget_(new ClientWidget(hwnd, parent)) {
+        : widget_(new ClientWidget(hwnd, parent))
+    {
         widget_->hide();
     }
-    ~ChildPeer() override { delete widget_.data(); }
+    ~ChildPeer() override
+    {
+        delete widget_.data();
+    }
 
-    ClientWidget *client() const override { return widget_.data(); }
-    winsys::FrameInsets frame(int) const override { return {}; }
+    ClientWidget *client() const override
+    {
+        return widget_.data();
+    }
+    winsys::FrameInsets frame(int) const override
+    {
+        return {};
+    }
 
-    void apply_geometry(const RECT &window_rect) override {
+    void apply_geometry(const RECT &window_rect) override
+    {
         if (widget_)
             widget_->setGeometry(to_qrect(window_rect));
     }
 
-    void show(int command) override {
+    void show(int command) override
+    {
         if (widget_)
             widget_->setVisible(command != SW_HIDE);
     }
 
-    void set_enabled(bool enabled) override {
+    void set_enabled(bool enabled) override
+    {
         if (widget_)
             widget_->setEnabled(enabled);
     }
 
-    void set_size_limits(POINT, POINT) override {}
+    void set_size_limits(POINT, POINT) override
+    {
+    }
 
-    void present(const RECT &client_rect) override {
+    void present(const RECT &client_rect) override
+    {
         if (widget_)
             widget_->update(to_qrect(client_rect));
     }
 
-    void enable_scroll_bar(int, bool) override {}
-    void menu_changed(const resources::Menu &) override {}
+    void enable_scroll_bar(int, bool) override
+    {
+    }
+    void menu_changed(const resources::Menu &) override
+    {
+    }
 
-    void set_capture(bool captured) override {
+    void set_capture(bool captured) override
+    {
         if (widget_)
             capture_pointer(widget_.data(), captured);
     }
@@ -180,7 +219,8 @@ private:
     QPointer<ClientWidget> widget_;
 };
 
-QWidget *top_level_widget_of(HWND hwnd) {
+QWidget *top_level_widget_of(HWND hwnd)
+{
     QWidget *client = window_widget(hwnd);
     return client != nullptr ? client->window() : nullptr;
 }
@@ -188,7 +228,8 @@ QWidget *top_level_widget_of(HWND hwnd) {
 } // namespace
 
 std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
-                                              const winsys::Window &window) {
+                                              const winsys::Window &window)
+{
     if (window.parent != nullptr) {
         QWidget *parent = window_widget(window.parent);
         if (parent == nullptr)
@@ -199,14 +240,16 @@ std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
                                           top_level_widget_of(window.owner));
 }
 
-QWidget *window_widget(HWND hwnd) {
+QWidget *window_widget(HWND hwnd)
+{
     const winsys::Window *w = winsys::find_window(hwnd);
     const auto *peer =
         w != nullptr ? dynamic_cast<const QtPeer *>(w->peer.get()) : nullptr;
     return peer != nullptr ? peer->client() : nullptr;
 }
 
-HWND window_from_widget(const QWidget *widget) {
+HWND window_from_widget(const QWidget *widget)
+{
     for (; widget != nullptr; widget = widget->parentWidget())
         if (const auto *client = dynamic_cast<const ClientWidget *>(widget))
             return winsys::is_window(client->hwnd()) ? client->hwnd() : nullptr;

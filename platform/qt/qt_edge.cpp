@@ -11,24 +11,31 @@
 namespace scribblet::qt {
 namespace {
 
-void poll_events() { QCoreApplication::processEvents(QEventLoop::AllEvents); }
+void poll_events()
+{
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
 
-void wait_for_events() {
+void wait_for_events()
+{
     QCoreApplication::processEvents(QEventLoop::AllEvents |
                                     QEventLoop::WaitForMoreEvents);
 }
 
-RECT to_rect(const QRect &r) {
+RECT to_rect(const QRect &r)
+{
     return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
 }
 
-RECT work_area() {
+RECT work_area()
+{
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? to_rect(screen->availableGeometry())
                              : RECT{0, 0, 1024, 768};
 }
 
-RECT screen_area() {
+RECT screen_area()
+{
     const QScreen *screen = QGuiApplication::primaryScreen();
     return screen != nullptr ? to_rect(screen->virtualGeometry())
                              : RECT{0, 0, 1024, 768};
@@ -36,9 +43,11 @@ RECT screen_area() {
 
 // The busy cursor is shown over every window of the program until the
 // arrow comes back.
-void set_cursor(HCURSOR cursor) {
+void set_cursor(HCURSOR cursor)
+{
     static bool busy = false;
-    const bool wait = cursor != nullptr && cursor == LoadCursorA(nullptr, IDC_WAIT);
+    const bool wait =
+        cursor != nullptr && cursor == LoadCursorA(nullptr, IDC_WAIT);
     if (wait == busy)
         return;
     busy = wait;
@@ -53,9 +62,11 @@ void set_cursor(HCURSOR cursor) {
 
 // Debian's IPA gothic fonts (fonts-ipafont-gothic) carry the Japanese
 // texts; the toolkit's own font stays behind them for anything else.
-void use_japanese_font(QApplication &application) {
+void use_japanese_font(QApplication &application)
+{
     QFont font = application.font();
-    QStringList families{QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic")};
+    QStringList families{QStringLiteral("IPAPGothic"),
+                         QStringLiteral("IPAGothic")};
     families.append(font.families());
     font.setFamilies(families);
     QApplication::setFont(font);
@@ -63,18 +74,19 @@ void use_japanese_font(QApplication &application) {
 
 } // namespace
 
-void prepare_application() {
+void prepare_application()
+{
     QCoreApplication::setAttribute(Qt::AA_CompressHighFrequencyEvents, false);
     QCoreApplication::setAttribute(Qt::AA_CompressTabletEvents, false);
 }
 
-void install_qt_edge(QApplication &application) {
+void install_qt_edge(QApplication &application)
+{
     prepare_application();
     use_japanese_font(application);
     winsys::install_toolkit(winsys::Toolkit{make_peer, poll_events,
                                             wait_for_events, work_area,
-                                            screen_area,
-                                            set_cursor});
+                                            screen_area, set_cursor});
     // Windows that outlive the application lose their widgets while Qt is
     // still there to delete them.
     qAddPostRoutine(winsys::uninstall_toolkit);

@@ -9,7 +9,8 @@
 
 namespace scribblet::qt {
 
-QIcon qt_icon(HICON handle) {
+QIcon qt_icon(HICON handle)
+{
     QIcon icon;
     const std::vector<std::uint8_t> *bytes = resources::icon_file_bytes(handle);
     if (bytes == nullptr)

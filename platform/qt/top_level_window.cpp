@@ -10,7 +10,8 @@
 namespace scribblet::qt {
 namespace {
 
-Qt::WindowFlags flags_for(DWORD style, bool owned) {
+Qt::WindowFlags flags_for(DWORD style, bool owned)
+{
     Qt::WindowFlags flags = owned ? Qt::Dialog : Qt::Window;
     if ((style & WS_CAPTION) != WS_CAPTION)
         return flags | Qt::FramelessWindowHint;
@@ -25,7 +26,8 @@ Qt::WindowFlags flags_for(DWORD style, bool owned) {
     return flags;
 }
 
-QScrollBar *make_scroll_bar(Qt::Orientation orientation, QWidget *parent) {
+QScrollBar *make_scroll_bar(Qt::Orientation orientation, QWidget *parent)
+{
     auto *bar = new QScrollBar(orientation, parent);
     // The bars only signal that part of the client is hidden: no range.
     bar->setRange(0, 0);
@@ -33,7 +35,8 @@ QScrollBar *make_scroll_bar(Qt::Orientation orientation, QWidget *parent) {
     return bar;
 }
 
-int scroll_bar_extent(const QWidget *bar) {
+int scroll_bar_extent(const QWidget *bar)
+{
     return bar->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, bar);
 }
 
@@ -41,7 +44,8 @@ int scroll_bar_extent(const QWidget *bar) {
 
 TopLevelWindow::TopLevelWindow(HWND hwnd, const winsys::Window &window,
                                QWidget *owner)
-    : QWidget(owner, flags_for(window.style, owner != nullptr)), hwnd_(hwnd) {
+    : QWidget(owner, flags_for(window.style, owner != nullptr)), hwnd_(hwnd)
+{
     setWindowTitle(QString::fromStdString(window.title));
     const winsys::WindowClass &c = *window.window_class;
     const QIcon icon = qt_icon(c.icon != nullptr ? c.icon : c.icon_small);
@@ -63,7 +67,8 @@ TopLevelWindow::TopLevelWindow(HWND hwnd, const winsys::Window &window,
         part->ensurePolished();
 }
 
-winsys::FrameInsets TopLevelWindow::frame(int width) const {
+winsys::FrameInsets TopLevelWindow::frame(int width) const
+{
     winsys::FrameInsets f;
     if (menu_bar_ != nullptr)
         f.top = menu_bar_->heightForWidth(std::max(width, 1));
@@ -74,7 +79,8 @@ winsys::FrameInsets TopLevelWindow::frame(int width) const {
     return f;
 }
 
-void TopLevelWindow::lay_out() {
+void TopLevelWindow::lay_out()
+{
     const winsys::FrameInsets f = frame(width());
     const int client_width = std::max(width() - f.left - f.right, 0);
     const int client_height = std::max(height() - f.top - f.bottom, 0);
@@ -92,24 +98,31 @@ void TopLevelWindow::lay_out() {
                              f.right, f.bottom);
 }
 
-void TopLevelWindow::report_geometry() {
+void TopLevelWindow::report_geometry()
+{
     const QRect g = geometry();
     const int kind = isMinimized()   ? SIZE_MINIMIZED
                      : isMaximized() ? SIZE_MAXIMIZED
                                      : SIZE_RESTORED;
     winsys::toolkit_window_moved(
-        hwnd_, RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()},
+        hwnd_,
+        RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()},
         kind);
 }
 
-void TopLevelWindow::resizeEvent(QResizeEvent *) {
+void TopLevelWindow::resizeEvent(QResizeEvent *)
+{
     lay_out();
     report_geometry();
 }
 
-void TopLevelWindow::moveEvent(QMoveEvent *) { report_geometry(); }
+void TopLevelWindow::moveEvent(QMoveEvent *)
+{
+    report_geometry();
+}
 
-void TopLevelWindow::closeEvent(QCloseEvent *event) {
+void TopLevelWindow::closeEvent(QCloseEvent *event)
+{
     // The window decides for itself whether it closes: the close box only
     // asks (WM_CLOSE, which DefWindowProcA answers by destroying it).
     event->ignore();
@@ -117,7 +130,8 @@ void TopLevelWindow::closeEvent(QCloseEvent *event) {
         winsys::toolkit_close_requested(hwnd_);
 }
 
-void TopLevelWindow::changeEvent(QEvent *event) {
+void TopLevelWindow::changeEvent(QEvent *event)
+{
     switch (event->type()) {
     case QEvent::StyleChange:
     case QEvent::FontChange:

@@ -18,9 +18,16 @@ class TopLevelWindow : public QWidget {
 public:
     TopLevelWindow(HWND hwnd, const winsys::Window &window, QWidget *owner);
 
-    ClientWidget *client() const { return client_; }
-    MenuBar *menu_bar() const { return menu_bar_; }
-    QScrollBar *scroll_bar(int bar) const {
+    ClientWidget *client() const
+    {
+        return client_;
+    }
+    MenuBar *menu_bar() const
+    {
+        return menu_bar_;
+    }
+    QScrollBar *scroll_bar(int bar) const
+    {
         return bar == SB_HORZ ? horizontal_ : vertical_;
     }
 

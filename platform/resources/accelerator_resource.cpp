@@ -9,7 +9,8 @@ constexpr std::uint16_t last_entry_flag = 0x80;
 }
 
 std::optional<std::vector<AcceleratorEntry>>
-parse_accelerators(std::span<const std::uint8_t> data) {
+parse_accelerators(std::span<const std::uint8_t> data)
+{
     ByteReader reader(data);
     std::vector<AcceleratorEntry> entries;
     for (;;) {

@@ -1,9 +1,8 @@
 // Accelerator tables (RT_ACCELERATOR): 8-byte entries
 //
-//     WORD fFlags (FVIRTKEY, FNOINVERT, FSHIFT, FCONTROL, FALT; 0x80 on the last)
-//     WORD key    (a virtual-key code with FVIRTKEY, else a character code)
-//     WORD cmd    (the command id sent with WM_COMMAND)
-//     WORD padding
+//     WORD fFlags (FVIRTKEY, FNOINVERT, FSHIFT, FCONTROL, FALT; 0x80 on the
+//     last) WORD key    (a virtual-key code with FVIRTKEY, else a character
+//     code) WORD cmd    (the command id sent with WM_COMMAND) WORD padding
 #ifndef SCRIBBLET_PLATFORM_RESOURCES_ACCELERATOR_RESOURCE_H
 #define SCRIBBLET_PLATFORM_RESOURCES_ACCELERATOR_RESOURCE_H
 

@@ -16,19 +16,33 @@ namespace scribblet::resources {
 
 class ByteReader {
 public:
-    explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes) {}
+    explicit ByteReader(std::span<const std::uint8_t> bytes) : bytes_(bytes)
+    {
+    }
 
-    bool ok() const { return ok_; }
-    void fail() { ok_ = false; }
+    bool ok() const
+    {
+        return ok_;
+    }
+    void fail()
+    {
+        ok_ = false;
+    }
 
     std::uint8_t u8();
     std::uint16_t u16();
-    std::int16_t i16() { return static_cast<std::int16_t>(u16()); }
+    std::int16_t i16()
+    {
+        return static_cast<std::int16_t>(u16());
+    }
     std::uint32_t u32();
 
     // The next count bytes; empty (and failed) when fewer remain.
     std::span<const std::uint8_t> take(std::size_t count);
-    void skip(std::size_t count) { take(count); }
+    void skip(std::size_t count)
+    {
+        take(count);
+    }
 
     // Moves on to the next multiple of boundary, counted from the start.
     void align(std::size_t boundary);
@@ -42,7 +56,10 @@ public:
 
 private:
     bool have(std::size_t count);
-    std::size_t remaining() const { return bytes_.size() - position_; }
+    std::size_t remaining() const
+    {
+        return bytes_.size() - position_;
+    }
 
     std::span<const std::uint8_t> bytes_;
     std::size_t position_ = 0;

@@ -12,14 +12,16 @@ constexpr std::uint16_t extended_version = 1;
 constexpr std::uint16_t extended_signature = 0xFFFF;
 
 void read_frame(ByteReader &reader, std::int16_t &x, std::int16_t &y,
-                std::int16_t &cx, std::int16_t &cy) {
+                std::int16_t &cx, std::int16_t &cy)
+{
     x = reader.i16();
     y = reader.i16();
     cx = reader.i16();
     cy = reader.i16();
 }
 
-bool read_item(ByteReader &reader, DialogItem &item) {
+bool read_item(ByteReader &reader, DialogItem &item)
+{
     reader.align(4);
     reader.skip(8); // help id, extended style
     item.style = reader.u32();
@@ -33,7 +35,8 @@ bool read_item(ByteReader &reader, DialogItem &item) {
 }
 
 // The header up to the items; returns the item count.
-std::uint16_t read_header(ByteReader &reader, DialogTemplate &dialog) {
+std::uint16_t read_header(ByteReader &reader, DialogTemplate &dialog)
+{
     const std::uint16_t version = reader.u16();
     const std::uint16_t signature = reader.u16();
     if (version != extended_version || signature != extended_signature)
@@ -56,7 +59,8 @@ std::uint16_t read_header(ByteReader &reader, DialogTemplate &dialog) {
 } // namespace
 
 std::optional<DialogTemplate>
-parse_dialog_template(std::span<const std::uint8_t> data) {
+parse_dialog_template(std::span<const std::uint8_t> data)
+{
     ByteReader reader(data);
     DialogTemplate dialog;
     const std::uint16_t item_count = read_header(reader, dialog);

@@ -3,10 +3,10 @@
 //
 //     WORD dlgVer (1), WORD signature (0xFFFF)
 //     DWORD helpID, exStyle, style; WORD cDlgItems; short x, y, cx, cy
-//     menu, windowClass    each 0x0000 (none), 0xFFFF + ordinal, or a UTF-16 string
-//     title                zero-ended UTF-16
-//     with DS_SETFONT:     WORD pointsize, weight; BYTE italic, charset; typeface
-//     items, each on a DWORD boundary (DLGITEMTEMPLATEEX):
+//     menu, windowClass    each 0x0000 (none), 0xFFFF + ordinal, or a UTF-16
+//     string title                zero-ended UTF-16 with DS_SETFONT:     WORD
+//     pointsize, weight; BYTE italic, charset; typeface items, each on a DWORD
+//     boundary (DLGITEMTEMPLATEEX):
 //         DWORD helpID, exStyle, style; short x, y, cx, cy; DWORD id
 //         windowClass, title   each 0xFFFF + ordinal or a UTF-16 string
 //         WORD extraCount, then extraCount bytes of creation data
@@ -46,10 +46,10 @@ struct DialogItem {
 struct DialogTemplate {
     std::uint32_t style = 0;
     std::int16_t x = 0, y = 0, cx = 0, cy = 0; // dialog units
-    std::string title;                          // UTF-8
-    std::uint16_t point_size = 0;               // with DS_SETFONT
-    std::string face;                           // UTF-8, with DS_SETFONT
-    std::vector<DialogItem> items;              // in template (tab) order
+    std::string title;                         // UTF-8
+    std::uint16_t point_size = 0;              // with DS_SETFONT
+    std::string face;                          // UTF-8, with DS_SETFONT
+    std::vector<DialogItem> items;             // in template (tab) order
 };
 
 // Parses a dialog resource's data. Nothing when it is truncated, not the

@@ -13,19 +13,22 @@ constexpr std::uint16_t icon_kind = 1;
 constexpr std::size_t ico_header_size = 6;
 constexpr std::size_t ico_entry_size = 16;
 
-void put_u16(std::vector<std::uint8_t> &out, std::uint16_t value) {
+void put_u16(std::vector<std::uint8_t> &out, std::uint16_t value)
+{
     out.push_back(static_cast<std::uint8_t>(value));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-void put_u32(std::vector<std::uint8_t> &out, std::uint32_t value) {
+void put_u32(std::vector<std::uint8_t> &out, std::uint32_t value)
+{
     put_u16(out, static_cast<std::uint16_t>(value));
     put_u16(out, static_cast<std::uint16_t>(value >> 16));
 }
 
 // The images' data in group order; nothing when one is missing.
 std::optional<std::vector<std::span<const std::uint8_t>>>
-find_images(const ResourceFile &file, const IconGroup &group) {
+find_images(const ResourceFile &file, const IconGroup &group)
+{
     std::vector<std::span<const std::uint8_t>> images;
     for (const IconGroupEntry &entry : group.entries) {
         const ResourceEntry *image =
@@ -39,7 +42,8 @@ find_images(const ResourceFile &file, const IconGroup &group) {
 
 } // namespace
 
-std::optional<IconGroup> parse_icon_group(std::span<const std::uint8_t> data) {
+std::optional<IconGroup> parse_icon_group(std::span<const std::uint8_t> data)
+{
     ByteReader reader(data);
     const std::uint16_t reserved = reader.u16();
     const std::uint16_t kind = reader.u16();
@@ -64,8 +68,9 @@ std::optional<IconGroup> parse_icon_group(std::span<const std::uint8_t> data) {
     return group;
 }
 
-std::optional<std::vector<std::uint8_t>>
-make_ico_file(const ResourceFile &file, const IconGroup &group) {
+std::optional<std::vector<std::uint8_t>> make_ico_file(const ResourceFile &file,
+                                                       const IconGroup &group)
+{
     const auto images = find_images(file, group);
     if (!images || images->empty())
         return std::nullopt;

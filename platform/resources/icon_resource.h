@@ -40,8 +40,8 @@ std::optional<IconGroup> parse_icon_group(std::span<const std::uint8_t> data);
 // file's RT_ICON resources: the 6-byte ICONDIR, 16-byte ICONDIRENTRYs, then
 // the images. Qt's ICO reader loads it. Nothing when an image is missing or
 // the group is empty.
-std::optional<std::vector<std::uint8_t>>
-make_ico_file(const ResourceFile &file, const IconGroup &group);
+std::optional<std::vector<std::uint8_t>> make_ico_file(const ResourceFile &file,
+                                                       const IconGroup &group);
 
 } // namespace scribblet::resources
 

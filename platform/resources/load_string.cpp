@@ -9,7 +9,8 @@ using namespace scribblet::resources;
 
 namespace {
 
-std::optional<std::string> find_string(HINSTANCE instance, std::uint16_t id) {
+std::optional<std::string> find_string(HINSTANCE instance, std::uint16_t id)
+{
     const ResourceFile *file = module_file(instance);
     if (file == nullptr)
         return std::nullopt;
@@ -26,13 +27,16 @@ std::optional<std::string> find_string(HINSTANCE instance, std::uint16_t id) {
 // at most cchBufferMax - 1 bytes, never a partial character, and a
 // terminating zero; the result is the number of bytes before the zero.
 int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer,
-                       int cchBufferMax) {
+                       int cchBufferMax)
+{
     if (lpBuffer == nullptr || cchBufferMax < 1)
         return 0;
     const std::optional<std::string> text =
         find_string(hInstance, static_cast<std::uint16_t>(uID));
     const std::size_t length =
-        text ? utf8_prefix_length(*text, static_cast<std::size_t>(cchBufferMax) - 1) : 0;
+        text ? utf8_prefix_length(*text,
+                                  static_cast<std::size_t>(cchBufferMax) - 1)
+             : 0;
     if (length > 0)
         std::memcpy(lpBuffer, text->data(), length);
     lpBuffer[length] = '\0';

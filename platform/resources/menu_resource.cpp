@@ -7,7 +7,8 @@ namespace scribblet::resources {
 namespace {
 
 // Reads the items of one level, up to and including the one marked MF_END.
-bool read_items(ByteReader &reader, int depth, std::vector<MenuItem> &items) {
+bool read_items(ByteReader &reader, int depth, std::vector<MenuItem> &items)
+{
     if (depth > max_menu_depth)
         return false;
     for (;;) {
@@ -29,13 +30,15 @@ bool read_items(ByteReader &reader, int depth, std::vector<MenuItem> &items) {
 
 } // namespace
 
-bool MenuItem::is_separator() const {
+bool MenuItem::is_separator() const
+{
     if (is_popup())
         return false;
     return (flags & MF_SEPARATOR) != 0 || (id == 0 && text.empty());
 }
 
-std::optional<Menu> parse_menu(std::span<const std::uint8_t> data) {
+std::optional<Menu> parse_menu(std::span<const std::uint8_t> data)
+{
     ByteReader reader(data);
     const std::uint16_t version = reader.u16();
     const std::uint16_t header_size = reader.u16();

@@ -1,7 +1,8 @@
 // Menu resources (RT_MENU) in the normal menu template format:
 //
-//     WORD version (0), WORD header size (bytes to skip after the 4-byte header)
-//     items: a popup   WORD flags (MF_POPUP set), text, then its own items
+//     WORD version (0), WORD header size (bytes to skip after the 4-byte
+//     header) items: a popup   WORD flags (MF_POPUP set), text, then its own
+//     items
 //            an item   WORD flags, WORD command id, text
 //     The last item of each level has MF_END in its flags. Texts are
 //     zero-ended UTF-16. A separator is an item with id 0 and an empty text
@@ -26,12 +27,15 @@ inline constexpr std::uint16_t disabled = MF_DISABLED;
 } // namespace menu_flag
 
 struct MenuItem {
-    std::uint16_t flags = 0;  // MF_ values, without MF_END
-    std::uint16_t id = 0;     // command id; 0 for popups and separators
-    std::string text;         // UTF-8, the '&' mnemonic marks kept as stored
+    std::uint16_t flags = 0;     // MF_ values, without MF_END
+    std::uint16_t id = 0;        // command id; 0 for popups and separators
+    std::string text;            // UTF-8, the '&' mnemonic marks kept as stored
     std::vector<MenuItem> items; // a popup's items
 
-    bool is_popup() const { return (flags & MF_POPUP) != 0; }
+    bool is_popup() const
+    {
+        return (flags & MF_POPUP) != 0;
+    }
     bool is_separator() const;
 };
 

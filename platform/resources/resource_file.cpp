@@ -9,7 +9,8 @@ namespace {
 // The leading empty entry: no data, a 32-byte header, type 0 and name 0.
 constexpr std::size_t empty_entry_size = 32;
 
-bool is_empty_leading_entry(std::span<const std::uint8_t> bytes) {
+bool is_empty_leading_entry(std::span<const std::uint8_t> bytes)
+{
     ByteReader reader(bytes);
     const std::uint32_t data_size = reader.u32();
     const std::uint32_t header_size = reader.u32();
@@ -22,7 +23,8 @@ bool is_empty_leading_entry(std::span<const std::uint8_t> bytes) {
 }
 
 // Reads the fields of one header, given exactly its HeaderSize bytes.
-bool read_header(std::span<const std::uint8_t> header, ResourceEntry &entry) {
+bool read_header(std::span<const std::uint8_t> header, ResourceEntry &entry)
+{
     ByteReader reader(header);
     reader.skip(8); // DataSize and HeaderSize, read by the caller
     entry.type = reader.name_or_ordinal();
@@ -33,11 +35,15 @@ bool read_header(std::span<const std::uint8_t> header, ResourceEntry &entry) {
     return reader.ok();
 }
 
-std::size_t round_up_to_dword(std::size_t offset) { return (offset + 3) & ~std::size_t{3}; }
+std::size_t round_up_to_dword(std::size_t offset)
+{
+    return (offset + 3) & ~std::size_t{3};
+}
 
 } // namespace
 
-std::optional<ResourceFile> ResourceFile::parse(std::vector<std::uint8_t> bytes) {
+std::optional<ResourceFile> ResourceFile::parse(std::vector<std::uint8_t> bytes)
+{
     ResourceFile file;
     file.bytes_ = std::move(bytes);
     const std::span<const std::uint8_t> all(file.bytes_);
@@ -65,7 +71,8 @@ std::optional<ResourceFile> ResourceFile::parse(std::vector<std::uint8_t> bytes)
     return file;
 }
 
-const ResourceEntry *ResourceFile::find(LPCSTR type, LPCSTR name) const {
+const ResourceEntry *ResourceFile::find(LPCSTR type, LPCSTR name) const
+{
     for (const ResourceEntry &entry : entries_)
         if (entry.type.is(type) && entry.name.is(name))
             return &entry;

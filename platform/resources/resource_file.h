@@ -2,11 +2,11 @@
 // of entries, each a RESOURCEHEADER followed by the resource's data:
 //
 //     DWORD DataSize, HeaderSize
-//     TYPE, NAME          each 0xFFFF + WORD ordinal, or a zero-ended UTF-16 string
-//     (padding to a DWORD boundary)
-//     DWORD DataVersion; WORD MemoryFlags, LanguageId; DWORD Version, Characteristics
-//     data: DataSize bytes at the header's start + HeaderSize,
-//     then padding to a DWORD boundary before the next entry.
+//     TYPE, NAME          each 0xFFFF + WORD ordinal, or a zero-ended UTF-16
+//     string (padding to a DWORD boundary) DWORD DataVersion; WORD MemoryFlags,
+//     LanguageId; DWORD Version, Characteristics data: DataSize bytes at the
+//     header's start + HeaderSize, then padding to a DWORD boundary before the
+//     next entry.
 //
 // The file starts with an empty entry (type 0, name 0, no data) that marks
 // the 32-bit format; it is checked and not listed.
@@ -46,7 +46,10 @@ public:
     ResourceFile &operator=(const ResourceFile &) = delete;
 
     // Every entry in file order.
-    const std::vector<ResourceEntry> &entries() const { return entries_; }
+    const std::vector<ResourceEntry> &entries() const
+    {
+        return entries_;
+    }
 
     // The first entry of the given type and name, both ordinals
     // (MAKEINTRESOURCEA, RT_ values); nullptr when there is none.

@@ -20,33 +20,41 @@ using IconFile = std::vector<std::uint8_t>; // an .ico file's bytes
 // gives the same handle, as Windows does for LoadAccelerators and LoadIcon
 // (the program loads its icon for each window class and each About box).
 struct Module {
-    explicit Module(ResourceFile parsed) : file(std::move(parsed)) {}
+    explicit Module(ResourceFile parsed) : file(std::move(parsed))
+    {
+    }
     ResourceFile file;
     std::vector<std::pair<const ResourceEntry *, HACCEL>> accelerator_tables;
     std::vector<std::pair<const ResourceEntry *, HICON>> icons;
 };
 
-HandleTable<Module, HINSTANCE> &modules() {
+HandleTable<Module, HINSTANCE> &modules()
+{
     static HandleTable<Module, HINSTANCE> table(HandleKind::module);
     return table;
 }
 
-HandleTable<AcceleratorTable, HACCEL> &accelerator_tables() {
-    static HandleTable<AcceleratorTable, HACCEL> table(HandleKind::accelerator_table);
+HandleTable<AcceleratorTable, HACCEL> &accelerator_tables()
+{
+    static HandleTable<AcceleratorTable, HACCEL> table(
+        HandleKind::accelerator_table);
     return table;
 }
 
-HandleTable<IconFile, HICON> &icons() {
+HandleTable<IconFile, HICON> &icons()
+{
     static HandleTable<IconFile, HICON> table(HandleKind::icon);
     return table;
 }
 
-HINSTANCE make_program_instance() {
-    return load_module(std::vector<std::uint8_t>(scribblet_embedded_resources_begin,
-                                                 scribblet_embedded_resources_end));
+HINSTANCE make_program_instance()
+{
+    return load_module(std::vector<std::uint8_t>(
+        scribblet_embedded_resources_begin, scribblet_embedded_resources_end));
 }
 
-const ResourceEntry *find_entry(HINSTANCE instance, LPCSTR type, LPCSTR name) {
+const ResourceEntry *find_entry(HINSTANCE instance, LPCSTR type, LPCSTR name)
+{
     const ResourceFile *file = module_file(instance);
     return file ? file->find(type, name) : nullptr;
 }
@@ -54,11 +62,14 @@ const ResourceEntry *find_entry(HINSTANCE instance, LPCSTR type, LPCSTR name) {
 // The handle already loaded from the named entry, or a new one from
 // make(module, entry); null when the resource is missing or make fails.
 template <typename Object, typename Handle, typename Make>
-Handle load_shared(HINSTANCE instance, LPCSTR name, LPCSTR type,
-                   std::vector<std::pair<const ResourceEntry *, Handle>> Module::*cache,
-                   HandleTable<Object, Handle> &table, Make make) {
+Handle load_shared(
+    HINSTANCE instance, LPCSTR name, LPCSTR type,
+    std::vector<std::pair<const ResourceEntry *, Handle>> Module::*cache,
+    HandleTable<Object, Handle> &table, Make make)
+{
     Module *module = modules().lookup(instance);
-    const ResourceEntry *entry = module ? module->file.find(type, name) : nullptr;
+    const ResourceEntry *entry =
+        module ? module->file.find(type, name) : nullptr;
     if (entry == nullptr)
         return Handle{};
     for (const auto &[loaded_from, handle] : module->*cache)
@@ -75,38 +86,47 @@ Handle load_shared(HINSTANCE instance, LPCSTR name, LPCSTR type,
 
 } // namespace
 
-HINSTANCE program_instance() {
+HINSTANCE program_instance()
+{
     static const HINSTANCE instance = make_program_instance();
     return instance;
 }
 
-HINSTANCE load_module(std::vector<std::uint8_t> res_file) {
-    std::optional<ResourceFile> parsed = ResourceFile::parse(std::move(res_file));
+HINSTANCE load_module(std::vector<std::uint8_t> res_file)
+{
+    std::optional<ResourceFile> parsed =
+        ResourceFile::parse(std::move(res_file));
     if (!parsed)
         return nullptr;
     return modules().add(std::make_unique<Module>(std::move(*parsed)));
 }
 
-const ResourceFile *module_file(HINSTANCE instance) {
+const ResourceFile *module_file(HINSTANCE instance)
+{
     const Module *module = modules().lookup(instance);
     return module ? &module->file : nullptr;
 }
 
-std::optional<Menu> load_menu(HINSTANCE instance, LPCSTR name) {
+std::optional<Menu> load_menu(HINSTANCE instance, LPCSTR name)
+{
     const ResourceEntry *entry = find_entry(instance, RT_MENU, name);
     return entry ? parse_menu(entry->data) : std::nullopt;
 }
 
-std::optional<DialogTemplate> load_dialog_template(HINSTANCE instance, LPCSTR name) {
+std::optional<DialogTemplate> load_dialog_template(HINSTANCE instance,
+                                                   LPCSTR name)
+{
     const ResourceEntry *entry = find_entry(instance, RT_DIALOG, name);
     return entry ? parse_dialog_template(entry->data) : std::nullopt;
 }
 
-const std::vector<AcceleratorEntry> *accelerator_entries(HACCEL table) {
+const std::vector<AcceleratorEntry> *accelerator_entries(HACCEL table)
+{
     return accelerator_tables().lookup(table);
 }
 
-const std::vector<std::uint8_t> *icon_file_bytes(HICON icon) {
+const std::vector<std::uint8_t> *icon_file_bytes(HICON icon)
+{
     return icons().lookup(icon);
 }
 
@@ -114,26 +134,31 @@ const std::vector<std::uint8_t> *icon_file_bytes(HICON icon) {
 
 using namespace scribblet::resources;
 
-HACCEL WINAPI LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName) {
+HACCEL WINAPI LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName)
+{
     return load_shared(
-        hInstance, lpTableName, RT_ACCELERATOR,
-        &Module::accelerator_tables, accelerator_tables(),
-        [](const Module &, const ResourceEntry &entry) -> std::unique_ptr<AcceleratorTable> {
+        hInstance, lpTableName, RT_ACCELERATOR, &Module::accelerator_tables,
+        accelerator_tables(),
+        [](const Module &,
+           const ResourceEntry &entry) -> std::unique_ptr<AcceleratorTable> {
             auto entries = parse_accelerators(entry.data);
-            return entries ? std::make_unique<AcceleratorTable>(std::move(*entries))
-                           : nullptr;
+            return entries
+                       ? std::make_unique<AcceleratorTable>(std::move(*entries))
+                       : nullptr;
         });
 }
 
 // A null instance asks for the system's stock icons, which this platform
 // does not provide: the caller gets NULL, as for any missing icon.
-HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName) {
+HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
+{
     return load_shared(
         hInstance, lpIconName, RT_GROUP_ICON, &Module::icons, icons(),
-        [](const Module &module, const ResourceEntry &entry) -> std::unique_ptr<IconFile> {
+        [](const Module &module,
+           const ResourceEntry &entry) -> std::unique_ptr<IconFile> {
             const auto group = parse_icon_group(entry.data);
-            auto ico = group ? make_ico_file(module.file, *group)
-                             : std::nullopt;
+            auto ico =
+                group ? make_ico_file(module.file, *group) : std::nullopt;
             return ico ? std::make_unique<IconFile>(std::move(*ico)) : nullptr;
         });
 }

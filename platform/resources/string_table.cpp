@@ -9,8 +9,9 @@ namespace {
 constexpr unsigned strings_per_block = 16;
 }
 
-std::optional<std::string> string_from_block(std::span<const std::uint8_t> block,
-                                             unsigned index) {
+std::optional<std::string>
+string_from_block(std::span<const std::uint8_t> block, unsigned index)
+{
     if (index >= strings_per_block)
         return std::nullopt;
     ByteReader reader(block);

@@ -12,16 +12,20 @@
 
 namespace scribblet::resources {
 
-constexpr std::uint16_t string_block_name(std::uint16_t id) {
+constexpr std::uint16_t string_block_name(std::uint16_t id)
+{
     return static_cast<std::uint16_t>(id / 16 + 1);
 }
-constexpr unsigned string_block_index(std::uint16_t id) { return id % 16; }
+constexpr unsigned string_block_index(std::uint16_t id)
+{
+    return id % 16;
+}
 
 // String index (0..15) of a block, in UTF-8; an empty string when it is
 // absent. Nothing when the block is truncated before that string's end or
 // index is out of range.
-std::optional<std::string> string_from_block(std::span<const std::uint8_t> block,
-                                             unsigned index);
+std::optional<std::string>
+string_from_block(std::span<const std::uint8_t> block, unsigned index);
 
 } // namespace scribblet::resources
 

@@ -8,10 +8,17 @@ namespace {
 
 constexpr char32_t replacement_character = 0xFFFD;
 
-bool is_high_surrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool is_low_surrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool is_high_surrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool is_low_surrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
-void append_utf8(std::string &out, char32_t code_point) {
+void append_utf8(std::string &out, char32_t code_point)
+{
     const auto byte = [&out](std::uint32_t value) {
         out.push_back(static_cast<char>(value));
     };
@@ -32,13 +39,15 @@ void append_utf8(std::string &out, char32_t code_point) {
     }
 }
 
-bool is_continuation_byte(char c) {
+bool is_continuation_byte(char c)
+{
     return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
 }
 
 } // namespace
 
-std::string utf16_to_utf8(std::u16string_view units) {
+std::string utf16_to_utf8(std::u16string_view units)
+{
     std::string out;
     out.reserve(units.size() * 3);
     for (std::size_t i = 0; i < units.size(); ++i) {
@@ -58,7 +67,8 @@ std::string utf16_to_utf8(std::u16string_view units) {
     return out;
 }
 
-std::size_t utf8_prefix_length(std::string_view text, std::size_t max_bytes) {
+std::size_t utf8_prefix_length(std::string_view text, std::size_t max_bytes)
+{
     if (text.size() <= max_bytes)
         return text.size();
     // Back up from the cut over continuation bytes to a character's start.

@@ -6,8 +6,8 @@
 
 using namespace scribblet::winsys;
 
-LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam,
-                              LPARAM lParam) {
+LRESULT WINAPI DefWindowProcA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
     const Window *w = find_window(hWnd);
     if (w == nullptr)
         return 0;

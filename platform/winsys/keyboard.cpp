@@ -10,20 +10,23 @@
 namespace scribblet::winsys {
 namespace {
 
-bool same_message(const MSG &a, const MSG &b) {
-    return a.hwnd == b.hwnd && a.message == b.message &&
-           a.wParam == b.wParam && a.lParam == b.lParam;
+bool same_message(const MSG &a, const MSG &b)
+{
+    return a.hwnd == b.hwnd && a.message == b.message && a.wParam == b.wParam &&
+           a.lParam == b.lParam;
 }
 
 // Whether an accelerator entry's modifiers are exactly those held.
-bool modifiers_match(BYTE fVirt, const InputEvent &keys) {
+bool modifiers_match(BYTE fVirt, const InputEvent &keys)
+{
     return ((fVirt & FSHIFT) != 0) == keys.shift &&
            ((fVirt & FCONTROL) != 0) == keys.control &&
            ((fVirt & FALT) != 0) == keys.alt;
 }
 
 bool entry_matches(const resources::AcceleratorEntry &entry, const MSG &msg,
-                   const InputEvent &keys) {
+                   const InputEvent &keys)
+{
     if ((entry.fVirt & FVIRTKEY) != 0) {
         // A virtual-key entry matches the key going down, with exactly its
         // modifiers held.
@@ -41,7 +44,8 @@ bool entry_matches(const resources::AcceleratorEntry &entry, const MSG &msg,
 
 // A command whose menu item is grayed or disabled is swallowed, as Windows
 // does: the keystroke counts as translated, but nothing is sent.
-bool command_is_disabled(HWND hwnd, WORD command) {
+bool command_is_disabled(HWND hwnd, WORD command)
+{
     const Window *w = find_window(hwnd);
     if (w == nullptr || w->menu == nullptr)
         return false;
@@ -54,7 +58,8 @@ bool command_is_disabled(HWND hwnd, WORD command) {
 // Posts the character messages for a key's text: one message per byte of
 // the narrow (UTF-8) text, as Windows posts one per byte of a multi-byte
 // character to an A window.
-void post_characters(const MSG &key, const std::string &text) {
+void post_characters(const MSG &key, const std::string &text)
+{
     const UINT message = key.message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
     for (const char c : text)
         PostMessageA(key.hwnd, message,
@@ -68,7 +73,8 @@ void post_characters(const MSG &key, const std::string &text) {
 using namespace scribblet::winsys;
 namespace resources = scribblet::resources;
 
-BOOL WINAPI TranslateMessage(const MSG *lpMsg) {
+BOOL WINAPI TranslateMessage(const MSG *lpMsg)
+{
     if (lpMsg == nullptr || !is_key_message(lpMsg->message))
         return FALSE;
     // A key going down makes its character (WM_KEYDOWN gives WM_CHAR, and
@@ -81,7 +87,8 @@ BOOL WINAPI TranslateMessage(const MSG *lpMsg) {
     return TRUE;
 }
 
-int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg) {
+int WINAPI TranslateAcceleratorA(HWND hWnd, HACCEL hAccTable, LPMSG lpMsg)
+{
     const std::vector<resources::AcceleratorEntry> *entries =
         resources::accelerator_entries(hAccTable);
     if (entries == nullptr || lpMsg == nullptr || !is_window(hWnd))

@@ -14,13 +14,15 @@ struct MenuRecord {
     HWND window = nullptr;
 };
 
-HandleTable<MenuRecord, HMENU> &menu_table() {
+HandleTable<MenuRecord, HMENU> &menu_table()
+{
     static HandleTable<MenuRecord, HMENU> table(HandleKind::menu);
     return table;
 }
 
 resources::MenuItem *find_by_command(std::vector<resources::MenuItem> &items,
-                                     UINT id) {
+                                     UINT id)
+{
     for (resources::MenuItem &item : items) {
         if (item.is_popup()) {
             if (resources::MenuItem *found = find_by_command(item.items, id))
@@ -37,21 +39,27 @@ constexpr std::uint16_t state_bits =
 
 } // namespace
 
-HMENU make_menu(resources::Menu menu, HWND window) {
+HMENU make_menu(resources::Menu menu, HWND window)
+{
     auto record = std::make_unique<MenuRecord>();
     record->menu = std::move(menu);
     record->window = window;
     return menu_table().add(std::move(record));
 }
 
-void free_menu(HMENU menu) { menu_table().remove(menu); }
+void free_menu(HMENU menu)
+{
+    menu_table().remove(menu);
+}
 
-const resources::Menu *menu_items(HMENU menu) {
+const resources::Menu *menu_items(HMENU menu)
+{
     const MenuRecord *record = menu_table().lookup(menu);
     return record != nullptr ? &record->menu : nullptr;
 }
 
-const resources::MenuItem *find_menu_command(HMENU menu, UINT id) {
+const resources::MenuItem *find_menu_command(HMENU menu, UINT id)
+{
     MenuRecord *record = menu_table().lookup(menu);
     return record != nullptr ? find_by_command(record->menu.items, id)
                              : nullptr;
@@ -62,12 +70,14 @@ const resources::MenuItem *find_menu_command(HMENU menu, UINT id) {
 using namespace scribblet::winsys;
 namespace resources = scribblet::resources;
 
-HMENU WINAPI GetMenu(HWND hWnd) {
+HMENU WINAPI GetMenu(HWND hWnd)
+{
     const Window *w = find_window(hWnd);
     return w != nullptr && w->parent == nullptr ? w->menu : nullptr;
 }
 
-BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
+BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable)
+{
     MenuRecord *record = menu_table().lookup(hMenu);
     if (record == nullptr)
         return -1;
@@ -84,8 +94,8 @@ BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
     if (item == nullptr)
         return -1;
     const BOOL previous = item->flags & state_bits;
-    item->flags = static_cast<std::uint16_t>(
-        (item->flags & ~state_bits) | (uEnable & state_bits));
+    item->flags = static_cast<std::uint16_t>((item->flags & ~state_bits) |
+                                             (uEnable & state_bits));
     Window *w = find_window(record->window);
     if (w != nullptr && w->peer)
         w->peer->menu_changed(record->menu);

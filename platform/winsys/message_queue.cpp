@@ -33,13 +33,15 @@ struct Queue {
     std::vector<const std::function<void()> *> idle_hooks;
 };
 
-Queue &queue() {
+Queue &queue()
+{
     static Queue q;
     return q;
 }
 
 // Whether hwnd is filter or one of its descendants.
-bool belongs_to(HWND hwnd, HWND filter) {
+bool belongs_to(HWND hwnd, HWND filter)
+{
     for (HWND h = hwnd; h != nullptr; h = parent_of(h))
         if (h == filter)
             return true;
@@ -51,7 +53,8 @@ struct Filter {
     UINT min;
     UINT max;
 
-    bool accepts(const MSG &m) const {
+    bool accepts(const MSG &m) const
+    {
         if (hwnd != nullptr && !belongs_to(m.hwnd, hwnd))
             return false;
         if (min == 0 && max == 0)
@@ -61,10 +64,12 @@ struct Filter {
 };
 
 // The first posted message that the filter accepts.
-bool take_posted(const Filter &filter, MSG *out) {
+bool take_posted(const Filter &filter, MSG *out)
+{
     std::deque<MSG> &posted = queue().posted;
-    const auto it = std::find_if(posted.begin(), posted.end(),
-                                 [&](const MSG &m) { return filter.accepts(m); });
+    const auto it =
+        std::find_if(posted.begin(), posted.end(),
+                     [&](const MSG &m) { return filter.accepts(m); });
     if (it == posted.end())
         return false;
     *out = *it;
@@ -74,11 +79,13 @@ bool take_posted(const Filter &filter, MSG *out) {
 
 // The first input message that the filter accepts; a key message's
 // keyboard becomes the thread's keyboard state.
-bool take_input(const Filter &filter, MSG *out) {
+bool take_input(const Filter &filter, MSG *out)
+{
     std::deque<InputEvent> &input = queue().input;
     const auto it =
-        std::find_if(input.begin(), input.end(),
-                     [&](const InputEvent &e) { return filter.accepts(e.message); });
+        std::find_if(input.begin(), input.end(), [&](const InputEvent &e) {
+            return filter.accepts(e.message);
+        });
     if (it == input.end())
         return false;
     *out = it->message;
@@ -89,7 +96,8 @@ bool take_input(const Filter &filter, MSG *out) {
 }
 
 // Messages that the system sent while the queue was not being read.
-void deliver_system_sends() {
+void deliver_system_sends()
+{
     while (!queue().system_sends.empty()) {
         const SystemSend s = queue().system_sends.front();
         queue().system_sends.pop_front();
@@ -99,7 +107,8 @@ void deliver_system_sends() {
     }
 }
 
-bool ancestors_visible(HWND hwnd) {
+bool ancestors_visible(HWND hwnd)
+{
     for (HWND h = hwnd; h != nullptr; h = parent_of(h)) {
         const Window *w = find_window(h);
         if (w == nullptr || !w->visible)
@@ -110,7 +119,8 @@ bool ancestors_visible(HWND hwnd) {
 
 // WM_PAINT is never queued: it is made for the first visible window whose
 // update region is not empty.
-bool make_paint_message(const Filter &filter, MSG *out) {
+bool make_paint_message(const Filter &filter, MSG *out)
+{
     for (HWND hwnd : windows_in_creation_order()) {
         const Window *w = find_window(hwnd);
         if (w == nullptr || is_empty(w->update) || !ancestors_visible(hwnd))
@@ -127,7 +137,8 @@ bool make_paint_message(const Filter &filter, MSG *out) {
 // Windows' order: posted messages first (first in, first out), then the
 // quit message once nothing posted waits, then input in the order it
 // happened, then WM_PAINT made on demand.
-bool take_message(const Filter &filter, MSG *out, bool *quit) {
+bool take_message(const Filter &filter, MSG *out, bool *quit)
+{
     Queue &q = queue();
     if (take_posted(filter, out))
         return true;
@@ -142,7 +153,8 @@ bool take_message(const Filter &filter, MSG *out, bool *quit) {
 
 // Takes the next message if one is ready, without waiting: what is
 // queued, then input that the toolkit has meanwhile, then WM_PAINT.
-bool take_ready_message(const Filter &filter, MSG *out, bool *quit) {
+bool take_ready_message(const Filter &filter, MSG *out, bool *quit)
+{
     deliver_system_sends();
     if (take_message(filter, out, quit))
         return true;
@@ -155,16 +167,21 @@ bool take_ready_message(const Filter &filter, MSG *out, bool *quit) {
     return make_paint_message(filter, out);
 }
 
-void run_idle_hook() {
+void run_idle_hook()
+{
     if (!queue().idle_hooks.empty())
         (*queue().idle_hooks.back())();
 }
 
 } // namespace
 
-const InputEvent &keyboard_state() { return queue().keyboard; }
+const InputEvent &keyboard_state()
+{
+    return queue().keyboard;
+}
 
-DWORD message_time() {
+DWORD message_time()
+{
     static const auto start = std::chrono::steady_clock::now();
     return static_cast<DWORD>(
         std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -172,10 +189,14 @@ DWORD message_time() {
             .count());
 }
 
-void queue_input(const MSG &msg) { queue_key_input(msg, {}, false, false, false); }
+void queue_input(const MSG &msg)
+{
+    queue_key_input(msg, {}, false, false, false);
+}
 
 void queue_key_input(const MSG &msg, const std::string &text, bool shift,
-                     bool control, bool alt) {
+                     bool control, bool alt)
+{
     // A disabled window, or one inside a disabled top-level window, takes
     // no input.
     if (!is_window_enabled(msg.hwnd) ||
@@ -187,7 +208,8 @@ void queue_key_input(const MSG &msg, const std::string &text, bool shift,
     queue().input.push_back(std::move(e));
 }
 
-void toolkit_double_click(HWND hwnd, UINT press, UINT double_click) {
+void toolkit_double_click(HWND hwnd, UINT press, UINT double_click)
+{
     auto &input = queue().input;
     for (auto it = input.rbegin(); it != input.rend(); ++it) {
         if (it->message.hwnd != hwnd)
@@ -203,18 +225,24 @@ void toolkit_double_click(HWND hwnd, UINT press, UINT double_click) {
 }
 
 void queue_system_send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                       void (*then)(HWND)) {
+                       void (*then)(HWND))
+{
     queue().system_sends.push_back(
         SystemSend{hwnd, message, wParam, lParam, then});
 }
 
-void forget_window_messages(HWND hwnd) {
+void forget_window_messages(HWND hwnd)
+{
     Queue &q = queue();
-    std::erase_if(q.input, [hwnd](const InputEvent &e) { return e.message.hwnd == hwnd; });
-    std::erase_if(q.system_sends, [hwnd](const SystemSend &s) { return s.hwnd == hwnd; });
+    std::erase_if(q.input, [hwnd](const InputEvent &e) {
+        return e.message.hwnd == hwnd;
+    });
+    std::erase_if(q.system_sends,
+                  [hwnd](const SystemSend &s) { return s.hwnd == hwnd; });
 }
 
-bool peek_message(MSG *msg) {
+bool peek_message(MSG *msg)
+{
     bool quit = false;
     return msg != nullptr &&
            take_ready_message(Filter{nullptr, 0, 0}, msg, &quit);
@@ -222,7 +250,8 @@ bool peek_message(MSG *msg) {
 
 bool run_modal_loop(const std::function<bool()> &done,
                     const std::function<bool(MSG &)> &filter,
-                    const std::function<void()> &on_idle) {
+                    const std::function<void()> &on_idle)
+{
     if (on_idle)
         queue().idle_hooks.push_back(&on_idle);
     bool ended_normally = true;
@@ -255,7 +284,8 @@ bool run_modal_loop(const std::function<bool()> &done,
 using namespace scribblet::winsys;
 
 BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin,
-                        UINT wMsgFilterMax) {
+                        UINT wMsgFilterMax)
+{
     if (lpMsg == nullptr || (hWnd != nullptr && !is_window(hWnd)))
         return -1;
     const Filter filter{hWnd, wMsgFilterMin, wMsgFilterMax};
@@ -274,7 +304,8 @@ BOOL WINAPI GetMessageA(LPMSG lpMsg, HWND hWnd, UINT wMsgFilterMin,
     }
 }
 
-BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
     // A null window posts to the thread itself.
     if (hWnd != nullptr && !is_window(hWnd))
         return FALSE;
@@ -283,22 +314,24 @@ BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
     return TRUE;
 }
 
-LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam,
-                            LPARAM lParam) {
+LRESULT WINAPI SendMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
     const Window *w = find_window(hWnd);
     if (w == nullptr)
         return 0;
     return w->proc(hWnd, Msg, wParam, lParam);
 }
 
-LRESULT WINAPI DispatchMessageA(const MSG *lpMsg) {
+LRESULT WINAPI DispatchMessageA(const MSG *lpMsg)
+{
     if (lpMsg == nullptr)
         return 0;
     return SendMessageA(lpMsg->hwnd, lpMsg->message, lpMsg->wParam,
                         lpMsg->lParam);
 }
 
-void WINAPI PostQuitMessage(int nExitCode) {
+void WINAPI PostQuitMessage(int nExitCode)
+{
     queue().quit = true;
     queue().quit_code = static_cast<WPARAM>(nExitCode);
 }

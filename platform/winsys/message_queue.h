@@ -37,7 +37,8 @@ void queue_system_send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 // The system command of the close box (Windows' SC_CLOSE).
 inline constexpr WPARAM system_command_close = 0xF060;
 
-inline bool is_key_message(UINT message) {
+inline bool is_key_message(UINT message)
+{
     return message == WM_KEYDOWN || message == WM_KEYUP ||
            message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
 }

@@ -15,7 +15,8 @@ namespace {
 // Makes (or remakes, for a new client size) the window's backing surface.
 // Returns false when the surface cannot be had: the window then paints on
 // a device context without a bitmap, which draws nothing.
-bool ensure_surface(Window &w) {
+bool ensure_surface(Window &w)
+{
     const LONG width = width_of(w.client_rect);
     const LONG height = height_of(w.client_rect);
     if (w.surface_dc == nullptr) {
@@ -55,7 +56,8 @@ bool ensure_surface(Window &w) {
     return true;
 }
 
-void add_to_update(Window &w, const RECT &rect, bool erase) {
+void add_to_update(Window &w, const RECT &rect, bool erase)
+{
     const RECT clipped = intersected(rect, client_area(w));
     if (is_empty(clipped))
         return;
@@ -65,7 +67,8 @@ void add_to_update(Window &w, const RECT &rect, bool erase) {
 
 // What the class background brush fills: a system colour index + 1
 // stands for that colour (only the window colour, white, is used).
-bool erase_background(HWND hwnd, HDC dc, const RECT &rect) {
+bool erase_background(HWND hwnd, HDC dc, const RECT &rect)
+{
     const Window *w = find_window(hwnd);
     if (w == nullptr || w->window_class->background == nullptr)
         return false;
@@ -80,14 +83,16 @@ bool erase_background(HWND hwnd, HDC dc, const RECT &rect) {
     return FillRect(dc, &rect, brush) != 0;
 }
 
-HDC window_get_dc(HWND hwnd) {
+HDC window_get_dc(HWND hwnd)
+{
     Window *w = find_window(hwnd);
     if (w == nullptr || !ensure_surface(*w))
         return nullptr;
     return w->surface_dc;
 }
 
-int window_release_dc(HWND hwnd, HDC dc) {
+int window_release_dc(HWND hwnd, HDC dc)
+{
     Window *w = find_window(hwnd);
     if (w == nullptr || dc != w->surface_dc)
         return 0;
@@ -98,7 +103,8 @@ int window_release_dc(HWND hwnd, HDC dc) {
 
 } // namespace
 
-LRESULT default_erase(HWND hwnd, HDC dc) {
+LRESULT default_erase(HWND hwnd, HDC dc)
+{
     const Window *w = find_window(hwnd);
     if (w == nullptr || dc != w->surface_dc)
         return 0;
@@ -107,7 +113,8 @@ LRESULT default_erase(HWND hwnd, HDC dc) {
     return erase_background(hwnd, dc, w->paint_clip) ? 1 : 0;
 }
 
-void client_resized(HWND hwnd, const RECT &old_client) {
+void client_resized(HWND hwnd, const RECT &old_client)
+{
     Window *w = find_window(hwnd);
     if (w == nullptr)
         return;
@@ -121,13 +128,16 @@ void client_resized(HWND hwnd, const RECT &old_client) {
     // The strips that the client area gained, as their bounding rectangle.
     RECT gained{};
     if (now.right > old_client.right)
-        gained = united(gained, RECT{old_client.right, 0, now.right, now.bottom});
+        gained =
+            united(gained, RECT{old_client.right, 0, now.right, now.bottom});
     if (now.bottom > old_client.bottom)
-        gained = united(gained, RECT{0, old_client.bottom, now.right, now.bottom});
+        gained =
+            united(gained, RECT{0, old_client.bottom, now.right, now.bottom});
     add_to_update(*w, gained, true);
 }
 
-void release_surface(HWND hwnd) {
+void release_surface(HWND hwnd)
+{
     Window *w = find_window(hwnd);
     if (w == nullptr || w->surface_dc == nullptr)
         return;
@@ -140,13 +150,15 @@ void release_surface(HWND hwnd) {
     w->surface_dc = nullptr;
 }
 
-void invalidate_all(HWND hwnd) {
+void invalidate_all(HWND hwnd)
+{
     Window *w = find_window(hwnd);
     if (w != nullptr)
         add_to_update(*w, client_area(*w), true);
 }
 
-void validate_all(HWND hwnd) {
+void validate_all(HWND hwnd)
+{
     Window *w = find_window(hwnd);
     if (w == nullptr)
         return;
@@ -154,11 +166,14 @@ void validate_all(HWND hwnd) {
     w->erase_pending = false;
 }
 
-void install_window_dc_hooks() {
-    gdi::set_window_dc_hooks(gdi::WindowDcHooks{window_get_dc, window_release_dc});
+void install_window_dc_hooks()
+{
+    gdi::set_window_dc_hooks(
+        gdi::WindowDcHooks{window_get_dc, window_release_dc});
 }
 
-SurfaceView surface_of(HWND hwnd) {
+SurfaceView surface_of(HWND hwnd)
+{
     const Window *w = find_window(hwnd);
     gdi::PixelView view{};
     if (w == nullptr || w->surface == nullptr ||
@@ -171,7 +186,8 @@ SurfaceView surface_of(HWND hwnd) {
 
 using namespace scribblet::winsys;
 
-BOOL WINAPI InvalidateRect(HWND hWnd, const RECT *lpRect, BOOL bErase) {
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT *lpRect, BOOL bErase)
+{
     Window *w = find_window(hWnd);
     if (w == nullptr)
         return FALSE;
@@ -182,7 +198,8 @@ BOOL WINAPI InvalidateRect(HWND hWnd, const RECT *lpRect, BOOL bErase) {
     return TRUE;
 }
 
-HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
+HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint)
+{
     Window *w = find_window(hWnd);
     if (w == nullptr || lpPaint == nullptr)
         return nullptr;
@@ -207,7 +224,8 @@ HDC WINAPI BeginPaint(HWND hWnd, LPPAINTSTRUCT lpPaint) {
     return lpPaint->hdc;
 }
 
-BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT *lpPaint) {
+BOOL WINAPI EndPaint(HWND hWnd, const PAINTSTRUCT *lpPaint)
+{
     Window *w = find_window(hWnd);
     if (w == nullptr || lpPaint == nullptr)
         return FALSE;

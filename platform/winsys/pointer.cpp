@@ -8,24 +8,28 @@
 namespace scribblet::winsys {
 namespace {
 
-HWND &captured() {
+HWND &captured()
+{
     static HWND hwnd = nullptr;
     return hwnd;
 }
 
-HCURSOR &current_cursor() {
+HCURSOR &current_cursor()
+{
     static HCURSOR cursor = nullptr;
     return cursor;
 }
 
 // The system's cursors are fixed handles whose id is the IDC_ number.
-bool is_system_cursor_id(WORD id) {
+bool is_system_cursor_id(WORD id)
+{
     return id == LOWORD(IDC_ARROW) || id == LOWORD(IDC_WAIT);
 }
 
 } // namespace
 
-HWND capture_window() {
+HWND capture_window()
+{
     if (find_window(captured()) == nullptr)
         captured() = nullptr;
     return captured();
@@ -35,7 +39,8 @@ HWND capture_window() {
 
 using namespace scribblet::winsys;
 
-HWND WINAPI SetCapture(HWND hWnd) {
+HWND WINAPI SetCapture(HWND hWnd)
+{
     const HWND previous = capture_window();
     Window *w = find_window(hWnd);
     if (w == nullptr || previous == hWnd)
@@ -53,7 +58,8 @@ HWND WINAPI SetCapture(HWND hWnd) {
     return previous;
 }
 
-BOOL WINAPI ReleaseCapture(void) {
+BOOL WINAPI ReleaseCapture(void)
+{
     const HWND previous = capture_window();
     if (previous == nullptr)
         return TRUE;
@@ -64,7 +70,8 @@ BOOL WINAPI ReleaseCapture(void) {
     return TRUE;
 }
 
-HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) {
+HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName)
+{
     // Only the system's cursors exist: the program has none of its own.
     if (hInstance != nullptr || !IS_INTRESOURCE(lpCursorName) ||
         !is_system_cursor_id(LOWORD(lpCursorName)))
@@ -73,7 +80,8 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName) {
                                             LOWORD(lpCursorName));
 }
 
-HCURSOR WINAPI SetCursor(HCURSOR hCursor) {
+HCURSOR WINAPI SetCursor(HCURSOR hCursor)
+{
     const HCURSOR previous = current_cursor();
     current_cursor() = hCursor;
     if (const Toolkit *toolkit = installed_toolkit())

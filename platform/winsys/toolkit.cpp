@@ -11,19 +11,22 @@
 namespace scribblet::winsys {
 namespace {
 
-std::optional<Toolkit> &toolkit_slot() {
+std::optional<Toolkit> &toolkit_slot()
+{
     static std::optional<Toolkit> slot;
     return slot;
 }
 
 } // namespace
 
-void install_toolkit(const Toolkit &toolkit) {
+void install_toolkit(const Toolkit &toolkit)
+{
     toolkit_slot() = toolkit;
     install_window_dc_hooks();
 }
 
-void uninstall_toolkit() {
+void uninstall_toolkit()
+{
     // Children first: their widgets live inside their parents'.
     const std::vector<HWND> &order = windows_in_creation_order();
     for (auto it = order.rbegin(); it != order.rend(); ++it)
@@ -32,11 +35,13 @@ void uninstall_toolkit() {
     toolkit_slot().reset();
 }
 
-const Toolkit *installed_toolkit() {
+const Toolkit *installed_toolkit()
+{
     return toolkit_slot() ? &*toolkit_slot() : nullptr;
 }
 
-void toolkit_window_moved(HWND hwnd, const RECT &window_rect, int size_kind) {
+void toolkit_window_moved(HWND hwnd, const RECT &window_rect, int size_kind)
+{
     const Window *w = find_window(hwnd);
     if (w == nullptr)
         return;
@@ -56,7 +61,8 @@ void toolkit_window_moved(HWND hwnd, const RECT &window_rect, int size_kind) {
     set_window_rect(hwnd, rect, size_kind, SizeNotice::system_send, corrected);
 }
 
-void toolkit_theme_changed(HWND hwnd) {
+void toolkit_theme_changed(HWND hwnd)
+{
     Window *w = find_window(hwnd);
     if (w == nullptr)
         return;
@@ -69,19 +75,22 @@ void toolkit_theme_changed(HWND hwnd) {
     queue_system_send(hwnd, WM_THEMECHANGED, 0, 0, refresh_size_limits);
 }
 
-void toolkit_menu_command(HWND hwnd, UINT id) {
+void toolkit_menu_command(HWND hwnd, UINT id)
+{
     // A chosen menu item is posted as WM_COMMAND with its id and code 0.
     PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(id, 0), 0);
 }
 
-void toolkit_close_requested(HWND hwnd) {
+void toolkit_close_requested(HWND hwnd)
+{
     // The close box is input, like the click on it; DefWindowProcA turns
     // the system command into WM_CLOSE.
     queue_input(MSG{hwnd, WM_SYSCOMMAND, system_command_close, 0, 0, POINT{}});
 }
 
 void toolkit_key(HWND hwnd, UINT message, WPARAM virtual_key, LPARAM key_data,
-                 const std::string &text, bool shift, bool control, bool alt) {
+                 const std::string &text, bool shift, bool control, bool alt)
+{
     queue_key_input(MSG{hwnd, message, virtual_key, key_data, 0, POINT{}}, text,
                     shift, control, alt);
 }

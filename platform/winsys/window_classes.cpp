@@ -9,13 +9,15 @@ namespace scribblet::winsys {
 namespace {
 
 // Classes live until the process ends, so windows may point at them.
-std::vector<std::unique_ptr<WindowClass>> &registry() {
+std::vector<std::unique_ptr<WindowClass>> &registry()
+{
     static std::vector<std::unique_ptr<WindowClass>> classes;
     return classes;
 }
 
 // Class names compare without regard to the case of ASCII letters.
-bool same_name(const std::string &a, const char *b) {
+bool same_name(const std::string &a, const char *b)
+{
     std::size_t i = 0;
     for (; i < a.size() && b[i] != '\0'; ++i)
         if (std::tolower(static_cast<unsigned char>(a[i])) !=
@@ -29,7 +31,8 @@ constexpr ATOM first_class_atom = 0xC000;
 
 } // namespace
 
-const WindowClass *find_class(const char *name) {
+const WindowClass *find_class(const char *name)
+{
     if (name == nullptr || IS_INTRESOURCE(name)) {
         // A class atom in place of a name.
         const auto atom = static_cast<ATOM>(LOWORD(name));
@@ -48,7 +51,8 @@ const WindowClass *find_class(const char *name) {
 
 using namespace scribblet::winsys;
 
-ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *lpwcx) {
+ATOM WINAPI RegisterClassExA(const WNDCLASSEXA *lpwcx)
+{
     // Windows refuses a record of the wrong size, a missing procedure or
     // name, and a name that is already registered.
     if (lpwcx == nullptr || lpwcx->cbSize != sizeof(WNDCLASSEXA) ||

@@ -13,7 +13,8 @@ namespace scribblet::winsys {
 namespace {
 
 // The window rectangle in screen coordinates.
-RECT screen_rect(const Window &w) {
+RECT screen_rect(const Window &w)
+{
     RECT r = w.window_rect;
     if (w.parent != nullptr) {
         const POINT origin = client_origin(w.parent);
@@ -34,24 +35,28 @@ constexpr RECT screen_without_toolkit{0, 0, 1024, 768};
 // Windows keeps the size of a window with a sizing border, and of every
 // top-level window that is not a popup, within its tracking sizes; other
 // windows take any size they are given.
-bool keeps_track_sizes(const Window &w) {
+bool keeps_track_sizes(const Window &w)
+{
     return (w.style & WS_THICKFRAME) != 0 ||
            (w.style & (WS_POPUP | WS_CHILD)) == 0;
 }
 
 } // namespace
 
-RECT work_area() {
+RECT work_area()
+{
     const Toolkit *toolkit = installed_toolkit();
     return toolkit != nullptr ? toolkit->work_area() : screen_without_toolkit;
 }
 
-RECT screen_area() {
+RECT screen_area()
+{
     const Toolkit *toolkit = installed_toolkit();
     return toolkit != nullptr ? toolkit->screen_area() : screen_without_toolkit;
 }
 
-RECT client_rect_for(const Window &window, const RECT &window_rect) {
+RECT client_rect_for(const Window &window, const RECT &window_rect)
+{
     FrameInsets f;
     if (window.peer)
         f = window.peer->frame(width_of(window_rect));
@@ -63,7 +68,8 @@ RECT client_rect_for(const Window &window, const RECT &window_rect) {
     return c;
 }
 
-MINMAXINFO query_min_max(HWND hwnd) {
+MINMAXINFO query_min_max(HWND hwnd)
+{
     // What the system fills in before asking: maximised, the window covers
     // the work area; its size stays between the smallest tracking size
     // (SM_CXMINTRACK) and the whole screen. Windows' largest tracking size
@@ -81,7 +87,8 @@ MINMAXINFO query_min_max(HWND hwnd) {
     return mm;
 }
 
-POINT size_within_track(HWND hwnd, POINT size) {
+POINT size_within_track(HWND hwnd, POINT size)
+{
     const Window *w = find_window(hwnd);
     if (w == nullptr || !keeps_track_sizes(*w))
         return size;
@@ -98,10 +105,14 @@ POINT size_within_track(HWND hwnd, POINT size) {
     return size;
 }
 
-RECT window_pos_changing(HWND hwnd, const RECT &proposed, UINT flags) {
-    WINDOWPOS pos{hwnd,    nullptr,
-                  proposed.left,     proposed.top,
-                  width_of(proposed), height_of(proposed),
+RECT window_pos_changing(HWND hwnd, const RECT &proposed, UINT flags)
+{
+    WINDOWPOS pos{hwnd,
+                  nullptr,
+                  proposed.left,
+                  proposed.top,
+                  width_of(proposed),
+                  height_of(proposed),
                   flags};
     SendMessageA(hwnd, WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&pos));
     // Windows treats a negative size as 0.
@@ -110,7 +121,8 @@ RECT window_pos_changing(HWND hwnd, const RECT &proposed, UINT flags) {
 }
 
 void set_window_rect(HWND hwnd, const RECT &window_rect, int size_kind,
-                     SizeNotice notice, bool apply_to_peer) {
+                     SizeNotice notice, bool apply_to_peer)
+{
     Window *w = find_window(hwnd);
     if (w == nullptr)
         return;
@@ -118,9 +130,9 @@ void set_window_rect(HWND hwnd, const RECT &window_rect, int size_kind,
     const int old_state = w->show_state;
     w->window_rect = window_rect;
     const RECT c = client_rect_for(*w, window_rect);
-    w->client_rect = RECT{c.left - window_rect.left, c.top - window_rect.top,
-                          c.right - window_rect.left,
-                          c.bottom - window_rect.top};
+    w->client_rect =
+        RECT{c.left - window_rect.left, c.top - window_rect.top,
+             c.right - window_rect.left, c.bottom - window_rect.top};
     w->show_state = size_kind == SIZE_MAXIMIZED   ? SW_SHOWMAXIMIZED
                     : size_kind == SIZE_MINIMIZED ? SW_SHOWMINIMIZED
                                                   : SW_SHOWNORMAL;
@@ -144,7 +156,8 @@ void set_window_rect(HWND hwnd, const RECT &window_rect, int size_kind,
         queue_system_send(hwnd, WM_SIZE, static_cast<WPARAM>(size_kind), size);
 }
 
-void refresh_size_limits(HWND hwnd) {
+void refresh_size_limits(HWND hwnd)
+{
     Window *w = find_window(hwnd);
     if (w == nullptr || !w->peer || w->parent != nullptr)
         return;
@@ -174,7 +187,8 @@ void refresh_size_limits(HWND hwnd) {
         w->peer->set_size_limits(smallest, largest);
 }
 
-int size_kind_of(const Window &window) {
+int size_kind_of(const Window &window)
+{
     switch (window.show_state) {
     case SW_SHOWMAXIMIZED:
         return SIZE_MAXIMIZED;
@@ -185,7 +199,8 @@ int size_kind_of(const Window &window) {
     }
 }
 
-POINT client_origin(HWND hwnd) {
+POINT client_origin(HWND hwnd)
+{
     const Window *w = find_window(hwnd);
     if (w == nullptr)
         return POINT{0, 0};
@@ -197,7 +212,8 @@ POINT client_origin(HWND hwnd) {
 
 using namespace scribblet::winsys;
 
-BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
+BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect)
+{
     if (lpRect == nullptr)
         return FALSE;
     if (hWnd == GetDesktopWindow()) {
@@ -211,7 +227,8 @@ BOOL WINAPI GetWindowRect(HWND hWnd, LPRECT lpRect) {
     return TRUE;
 }
 
-BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
+BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect)
+{
     if (lpRect == nullptr)
         return FALSE;
     if (hWnd == GetDesktopWindow()) {
@@ -226,8 +243,9 @@ BOOL WINAPI GetClientRect(HWND hWnd, LPRECT lpRect) {
     return TRUE;
 }
 
-BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y,
-                         int cx, int cy, UINT uFlags) {
+BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y, int cx,
+                         int cy, UINT uFlags)
+{
     (void)hWndInsertAfter; // one top-level window: no stacking to change
     const Window *w = find_window(hWnd);
     if (w == nullptr)
@@ -246,11 +264,12 @@ BOOL WINAPI SetWindowPos(HWND hWnd, HWND hWndInsertAfter, int X, int Y,
     return TRUE;
 }
 
-BOOL WINAPI EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows) {
+BOOL WINAPI EnableScrollBar(HWND hWnd, UINT wSBflags, UINT wArrows)
+{
     Window *w = find_window(hWnd);
     // SB_CTL (a scroll bar control of its own) is not a window's bar.
-    if (w == nullptr || (wSBflags != SB_HORZ && wSBflags != SB_VERT &&
-                         wSBflags != SB_BOTH) ||
+    if (w == nullptr ||
+        (wSBflags != SB_HORZ && wSBflags != SB_VERT && wSBflags != SB_BOTH) ||
         (wArrows != ESB_ENABLE_BOTH && wArrows != ESB_DISABLE_BOTH))
         return FALSE;
     if (!w->peer)

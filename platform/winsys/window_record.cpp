@@ -7,7 +7,8 @@
 
 namespace scribblet::winsys {
 
-ResourceRef ResourceRef::from_lpcstr(LPCSTR name) {
+ResourceRef ResourceRef::from_lpcstr(LPCSTR name)
+{
     ResourceRef ref;
     if (name == nullptr)
         return ref;
@@ -23,31 +24,42 @@ ResourceRef ResourceRef::from_lpcstr(LPCSTR name) {
 Window::Window() = default;
 Window::~Window() = default;
 
-HandleTable<Window, HWND> &window_table() {
+HandleTable<Window, HWND> &window_table()
+{
     static HandleTable<Window, HWND> table(HandleKind::window);
     return table;
 }
 
-Window *find_window(HWND hwnd) { return window_table().lookup(hwnd); }
+Window *find_window(HWND hwnd)
+{
+    return window_table().lookup(hwnd);
+}
 
 namespace {
-std::vector<HWND> &creation_order() {
+std::vector<HWND> &creation_order()
+{
     static std::vector<HWND> order;
     return order;
 }
 } // namespace
 
-const std::vector<HWND> &windows_in_creation_order() {
+const std::vector<HWND> &windows_in_creation_order()
+{
     return creation_order();
 }
 
-void note_created(HWND hwnd) { creation_order().push_back(hwnd); }
+void note_created(HWND hwnd)
+{
+    creation_order().push_back(hwnd);
+}
 
-void note_destroyed(HWND hwnd) {
+void note_destroyed(HWND hwnd)
+{
     std::erase(creation_order(), hwnd);
 }
 
-RECT united(const RECT &a, const RECT &b) {
+RECT united(const RECT &a, const RECT &b)
+{
     if (is_empty(a))
         return b;
     if (is_empty(b))
@@ -56,13 +68,15 @@ RECT united(const RECT &a, const RECT &b) {
                 std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
-RECT intersected(const RECT &a, const RECT &b) {
+RECT intersected(const RECT &a, const RECT &b)
+{
     RECT r{std::max(a.left, b.left), std::max(a.top, b.top),
            std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
     return is_empty(r) ? RECT{} : r;
 }
 
-RECT client_area(const Window &window) {
+RECT client_area(const Window &window)
+{
     return RECT{0, 0, width_of(window.client_rect),
                 height_of(window.client_rect)};
 }

@@ -20,9 +20,13 @@ struct ResourceRef {
     WORD ordinal = 0;
     std::string text;
 
-    bool empty() const { return is_ordinal && ordinal == 0; }
+    bool empty() const
+    {
+        return is_ordinal && ordinal == 0;
+    }
     // The name in the form the resource functions take.
-    LPCSTR as_lpcstr() const {
+    LPCSTR as_lpcstr() const
+    {
         return is_ordinal ? MAKEINTRESOURCEA(ordinal) : text.c_str();
     }
     static ResourceRef from_lpcstr(LPCSTR name);
@@ -67,8 +71,9 @@ struct Window {
     bool visible = false;
     bool enabled = true;
     bool destroying = false;
-    int show_state = SW_SHOWNORMAL; // SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED
-    RECT restore_rect{};            // the window rectangle before maximising
+    int show_state =
+        SW_SHOWNORMAL;   // SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED
+    RECT restore_rect{}; // the window rectangle before maximising
     LONG_PTR data = 0;
 
     // The backing surface that BeginPaint draws on: a 32-bit bitmap of the
@@ -99,9 +104,16 @@ void note_destroyed(HWND hwnd);
 const WindowClass *find_class(const char *name);
 
 // Rectangle helpers.
-inline LONG width_of(const RECT &r) { return r.right - r.left; }
-inline LONG height_of(const RECT &r) { return r.bottom - r.top; }
-inline bool is_empty(const RECT &r) {
+inline LONG width_of(const RECT &r)
+{
+    return r.right - r.left;
+}
+inline LONG height_of(const RECT &r)
+{
+    return r.bottom - r.top;
+}
+inline bool is_empty(const RECT &r)
+{
     return r.right <= r.left || r.bottom <= r.top;
 }
 RECT united(const RECT &a, const RECT &b);

@@ -18,7 +18,8 @@ namespace {
 // Where CW_USEDEFAULT puts a top-level window: a little in from the work
 // area's corner, each new window further down and right (Windows cascades
 // them), three quarters of the work area in size.
-RECT default_window_rect(int x, int y, int width, int height) {
+RECT default_window_rect(int x, int y, int width, int height)
+{
     static int cascade = 0;
     const RECT work = work_area();
     if (x == CW_USEDEFAULT) {
@@ -33,7 +34,8 @@ RECT default_window_rect(int x, int y, int width, int height) {
     return RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
 }
 
-RECT requested_rect(const Window &w, int x, int y, int width, int height) {
+RECT requested_rect(const Window &w, int x, int y, int width, int height)
+{
     if (w.parent == nullptr)
         return default_window_rect(x, y, width, height);
     // A child has no default place or size.
@@ -45,7 +47,8 @@ RECT requested_rect(const Window &w, int x, int y, int width, int height) {
 }
 
 // A top-level window without a menu of its own gets its class's menu.
-HMENU menu_for(const WindowClass &c, HMENU given, HWND hwnd) {
+HMENU menu_for(const WindowClass &c, HMENU given, HWND hwnd)
+{
     if (given != nullptr || c.menu_name.empty())
         return given;
     std::optional<resources::Menu> menu =
@@ -55,7 +58,8 @@ HMENU menu_for(const WindowClass &c, HMENU given, HWND hwnd) {
 
 // Removes a window and everything that belongs to it, sending WM_DESTROY
 // (parent before children) and WM_NCDESTROY (children before parent).
-void destroy_tree(HWND hwnd) {
+void destroy_tree(HWND hwnd)
+{
     Window *w = find_window(hwnd);
     if (w == nullptr || w->destroying)
         return;
@@ -86,7 +90,8 @@ void destroy_tree(HWND hwnd) {
 
 // Sends the creation messages in Windows' order; false when the procedure
 // refused the window (the window is then destroyed).
-bool run_creation(HWND hwnd, CREATESTRUCTA &cs) {
+bool run_creation(HWND hwnd, CREATESTRUCTA &cs)
+{
     const LPARAM create = reinterpret_cast<LPARAM>(&cs);
     // The window is asked for its limits first, and the size that the
     // caller asked for is kept within them as SetWindowPos keeps it.
@@ -105,10 +110,9 @@ bool run_creation(HWND hwnd, CREATESTRUCTA &cs) {
     SendMessageA(hwnd, WM_NCCALCSIZE, FALSE, reinterpret_cast<LPARAM>(&rect));
     if ((w = find_window(hwnd)) == nullptr)
         return false;
-    w->client_rect = RECT{rect.left - w->window_rect.left,
-                          rect.top - w->window_rect.top,
-                          rect.right - w->window_rect.left,
-                          rect.bottom - w->window_rect.top};
+    w->client_rect = RECT{
+        rect.left - w->window_rect.left, rect.top - w->window_rect.top,
+        rect.right - w->window_rect.left, rect.bottom - w->window_rect.top};
     if (w->peer)
         w->peer->apply_geometry(w->window_rect);
     // A -1 from WM_CREATE refuses the window.
@@ -123,19 +127,25 @@ bool run_creation(HWND hwnd, CREATESTRUCTA &cs) {
 
 } // namespace
 
-bool is_window(HWND hwnd) { return find_window(hwnd) != nullptr; }
+bool is_window(HWND hwnd)
+{
+    return find_window(hwnd) != nullptr;
+}
 
-HWND parent_of(HWND hwnd) {
+HWND parent_of(HWND hwnd)
+{
     const Window *w = find_window(hwnd);
     return w != nullptr ? w->parent : nullptr;
 }
 
-HWND owner_of(HWND hwnd) {
+HWND owner_of(HWND hwnd)
+{
     const Window *w = find_window(hwnd);
     return w != nullptr ? w->owner : nullptr;
 }
 
-HWND top_level_of(HWND hwnd) {
+HWND top_level_of(HWND hwnd)
+{
     if (!is_window(hwnd))
         return nullptr;
     while (parent_of(hwnd) != nullptr)
@@ -143,25 +153,29 @@ HWND top_level_of(HWND hwnd) {
     return hwnd;
 }
 
-int child_id_of(HWND hwnd) {
+int child_id_of(HWND hwnd)
+{
     const Window *w = find_window(hwnd);
     return w != nullptr ? w->child_id : 0;
 }
 
-HWND find_child(HWND parent, int id) {
+HWND find_child(HWND parent, int id)
+{
     for (HWND hwnd : windows_in_creation_order())
         if (parent_of(hwnd) == parent && child_id_of(hwnd) == id)
             return hwnd;
     return nullptr;
 }
 
-void for_each_child(HWND parent, const std::function<void(HWND)> &visit) {
+void for_each_child(HWND parent, const std::function<void(HWND)> &visit)
+{
     for (HWND hwnd : std::vector<HWND>(windows_in_creation_order()))
         if (parent_of(hwnd) == parent && is_window(hwnd))
             visit(hwnd);
 }
 
-bool enable_window(HWND hwnd, bool enable) {
+bool enable_window(HWND hwnd, bool enable)
+{
     Window *w = find_window(hwnd);
     if (w == nullptr)
         return false;
@@ -178,27 +192,32 @@ bool enable_window(HWND hwnd, bool enable) {
     return was_disabled;
 }
 
-bool is_window_enabled(HWND hwnd) {
+bool is_window_enabled(HWND hwnd)
+{
     const Window *w = find_window(hwnd);
     return w != nullptr && w->enabled && !w->destroying;
 }
 
-DWORD style_of(HWND hwnd) {
+DWORD style_of(HWND hwnd)
+{
     const Window *w = find_window(hwnd);
     return w != nullptr ? w->style : 0;
 }
 
-UINT class_style_of(HWND hwnd) {
+UINT class_style_of(HWND hwnd)
+{
     const Window *w = find_window(hwnd);
     return w != nullptr ? w->window_class->style : 0;
 }
 
-void set_window_data(HWND hwnd, LONG_PTR data) {
+void set_window_data(HWND hwnd, LONG_PTR data)
+{
     if (Window *w = find_window(hwnd))
         w->data = data;
 }
 
-LONG_PTR window_data(HWND hwnd) {
+LONG_PTR window_data(HWND hwnd)
+{
     const Window *w = find_window(hwnd);
     return w != nullptr ? w->data : 0;
 }
@@ -210,7 +229,8 @@ using namespace scribblet::winsys;
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName,
                             LPCSTR lpWindowName, DWORD dwStyle, int X, int Y,
                             int nWidth, int nHeight, HWND hWndParent,
-                            HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam) {
+                            HMENU hMenu, HINSTANCE hInstance, LPVOID lpParam)
+{
     const WindowClass *c = find_class(lpClassName);
     if (c == nullptr)
         return nullptr;
@@ -227,7 +247,8 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName,
     record->title = lpWindowName != nullptr ? lpWindowName : "";
     record->parent = child ? hWndParent : nullptr;
     record->owner = child ? nullptr : top_level_of(hWndParent);
-    record->child_id = child ? static_cast<int>(reinterpret_cast<INT_PTR>(hMenu)) : 0;
+    record->child_id =
+        child ? static_cast<int>(reinterpret_cast<INT_PTR>(hMenu)) : 0;
     record->enabled = (dwStyle & WS_DISABLED) == 0;
     Window *w = record.get();
     const HWND hwnd = window_table().add(std::move(record));
@@ -265,7 +286,8 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName,
     return is_window(hwnd) ? hwnd : nullptr;
 }
 
-BOOL WINAPI DestroyWindow(HWND hWnd) {
+BOOL WINAPI DestroyWindow(HWND hWnd)
+{
     if (!is_window(hWnd))
         return FALSE;
     destroy_tree(hWnd);
@@ -278,7 +300,8 @@ namespace {
 // maximised position (from the work area's corner) and size, which the
 // window then hears of as of any other change (and so is kept within its
 // tracking sizes).
-RECT maximised_rect(HWND hwnd) {
+RECT maximised_rect(HWND hwnd)
+{
     const MINMAXINFO mm = query_min_max(hwnd);
     const RECT work = work_area();
     const LONG x = work.left + mm.ptMaxPosition.x;
@@ -287,7 +310,8 @@ RECT maximised_rect(HWND hwnd) {
         hwnd, RECT{x, y, x + mm.ptMaxSize.x, y + mm.ptMaxSize.y}, 0);
 }
 
-int size_kind_for(int command) {
+int size_kind_for(int command)
+{
     switch (command) {
     case SW_SHOWMAXIMIZED:
         return SIZE_MAXIMIZED;
@@ -302,7 +326,8 @@ int size_kind_for(int command) {
 
 } // namespace
 
-BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
+BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow)
+{
     Window *w = find_window(hWnd);
     if (w == nullptr)
         return FALSE;
@@ -324,9 +349,9 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
             w->restore_rect = w->window_rect;
             set_window_rect(hWnd, maximised_rect(hWnd), kind, SizeNotice::send,
                             true);
-        } else if (kind == SIZE_RESTORED &&
-                   w->show_state == SW_SHOWMAXIMIZED) {
-            set_window_rect(hWnd, w->restore_rect, kind, SizeNotice::send, true);
+        } else if (kind == SIZE_RESTORED && w->show_state == SW_SHOWMAXIMIZED) {
+            set_window_rect(hWnd, w->restore_rect, kind, SizeNotice::send,
+                            true);
         } else if (kind != SIZE_RESTORED || w->show_state != SW_SHOWNORMAL) {
             set_window_rect(hWnd, w->window_rect, kind, SizeNotice::send, true);
         }
@@ -345,7 +370,8 @@ BOOL WINAPI ShowWindow(HWND hWnd, int nCmdShow) {
     return was_visible;
 }
 
-BOOL WINAPI UpdateWindow(HWND hWnd) {
+BOOL WINAPI UpdateWindow(HWND hWnd)
+{
     Window *w = find_window(hWnd);
     if (w == nullptr)
         return FALSE;

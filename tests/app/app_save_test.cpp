@@ -26,7 +26,8 @@
 using namespace person;
 
 // Draws a few strokes with both buttons and records them in `expected`.
-static void draw_something(Script &script, std::shared_ptr<ExpectedCanvas> expected)
+static void draw_something(Script &script,
+                           std::shared_ptr<ExpectedCanvas> expected)
 {
     script.then("drawing", [expected] {
         const std::vector<QPoint> left = {{5, 5}, {60, 40}, {30, 70}};
@@ -63,31 +64,43 @@ static QPushButton *save_button()
 static void save_as(Script &script, int entry, const QString &name)
 {
     choose_menu(script, {"ファイル(&F)", "保存(&S)"});
-    script.then("the save dialog", [] { return save_dialog() != nullptr; }, [=] {
-        ASSERT_NE(type_list(), nullptr);
-        ASSERT_NE(name_field(), nullptr);
-        // Every save starts at the first entry with an empty name.
-        EXPECT_EQ(type_list()->currentIndex(), 0);
-        EXPECT_EQ(name_field()->text(), "");
-        std::vector<std::string> labels;
-        for (int i = 0; i < type_list()->count(); ++i)
-            labels.push_back(type_list()->itemText(i).toStdString());
-        EXPECT_EQ(labels, (std::vector<std::string>{
-                              "24ビット ビットマップファイル (*.bmp)",
-                              "Jpegファイル (*.jpg)", "すべてのファイル (*.*)"}));
-        for (int i = 1; i < entry; ++i)
-            press_key(type_list(), Qt::Key_Down);
-        type_into(name_field(), name);
-        click(save_button());
-    });
+    script.then(
+        "the save dialog", [] { return save_dialog() != nullptr; },
+        [=] {
+            ASSERT_NE(type_list(), nullptr);
+            ASSERT_NE(name_field(), nullptr);
+            // Every save starts at the first entry with an empty name.
+            EXPECT_EQ(type_list()->currentIndex(), 0);
+            EXPECT_EQ(name_field()->text(), "");
+            std::vector<std::string> labels;
+            for (int i = 0; i < type_list()->count(); ++i)
+                labels.push_back(type_list()->itemText(i).toStdString());
+            EXPECT_EQ(labels,
+                      (std::vector<std::string>{
+                          "24ビット ビットマップファイル (*.bmp)",
+                          "Jpegファイル (*.jpg)", "すべてのファイル (*.*)"}));
+            for (int i = 1; i < entry; ++i)
+                press_key(type_list(), Qt::Key_Down);
+            type_into(name_field(), name);
+            click(save_button());
+        });
 }
 
 // A folder of the test's own, the current one while the test runs.
 class WorkFolder {
 public:
-    WorkFolder() : previous_(QDir::currentPath()) { QDir::setCurrent(folder_.path()); }
-    ~WorkFolder() { QDir::setCurrent(previous_); }
-    QString path() const { return folder_.path(); }
+    WorkFolder() : previous_(QDir::currentPath())
+    {
+        QDir::setCurrent(folder_.path());
+    }
+    ~WorkFolder()
+    {
+        QDir::setCurrent(previous_);
+    }
+    QString path() const
+    {
+        return folder_.path();
+    }
 
 private:
     QTemporaryDir folder_;
@@ -96,7 +109,9 @@ private:
 
 static void wait_dialog_gone(Script &script)
 {
-    script.then("the save dialog gone", [] { return save_dialog() == nullptr; }, nullptr);
+    script.then(
+        "the save dialog gone", [] { return save_dialog() == nullptr; },
+        nullptr);
 }
 
 static QByteArray read_file(const QString &path)
@@ -141,11 +156,15 @@ static QByteArray cjpeg_of(const QImage &image, const QString &folder)
     QString ppm = folder + "/expected.ppm";
     QFile file(ppm);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(QString("P6\n%1 %2\n255\n").arg(image.width()).arg(image.height()).toLatin1());
+    file.write(QString("P6\n%1 %2\n255\n")
+                   .arg(image.width())
+                   .arg(image.height())
+                   .toLatin1());
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             QRgb p = image.pixel(x, y);
-            const char rgb[3] = {char(qRed(p)), char(qGreen(p)), char(qBlue(p))};
+            const char rgb[3] = {char(qRed(p)), char(qGreen(p)),
+                                 char(qBlue(p))};
             file.write(rgb, 3);
         }
     file.close();
@@ -179,8 +198,10 @@ TEST(AppSave, TheTypeEntryAloneDecidesTheFormat)
     const QByteArray bmp = bmp_of(expected->image());
     const QByteArray jpeg = cjpeg_of(expected->image(), dir);
     ASSERT_FALSE(jpeg.isEmpty());
-    EXPECT_TRUE(read_file(dir + "/first.jpg") == bmp) << "a .jpg name, the BMP entry";
-    EXPECT_TRUE(read_file(dir + "/second.bmp") == jpeg) << "a .bmp name, the JPEG entry";
+    EXPECT_TRUE(read_file(dir + "/first.jpg") == bmp)
+        << "a .jpg name, the BMP entry";
+    EXPECT_TRUE(read_file(dir + "/second.bmp") == jpeg)
+        << "a .bmp name, the JPEG entry";
     EXPECT_TRUE(read_file(dir + "/third.png") == bmp) << "all files: BMP";
     EXPECT_TRUE(read_file(dir + "/typed-without-extension.jpg") == jpeg);
     EXPECT_TRUE(read_file(dir + "/again.bmp") == read_file(dir + "/first.jpg"))
@@ -201,21 +222,22 @@ TEST(AppSave, ReplacingAFileAsksFirstAndCancelSavesNothing)
     answer_size(script, 70, 70);
     draw_something(script, expected);
     save_as(script, 1, "there.bmp");
-    script.then("the question, answered No", [] { return message_box() != nullptr; }, [] {
-        message_box()->button(QMessageBox::No)->click();
-    });
-    script.then("the dialog still open; Cancel",
-                [] { return message_box() == nullptr && save_dialog() != nullptr; },
-                [] { press_key(name_field(), Qt::Key_Escape); });
+    script.then(
+        "the question, answered No", [] { return message_box() != nullptr; },
+        [] { message_box()->button(QMessageBox::No)->click(); });
+    script.then(
+        "the dialog still open; Cancel",
+        [] { return message_box() == nullptr && save_dialog() != nullptr; },
+        [] { press_key(name_field(), Qt::Key_Escape); });
     wait_dialog_gone(script);
     script.then("nothing saved", [&] {
         EXPECT_EQ(read_file(target), QByteArray("old content"));
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files).size(), 1);
     });
     save_as(script, 1, "there.bmp");
-    script.then("the question, answered Yes", [] { return message_box() != nullptr; }, [] {
-        message_box()->button(QMessageBox::Yes)->click();
-    });
+    script.then(
+        "the question, answered Yes", [] { return message_box() != nullptr; },
+        [] { message_box()->button(QMessageBox::Yes)->click(); });
     wait_dialog_gone(script);
     script.then("leaving", [] { close_window(main_window()); });
     EXPECT_EQ(script.run(), 0);
@@ -224,20 +246,27 @@ TEST(AppSave, ReplacingAFileAsksFirstAndCancelSavesNothing)
 
 // Waits for the failure message, checks that it names the file and the
 // reason, dismisses it, and checks the drawing is still shown.
-static void expect_failure(Script &script, const QString &file, WriteFailure reason,
+static void expect_failure(Script &script, const QString &file,
+                           WriteFailure reason,
                            std::shared_ptr<ExpectedCanvas> expected)
 {
-    script.then("the failure message", [] { return message_box() != nullptr; }, [=] {
-        QMessageBox *box = message_box();
-        EXPECT_EQ(box->windowTitle(), "保存できません");
-        EXPECT_TRUE(box->text().contains(file)) << box->text().toStdString();
-        EXPECT_TRUE(box->text().contains(QString::fromUtf8(write_failure_text(reason))))
-            << box->text().toStdString();
-        press_key(box, Qt::Key_Return);
-    });
-    script.then("the drawing intact", [] { return message_box() == nullptr; }, [=] {
-        EXPECT_EQ(first_difference(shown_client(), expected->image()), "");
-    });
+    script.then(
+        "the failure message", [] { return message_box() != nullptr; },
+        [=] {
+            QMessageBox *box = message_box();
+            EXPECT_EQ(box->windowTitle(), "保存できません");
+            EXPECT_TRUE(box->text().contains(file))
+                << box->text().toStdString();
+            EXPECT_TRUE(box->text().contains(
+                QString::fromUtf8(write_failure_text(reason))))
+                << box->text().toStdString();
+            press_key(box, Qt::Key_Return);
+        });
+    script.then(
+        "the drawing intact", [] { return message_box() == nullptr; },
+        [=] {
+            EXPECT_EQ(first_difference(shown_client(), expected->image()), "");
+        });
 }
 
 TEST(AppSave, FailuresAreToldAndLeaveTheDrawingAndTheFileIntact)
@@ -266,9 +295,9 @@ TEST(AppSave, FailuresAreToldAndLeaveTheDrawingAndTheFileIntact)
         ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     });
     save_as(script, 1, "kept.bmp");
-    script.then("replacing: Yes", [] { return message_box() != nullptr; }, [] {
-        message_box()->button(QMessageBox::Yes)->click();
-    });
+    script.then(
+        "replacing: Yes", [] { return message_box() != nullptr; },
+        [] { message_box()->button(QMessageBox::Yes)->click(); });
     expect_failure(script, kept, WRITE_DISK_FULL, expected);
     script.then("the disk back", [] {
         rlimit limit = {RLIM_INFINITY, RLIM_INFINITY};
@@ -277,19 +306,24 @@ TEST(AppSave, FailuresAreToldAndLeaveTheDrawingAndTheFileIntact)
 
     // A path longer than the 260-character buffer: told, then asked again.
     save_as(script, 1, QString(250, 'n') + ".bmp");
-    script.then("the path too long", [] { return message_box() != nullptr; }, [] {
-        EXPECT_EQ(message_box()->windowTitle(), "保存できません");
-        press_key(message_box(), Qt::Key_Return);
-    });
-    script.then("the dialog again", [] { return message_box() == nullptr && save_dialog() != nullptr; },
-                [] { press_key(name_field(), Qt::Key_Escape); });
+    script.then(
+        "the path too long", [] { return message_box() != nullptr; },
+        [] {
+            EXPECT_EQ(message_box()->windowTitle(), "保存できません");
+            press_key(message_box(), Qt::Key_Return);
+        });
+    script.then(
+        "the dialog again",
+        [] { return message_box() == nullptr && save_dialog() != nullptr; },
+        [] { press_key(name_field(), Qt::Key_Escape); });
     wait_dialog_gone(script);
     script.then("leaving", [] { close_window(main_window()); });
     EXPECT_EQ(script.run(), 0);
 
     EXPECT_EQ(read_file(kept), QByteArray("old content"));
-    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
-              QStringList{"kept.bmp"});
+    EXPECT_EQ(
+        QDir(dir).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot),
+        QStringList{"kept.bmp"});
 }
 
 TEST(AppSave, AJpegOfACanvasWithoutPixelsIsToldAndCreatesNothing)
@@ -349,20 +383,25 @@ static void draw_to_the_far_corner_and_save(QSize size)
 
     const QPoint corner(size.width() - 1, size.height() - 1);
     const QPoint black[] = {start, end};
-    const QPoint white[] = {corner, QPoint(corner.x(), 0), QPoint(0, corner.y())};
+    const QPoint white[] = {corner, QPoint(corner.x(), 0),
+                            QPoint(0, corner.y())};
     QFile bmp(folder.path() + "/large.bmp");
     ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
-    EXPECT_EQ(bmp.size(), 54 + (3 * qint64(size.width()) + 3) / 4 * 4 * size.height());
+    EXPECT_EQ(bmp.size(),
+              54 + (3 * qint64(size.width()) + 3) / 4 * 4 * size.height());
     for (QPoint at : black)
-        EXPECT_EQ(bmp_pixel(bmp, size, at), qRgb(0, 0, 0)) << at.x() << ", " << at.y();
+        EXPECT_EQ(bmp_pixel(bmp, size, at), qRgb(0, 0, 0))
+            << at.x() << ", " << at.y();
     for (QPoint at : white)
-        EXPECT_EQ(bmp_pixel(bmp, size, at), qRgb(255, 255, 255)) << at.x() << ", " << at.y();
+        EXPECT_EQ(bmp_pixel(bmp, size, at), qRgb(255, 255, 255))
+            << at.x() << ", " << at.y();
 
     // The JPEG, lossy: dark inside the squares, white far from them.
     const QString jpeg = folder.path() + "/large.jpg";
     EXPECT_EQ(QImageReader(jpeg).size(), size);
     const QImage top = jpeg_rows(jpeg, 0, start.y());
-    const QImage bottom = jpeg_rows(jpeg, end.y() - 2, size.height() - end.y() + 2);
+    const QImage bottom =
+        jpeg_rows(jpeg, end.y() - 2, size.height() - end.y() + 2);
     ASSERT_FALSE(top.isNull() || bottom.isNull());
     EXPECT_LT(qGray(top.pixel(start - QPoint(1, 2))), 64);
     EXPECT_LT(qGray(bottom.pixel(end.x() - 2, 0)), 64);

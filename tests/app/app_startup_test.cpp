@@ -20,26 +20,33 @@ static bool main_window_shown()
 // Answers the size dialog with the given texts (nullptr keeps the field).
 static void answer(Script &script, const char *width, const char *height)
 {
-    script.then("the size dialog", [] { return size_dialog() != nullptr; }, [=] {
-        if (width)
-            type_into(dialog_edit(size_dialog(), IDC_WIDTH), QString::fromUtf8(width));
-        if (height)
-            type_into(dialog_edit(size_dialog(), IDC_HEIGHT), QString::fromUtf8(height));
-        press_key(dialog_edit(size_dialog(), IDC_WIDTH), Qt::Key_Return);
-    });
+    script.then(
+        "the size dialog", [] { return size_dialog() != nullptr; },
+        [=] {
+            if (width)
+                type_into(dialog_edit(size_dialog(), IDC_WIDTH),
+                          QString::fromUtf8(width));
+            if (height)
+                type_into(dialog_edit(size_dialog(), IDC_HEIGHT),
+                          QString::fromUtf8(height));
+            press_key(dialog_edit(size_dialog(), IDC_WIDTH), Qt::Key_Return);
+        });
 }
 
 // Waits for a message box, checks its caption and text, and dismisses it.
-static void expect_message(Script &script, const char *caption, const char *text)
+static void expect_message(Script &script, const char *caption,
+                           const char *text)
 {
-    script.then(std::string("the message ") + text,
-                [] { return message_box() != nullptr; }, [=] {
-        QMessageBox *box = message_box();
-        EXPECT_EQ(box->windowTitle().toStdString(), caption);
-        EXPECT_EQ(box->text().toStdString(), text);
-        EXPECT_NE(size_dialog(), nullptr) << "the dialog stays open";
-        press_key(box, Qt::Key_Return);
-    });
+    script.then(
+        std::string("the message ") + text,
+        [] { return message_box() != nullptr; },
+        [=] {
+            QMessageBox *box = message_box();
+            EXPECT_EQ(box->windowTitle().toStdString(), caption);
+            EXPECT_EQ(box->text().toStdString(), text);
+            EXPECT_NE(size_dialog(), nullptr) << "the dialog stays open";
+            press_key(box, Qt::Key_Return);
+        });
 }
 
 static QSize client_size()
@@ -52,15 +59,19 @@ static QSize client_size()
 TEST(AppStartup, EnterTakes800By800AndTheWindowFitsTheCanvas)
 {
     Script script;
-    script.then("the size dialog before the window", [] { return size_dialog() != nullptr; }, [] {
-        EXPECT_FALSE(main_window_shown()) << "the main window waits for the dialog";
-        QLineEdit *width = dialog_edit(size_dialog(), IDC_WIDTH);
-        QLineEdit *height = dialog_edit(size_dialog(), IDC_HEIGHT);
-        ASSERT_TRUE(width && height);
-        EXPECT_EQ(width->text(), "800");
-        EXPECT_EQ(height->text(), "800");
-        press_key(width, Qt::Key_Return);
-    });
+    script.then(
+        "the size dialog before the window",
+        [] { return size_dialog() != nullptr; },
+        [] {
+            EXPECT_FALSE(main_window_shown())
+                << "the main window waits for the dialog";
+            QLineEdit *width = dialog_edit(size_dialog(), IDC_WIDTH);
+            QLineEdit *height = dialog_edit(size_dialog(), IDC_HEIGHT);
+            ASSERT_TRUE(width && height);
+            EXPECT_EQ(width->text(), "800");
+            EXPECT_EQ(height->text(), "800");
+            press_key(width, Qt::Key_Return);
+        });
     script.then("the main window", main_window_shown, [] {
         EXPECT_EQ(g_canvas.width, 800);
         EXPECT_EQ(g_canvas.height, 800);
@@ -94,14 +105,17 @@ TEST(AppStartup, EscapeAndTheCloseBoxTake800By800WhateverWasTyped)
     for (bool close_box : {false, true}) {
         SCOPED_TRACE(close_box ? "close box" : "Escape");
         Script script;
-        script.then("the size dialog", [] { return size_dialog() != nullptr; }, [=] {
-            type_into(dialog_edit(size_dialog(), IDC_WIDTH), "123");
-            type_into(dialog_edit(size_dialog(), IDC_HEIGHT), "45");
-            if (close_box)
-                close_window(size_dialog());
-            else
-                press_key(dialog_edit(size_dialog(), IDC_HEIGHT), Qt::Key_Escape);
-        });
+        script.then(
+            "the size dialog", [] { return size_dialog() != nullptr; },
+            [=] {
+                type_into(dialog_edit(size_dialog(), IDC_WIDTH), "123");
+                type_into(dialog_edit(size_dialog(), IDC_HEIGHT), "45");
+                if (close_box)
+                    close_window(size_dialog());
+                else
+                    press_key(dialog_edit(size_dialog(), IDC_HEIGHT),
+                              Qt::Key_Escape);
+            });
         script.then("the main window", main_window_shown, [] {
             EXPECT_EQ(g_canvas.width, 800);
             EXPECT_EQ(g_canvas.height, 800);
@@ -116,17 +130,23 @@ TEST(AppStartup, EachUnreadableFieldIsToldAndTheDialogStaysOpen)
     Script script;
     // Width first: with both fields bad only the width is complained of.
     answer(script, "abc", "-5");
-    expect_message(script, "不適な文字", "幅の入力に不適な文字が混入しています");
+    expect_message(script, "不適な文字",
+                   "幅の入力に不適な文字が混入しています");
     answer(script, "-5", nullptr);
-    expect_message(script, "不適な文字", "幅の入力に不適な文字が混入しています");
+    expect_message(script, "不適な文字",
+                   "幅の入力に不適な文字が混入しています");
     answer(script, "", nullptr);
-    expect_message(script, "不適な文字", "幅の入力に不適な文字が混入しています");
+    expect_message(script, "不適な文字",
+                   "幅の入力に不適な文字が混入しています");
     answer(script, "4294967296", nullptr);
-    expect_message(script, "不適な文字", "幅の入力に不適な文字が混入しています");
+    expect_message(script, "不適な文字",
+                   "幅の入力に不適な文字が混入しています");
     answer(script, "20", "");
-    expect_message(script, "不適な文字", "高さの入力に不適な文字が混入しています");
+    expect_message(script, "不適な文字",
+                   "高さの入力に不適な文字が混入しています");
     answer(script, nullptr, "1x");
-    expect_message(script, "不適な文字", "高さの入力に不適な文字が混入しています");
+    expect_message(script, "不適な文字",
+                   "高さの入力に不適な文字が混入しています");
     answer(script, nullptr, "30");
     script.then("the main window", main_window_shown, [] {
         EXPECT_EQ(g_canvas.width, 20);

@@ -28,8 +28,8 @@ static bool scroll_bars_enabled(Qt::Orientation orientation)
 TEST(AppWindow, BothButtonsDrawExactlyWhatTheStrokeEngineDefines)
 {
     auto expected = std::make_shared<ExpectedCanvas>(300, 200);
-    const std::vector<QPoint> left = {{20, 20}, {60, 35}, {61, 35}, {120, 150},
-                                      {118, 152}, {300, 199}};
+    const std::vector<QPoint> left = {{20, 20},   {60, 35},   {61, 35},
+                                      {120, 150}, {118, 152}, {300, 199}};
     const std::vector<QPoint> right = {{40, 10}, {40, 60}, {10, 110}};
     const std::vector<QPoint> off_canvas = {{250, 5}, {320, -20}, {-30, 190}};
     const std::vector<QPoint> click = {{150, 100}};
@@ -137,7 +137,8 @@ TEST(AppWindow, ACanvasLargerThanTheScreenGivesAWindowThatFitsIt)
 {
     const QSize cases[] = {{4000, 3000}, {1200, 3000}};
     for (QSize canvas : cases) {
-        SCOPED_TRACE(testing::Message() << canvas.width() << " x " << canvas.height());
+        SCOPED_TRACE(testing::Message()
+                     << canvas.width() << " x " << canvas.height());
         Script script;
         answer_size(script, canvas.width(), canvas.height());
         settle(script, "shown");
@@ -170,10 +171,13 @@ TEST(AppWindow, AltWithQuestionMarkOrSlashOpensTheAboutBox)
         script.then(std::string("Alt+") + c, [=] {
             QTest::keyClick(main_client(), c, Qt::AltModifier);
         });
-        script.then(std::string("the About box from Alt+") + c,
-                    [] { return about_box() != nullptr; },
-                    [] { press_key(about_box(), Qt::Key_Escape); });
-        script.then("the About box gone", [] { return about_box() == nullptr; }, nullptr);
+        script.then(
+            std::string("the About box from Alt+") + c,
+            [] { return about_box() != nullptr; },
+            [] { press_key(about_box(), Qt::Key_Escape); });
+        script.then(
+            "the About box gone", [] { return about_box() == nullptr; },
+            nullptr);
     }
     script.then("? and / without Alt", [] {
         QTest::keyClick(main_client(), '?');
@@ -193,7 +197,10 @@ class AddressRecorder : public QObject {
 public:
     std::vector<QUrl> opened;
 public slots:
-    void open(const QUrl &url) { opened.push_back(url); }
+    void open(const QUrl &url)
+    {
+        opened.push_back(url);
+    }
 };
 
 TEST(AppWindow, TheAboutBoxClosesEveryWayAndOpensTheIjgSite)
@@ -210,13 +217,16 @@ TEST(AppWindow, TheAboutBoxClosesEveryWayAndOpensTheIjgSite)
     };
     for (const auto &close : closers) {
         choose_menu(script, {"ヘルプ(&H)", "バージョン情報(&A)..."});
-        script.then("the About box", [] { return about_box() != nullptr; }, close);
-        script.then("the About box gone", [] { return about_box() == nullptr; }, nullptr);
+        script.then(
+            "the About box", [] { return about_box() != nullptr; }, close);
+        script.then(
+            "the About box gone", [] { return about_box() == nullptr; },
+            nullptr);
     }
     choose_menu(script, {"ヘルプ(&H)", "バージョン情報(&A)..."});
-    script.then("the About box", [] { return about_box() != nullptr; }, [] {
-        click(dialog_control(about_box(), IDC_IJG_LINK));
-    });
+    script.then(
+        "the About box", [] { return about_box() != nullptr; },
+        [] { click(dialog_control(about_box(), IDC_IJG_LINK)); });
     settle(script, "the link");
     script.then("the site opened, the box still there", [&] {
         ASSERT_EQ(recorder.opened.size(), 1u);
@@ -224,7 +234,8 @@ TEST(AppWindow, TheAboutBoxClosesEveryWayAndOpensTheIjgSite)
         ASSERT_NE(about_box(), nullptr);
         press_key(about_box(), Qt::Key_Escape);
     });
-    script.then("the About box gone", [] { return about_box() == nullptr; }, nullptr);
+    script.then(
+        "the About box gone", [] { return about_box() == nullptr; }, nullptr);
     script.then("leaving", [] { close_window(main_window()); });
     EXPECT_EQ(script.run(), 0);
     QDesktopServices::unsetUrlHandler("http");
@@ -237,14 +248,18 @@ TEST(AppWindow, OnlineHelpOpensOurOwnPage)
     Script script;
     answer_size(script, 400, 300);
     choose_menu(script, {"ヘルプ(&H)", "オンラインヘルプ(&O)"});
-    script.then("the page opened", [&] { return !recorder.opened.empty(); }, [&] {
-        QUrl url = recorder.opened.back();
-        ASSERT_TRUE(url.isLocalFile()) << url.toString().toStdString();
-        QFile page(url.toLocalFile());
-        ASSERT_TRUE(page.open(QIODevice::ReadOnly)) << url.toString().toStdString();
-        EXPECT_TRUE(QString::fromUtf8(page.readAll()).contains("Scribblet ヘルプ"));
-        close_window(main_window());
-    });
+    script.then(
+        "the page opened", [&] { return !recorder.opened.empty(); },
+        [&] {
+            QUrl url = recorder.opened.back();
+            ASSERT_TRUE(url.isLocalFile()) << url.toString().toStdString();
+            QFile page(url.toLocalFile());
+            ASSERT_TRUE(page.open(QIODevice::ReadOnly))
+                << url.toString().toStdString();
+            EXPECT_TRUE(
+                QString::fromUtf8(page.readAll()).contains("Scribblet ヘルプ"));
+            close_window(main_window());
+        });
     EXPECT_EQ(script.run(), 0);
     QDesktopServices::unsetUrlHandler("file");
 }

@@ -71,8 +71,9 @@ int Script::run(int timeout_ms)
     char command_line[] = "";
     int result = WinMain(scribblet::resources::program_instance(), NULL,
                          command_line, SW_SHOWDEFAULT);
-    EXPECT_EQ(next_, steps_.size()) << "the program ended before the step: "
-                                    << (next_ < steps_.size() ? steps_[next_].what : "");
+    EXPECT_EQ(next_, steps_.size())
+        << "the program ended before the step: "
+        << (next_ < steps_.size() ? steps_[next_].what : "");
     return result;
 }
 
@@ -80,25 +81,34 @@ int Script::run(int timeout_ms)
 
 void answer_size(Script &script, int width, int height)
 {
-    script.then("the size dialog", [] { return size_dialog() != nullptr; }, [=] {
-        type_into(dialog_edit(size_dialog(), IDC_WIDTH), QString::number(width));
-        type_into(dialog_edit(size_dialog(), IDC_HEIGHT), QString::number(height));
-        press_key(dialog_edit(size_dialog(), IDC_WIDTH), Qt::Key_Return);
-    });
-    script.then("the main window", [] { return main_client() != nullptr; }, nullptr);
+    script.then(
+        "the size dialog", [] { return size_dialog() != nullptr; },
+        [=] {
+            type_into(dialog_edit(size_dialog(), IDC_WIDTH),
+                      QString::number(width));
+            type_into(dialog_edit(size_dialog(), IDC_HEIGHT),
+                      QString::number(height));
+            press_key(dialog_edit(size_dialog(), IDC_WIDTH), Qt::Key_Return);
+        });
+    script.then(
+        "the main window", [] { return main_client() != nullptr; }, nullptr);
 }
 
 void settle(Script &script, const char *what)
 {
     auto start = std::make_shared<qint64>(0);
-    script.then(what, [start] {
-        if (*start == 0)
-            *start = QDateTime::currentMSecsSinceEpoch();
-        return QDateTime::currentMSecsSinceEpoch() - *start > 100;
-    }, nullptr);
+    script.then(
+        what,
+        [start] {
+            if (*start == 0)
+                *start = QDateTime::currentMSecsSinceEpoch();
+            return QDateTime::currentMSecsSinceEpoch() - *start > 100;
+        },
+        nullptr);
 }
 
-// ---- Acting ------------------------------------------------------------------
+// ---- Acting
+// ------------------------------------------------------------------
 
 void type_into(QLineEdit *edit, const QString &text)
 {
@@ -151,8 +161,9 @@ static QAction *menu_action(const std::vector<QString> &path,
         return nullptr;
     QAction *action = action_named(bar->actions(), path[0]);
     for (size_t i = 1; action != nullptr && i < path.size(); ++i)
-        action = action->menu() ? action_named(action->menu()->actions(), path[i])
-                                : nullptr;
+        action = action->menu()
+                     ? action_named(action->menu()->actions(), path[i])
+                     : nullptr;
     return action;
 }
 
@@ -163,22 +174,28 @@ void choose_menu(Script &script, const std::vector<QString> &path)
         QMenuBar *bar = nullptr;
         QAction *top = menu_action({path[0]}, &bar);
         ASSERT_NE(top, nullptr) << "no menu " << path[0].toStdString();
-        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(top).center());
+        QTest::mouseClick(bar, Qt::LeftButton, {},
+                          bar->actionGeometry(top).center());
     });
     // Each menu opens a moment after its title or item is clicked.
     for (size_t i = 1; i < path.size(); ++i) {
         std::vector<QString> opened(path.begin(), path.begin() + i);
-        script.then("the menu holding " + path[i].toStdString(), [=] {
-            QAction *holder = menu_action(opened);
-            return holder != nullptr && holder->menu() != nullptr &&
-                   holder->menu()->isVisible();
-        }, [=] {
-            QMenu *menu = menu_action(opened)->menu();
-            QAction *item = action_named(menu->actions(), path[i]);
-            ASSERT_NE(item, nullptr) << "no item " << path[i].toStdString();
-            ASSERT_TRUE(item->isEnabled()) << path[i].toStdString() << " is grayed";
-            QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(item).center());
-        });
+        script.then(
+            "the menu holding " + path[i].toStdString(),
+            [=] {
+                QAction *holder = menu_action(opened);
+                return holder != nullptr && holder->menu() != nullptr &&
+                       holder->menu()->isVisible();
+            },
+            [=] {
+                QMenu *menu = menu_action(opened)->menu();
+                QAction *item = action_named(menu->actions(), path[i]);
+                ASSERT_NE(item, nullptr) << "no item " << path[i].toStdString();
+                ASSERT_TRUE(item->isEnabled())
+                    << path[i].toStdString() << " is grayed";
+                QTest::mouseClick(menu, Qt::LeftButton, {},
+                                  menu->actionGeometry(item).center());
+            });
     }
 }
 
@@ -221,7 +238,8 @@ void drag(Qt::MouseButton button, const std::vector<QPoint> &points)
     send_mouse(client, QEvent::MouseButtonRelease, points.back(), button);
 }
 
-// ---- Pictures ----------------------------------------------------------------
+// ---- Pictures
+// ----------------------------------------------------------------
 
 QImage shown_client()
 {
@@ -246,8 +264,9 @@ void ExpectedCanvas::segment(QPoint from, QPoint to, int size, QRgb colour)
     for (long long i = 0; i < n; ++i) {
         int cx = from.x() + int(i * dx / n);
         int cy = from.y() + int(i * dy / n);
-        painter.fillRect(QRect(cx - size, cy - size, 2 * size - 1, 2 * size - 1),
-                         QColor(colour));
+        painter.fillRect(
+            QRect(cx - size, cy - size, 2 * size - 1, 2 * size - 1),
+            QColor(colour));
     }
 }
 
@@ -270,11 +289,15 @@ std::string first_difference(const QImage &shown, const QImage &expected)
                std::to_string(expected.height());
     for (int y = 0; y < shown.height(); ++y)
         for (int x = 0; x < shown.width(); ++x)
-            if ((shown.pixel(x, y) & 0xFFFFFF) != (expected.pixel(x, y) & 0xFFFFFF))
-                return "pixel (" + std::to_string(x) + ", " + std::to_string(y) +
-                       ") is " + QString::number(shown.pixel(x, y) & 0xFFFFFF, 16).toStdString() +
+            if ((shown.pixel(x, y) & 0xFFFFFF) !=
+                (expected.pixel(x, y) & 0xFFFFFF))
+                return "pixel (" + std::to_string(x) + ", " +
+                       std::to_string(y) + ") is " +
+                       QString::number(shown.pixel(x, y) & 0xFFFFFF, 16)
+                           .toStdString() +
                        " instead of " +
-                       QString::number(expected.pixel(x, y) & 0xFFFFFF, 16).toStdString();
+                       QString::number(expected.pixel(x, y) & 0xFFFFFF, 16)
+                           .toStdString();
     return "";
 }
 

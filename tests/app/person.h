@@ -96,7 +96,10 @@ class ExpectedCanvas {
 public:
     ExpectedCanvas(int width, int height);
     void drag(const std::vector<QPoint> &points, int size, QRgb colour);
-    const QImage &image() const { return image_; }
+    const QImage &image() const
+    {
+        return image_;
+    }
 
 private:
     void segment(QPoint from, QPoint to, int size, QRgb colour);

@@ -83,7 +83,8 @@ QFileDialog *save_dialog()
 QWidget *dialog_control(QWidget *dialog, int id)
 {
     HWND control = GetDlgItem(hwnd_inside(dialog), id);
-    QWidget *container = control ? scribblet::qt::window_widget(control) : nullptr;
+    QWidget *container =
+        control ? scribblet::qt::window_widget(control) : nullptr;
     if (container == nullptr)
         return nullptr;
     QWidget *inner = container->findChild<QWidget *>();

@@ -19,31 +19,37 @@ struct Surface {
 
     Surface(int width, int height, BYTE fill = 0)
         : bitmap(CreateCompatibleBitmap(screen, width, height)),
-          previous(SelectObject(dc, bitmap)) {
+          previous(SelectObject(dc, bitmap))
+    {
         std::vector<BYTE> bytes(static_cast<size_t>(width * height * 4), fill);
         SetBitmapBits(bitmap, static_cast<DWORD>(bytes.size()), bytes.data());
     }
-    ~Surface() {
+    ~Surface()
+    {
         SelectObject(dc, previous);
         DeleteObject(bitmap);
         DeleteDC(dc);
         ReleaseDC(GetDesktopWindow(), screen);
     }
     // Rows of '#' where the pixel's blue byte is set, '.' elsewhere.
-    std::string picture() const {
+    std::string picture() const
+    {
         scribblet::gdi::PixelView view{};
         scribblet::gdi::bitmap_pixels(bitmap, &view);
         std::string out;
         for (LONG y = 0; y < view.height; ++y, out += '\n')
             for (LONG x = 0; x < view.width; ++x)
-                out += view.pixels[static_cast<size_t>(y) * view.stride + x * 4] ? '#' : '.';
+                out += view.pixels[static_cast<size_t>(y) * view.stride + x * 4]
+                           ? '#'
+                           : '.';
         return out;
     }
 };
 
 } // namespace
 
-TEST(GdiHandles, TablesRefuseNullStaleForeignAndFixedHandles) {
+TEST(GdiHandles, TablesRefuseNullStaleForeignAndFixedHandles)
+{
     using namespace scribblet;
     HandleTable<int, HWND> windows(HandleKind::window);
     HandleTable<int, HWND> menus(HandleKind::menu);
@@ -65,7 +71,8 @@ TEST(GdiHandles, TablesRefuseNullStaleForeignAndFixedHandles) {
     EXPECT_EQ(*windows.lookup(reused), 3);
 }
 
-TEST(GdiSurface, BitsAreFourBytesAPixelAndCountsStopAtTheBitmap) {
+TEST(GdiSurface, BitsAreFourBytesAPixelAndCountsStopAtTheBitmap)
+{
     Surface s(3, 2);
     std::vector<BYTE> in(100);
     std::iota(in.begin(), in.end(), BYTE{0});
@@ -82,7 +89,8 @@ TEST(GdiSurface, BitsAreFourBytesAPixelAndCountsStopAtTheBitmap) {
     EXPECT_EQ(GetBitmapBits(s.bitmap, -1, out.data()), 0);
 }
 
-TEST(GdiSurface, EmptySizesShareTheStockBitmapAndHugeOnesFail) {
+TEST(GdiSurface, EmptySizesShareTheStockBitmapAndHugeOnesFail)
+{
     const HDC screen = GetDC(nullptr);
     const HDC dc = CreateCompatibleDC(screen);
     const HBITMAP bitmap = CreateCompatibleBitmap(screen, 2, 2);
@@ -94,8 +102,10 @@ TEST(GdiSurface, EmptySizesShareTheStockBitmapAndHugeOnesFail) {
     EXPECT_TRUE(DeleteObject(stock));
     EXPECT_EQ(SelectObject(dc, stock), bitmap);
     // Over 2^31 - 1 bytes; 2^34 bytes.
-    for (const auto &[width, height] : {std::pair{-1, 5}, {23171, 23171}, {65536, 65536}})
-        EXPECT_EQ(CreateCompatibleBitmap(screen, width, height), nullptr) << width;
+    for (const auto &[width, height] :
+         {std::pair{-1, 5}, {23171, 23171}, {65536, 65536}})
+        EXPECT_EQ(CreateCompatibleBitmap(screen, width, height), nullptr)
+            << width;
     EXPECT_TRUE(DeleteObject(bitmap));
     EXPECT_EQ(SelectObject(dc, bitmap), nullptr);
     EXPECT_FALSE(DeleteDC(screen)) << "released, not deleted";
@@ -105,13 +115,16 @@ TEST(GdiSurface, EmptySizesShareTheStockBitmapAndHugeOnesFail) {
     EXPECT_TRUE(DeleteDC(dc));
 }
 
-TEST(GdiSurface, OtherWindowsDcsComeFromTheWindowSystemHooks) {
+TEST(GdiSurface, OtherWindowsDcsComeFromTheWindowSystemHooks)
+{
     const HWND window = reinterpret_cast<HWND>(0x1234);
     EXPECT_EQ(GetDC(window), nullptr);
     static HDC handed_out;
     handed_out = CreateCompatibleDC(nullptr);
     scribblet::gdi::set_window_dc_hooks(
-        {[](HWND w) { return w == reinterpret_cast<HWND>(0x1234) ? handed_out : nullptr; },
+        {[](HWND w) {
+             return w == reinterpret_cast<HWND>(0x1234) ? handed_out : nullptr;
+         },
          [](HWND, HDC dc) { return dc == handed_out ? 1 : 0; }});
     EXPECT_EQ(GetDC(window), handed_out);
     EXPECT_EQ(ReleaseDC(window, handed_out), 1);
@@ -121,7 +134,8 @@ TEST(GdiSurface, OtherWindowsDcsComeFromTheWindowSystemHooks) {
 
 // Edges and plain clipping are the conformance tests'; here what only this
 // layer can get wrong.
-TEST(GdiFill, OpaqueClippedWithoutOverflowAndOnlyOnTheSelectedBitmap) {
+TEST(GdiFill, OpaqueClippedWithoutOverflowAndOnlyOnTheSelectedBitmap)
+{
     Surface s(3, 2);
     const HBRUSH brush = CreateSolidBrush(RGB(0, 0, 255));
     const RECT huge = {-2147483647 - 1, 1, 2147483647, 2147483647};
@@ -137,11 +151,13 @@ TEST(GdiFill, OpaqueClippedWithoutOverflowAndOnlyOnTheSelectedBitmap) {
     SelectObject(s.dc, s.previous);
     FillRect(s.dc, &huge, brush);
     SelectObject(s.dc, s.bitmap);
-    EXPECT_EQ(s.picture(), "...\n###\n") << "a fill reaches only the selected bitmap";
+    EXPECT_EQ(s.picture(), "...\n###\n")
+        << "a fill reaches only the selected bitmap";
     DeleteObject(brush);
 }
 
-TEST(GdiCopy, CopiesClippedToBothSurfaces) {
+TEST(GdiCopy, CopiesClippedToBothSurfaces)
+{
     Surface from(4, 4, 0xFF);
     Surface to(3, 3);
     const HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));

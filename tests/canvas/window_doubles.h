@@ -27,7 +27,8 @@ std::string text(long left, long top, long right, long bottom);
 // operations they stand for.
 HWND WINAPI record_set_capture(HWND hWnd);
 BOOL WINAPI record_release_capture(void);
-BOOL WINAPI record_post_message(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI record_post_message(HWND hWnd, UINT Msg, WPARAM wParam,
+                                LPARAM lParam);
 BOOL WINAPI record_invalidate_rect(HWND hWnd, const RECT *lpRect, BOOL bErase);
 void record_fill(const RECT *rect);
 

@@ -5,19 +5,23 @@
 #include "platform/gdi/gdi_internal.h"
 #include "tests/canvas/window_doubles.h"
 
-HWND WINAPI SetCapture(HWND hWnd) {
+HWND WINAPI SetCapture(HWND hWnd)
+{
     return record_set_capture(hWnd);
 }
 
-BOOL WINAPI ReleaseCapture(void) {
+BOOL WINAPI ReleaseCapture(void)
+{
     return record_release_capture();
 }
 
-BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam) {
+BOOL WINAPI PostMessageA(HWND hWnd, UINT Msg, WPARAM wParam, LPARAM lParam)
+{
     return record_post_message(hWnd, Msg, wParam, lParam);
 }
 
-BOOL WINAPI InvalidateRect(HWND hWnd, const RECT *lpRect, BOOL bErase) {
+BOOL WINAPI InvalidateRect(HWND hWnd, const RECT *lpRect, BOOL bErase)
+{
     return record_invalidate_rect(hWnd, lpRect, bErase);
 }
 
@@ -25,11 +29,13 @@ extern "C" int __real__Z8FillRectP5HDC__PK7tagRECTP9HGDIOBJ__(HDC, const RECT *,
                                                               HBRUSH);
 extern "C" int __wrap__Z8FillRectP5HDC__PK7tagRECTP9HGDIOBJ__(HDC dc,
                                                               const RECT *rect,
-                                                              HBRUSH brush) {
+                                                              HBRUSH brush)
+{
     record_fill(rect);
     return __real__Z8FillRectP5HDC__PK7tagRECTP9HGDIOBJ__(dc, rect, brush);
 }
 
-HGDIOBJ selected_bitmap(HDC dc) {
+HGDIOBJ selected_bitmap(HDC dc)
+{
     return scribblet::gdi::selected_bitmap(dc);
 }

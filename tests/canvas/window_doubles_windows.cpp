@@ -15,10 +15,12 @@
 
 namespace {
 
-int WINAPI fill_rect(HDC dc, const RECT *rect, HBRUSH brush) {
+int WINAPI fill_rect(HDC dc, const RECT *rect, HBRUSH brush)
+{
     using FillRectFunction = int(WINAPI *)(HDC, const RECT *, HBRUSH);
-    static const auto real = reinterpret_cast<FillRectFunction>(reinterpret_cast<void *>(
-        GetProcAddress(GetModuleHandleA("user32.dll"), "FillRect")));
+    static const auto real =
+        reinterpret_cast<FillRectFunction>(reinterpret_cast<void *>(
+            GetProcAddress(GetModuleHandleA("user32.dll"), "FillRect")));
     record_fill(rect);
     return real(dc, rect, brush);
 }
@@ -26,16 +28,19 @@ int WINAPI fill_rect(HDC dc, const RECT *rect, HBRUSH brush) {
 } // namespace
 
 extern "C" {
-decltype(&SetCapture) set_capture_slot __asm__(IMPORT_SLOT(SetCapture, 4)) = record_set_capture;
-decltype(&ReleaseCapture) release_capture_slot
-    __asm__(IMPORT_SLOT(ReleaseCapture, 0)) = record_release_capture;
-decltype(&PostMessageA) post_message_slot
-    __asm__(IMPORT_SLOT(PostMessageA, 16)) = record_post_message;
-decltype(&InvalidateRect) invalidate_rect_slot
-    __asm__(IMPORT_SLOT(InvalidateRect, 12)) = record_invalidate_rect;
-decltype(&FillRect) fill_rect_slot __asm__(IMPORT_SLOT(FillRect, 12)) = fill_rect;
+decltype(&SetCapture)
+    set_capture_slot __asm__(IMPORT_SLOT(SetCapture, 4)) = record_set_capture;
+decltype(&ReleaseCapture) release_capture_slot __asm__(
+    IMPORT_SLOT(ReleaseCapture, 0)) = record_release_capture;
+decltype(&PostMessageA) post_message_slot __asm__(
+    IMPORT_SLOT(PostMessageA, 16)) = record_post_message;
+decltype(&InvalidateRect) invalidate_rect_slot __asm__(
+    IMPORT_SLOT(InvalidateRect, 12)) = record_invalidate_rect;
+decltype(&FillRect) fill_rect_slot __asm__(IMPORT_SLOT(FillRect,
+                                                       12)) = fill_rect;
 }
 
-HGDIOBJ selected_bitmap(HDC dc) {
+HGDIOBJ selected_bitmap(HDC dc)
+{
     return GetCurrentObject(dc, OBJ_BITMAP);
 }

@@ -18,7 +18,8 @@ struct DialogScript {
     std::vector<WORD> commands;
 };
 
-INT_PTR CALLBACK script_proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK script_proc(HWND dialog, UINT message, WPARAM wParam,
+                             LPARAM lParam)
 {
     static DialogScript *script;
     switch (message) {
@@ -84,9 +85,11 @@ void read_each(HWND dialog, DialogScript *)
 {
     HWND field = GetDlgItem(dialog, IDC_WIDTH);
     for (Reading &reading : g_readings) {
-        SendMessageA(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(reading.text.c_str()));
+        SendMessageA(field, WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(reading.text.c_str()));
         reading.translated = 2; // neither TRUE nor FALSE: must be overwritten
-        reading.value = GetDlgItemInt(dialog, IDC_WIDTH, &reading.translated, FALSE);
+        reading.value =
+            GetDlgItemInt(dialog, IDC_WIDTH, &reading.translated, FALSE);
     }
     EndDialog(dialog, IDOK);
 }

@@ -32,15 +32,20 @@ public:
     Surface(const Surface &) = delete;
     Surface &operator=(const Surface &) = delete;
 
-    DWORD byte_count() const { return static_cast<DWORD>(width_ * height_ * 4); }
+    DWORD byte_count() const
+    {
+        return static_cast<DWORD>(width_ * height_ * 4);
+    }
     LONG set(const std::vector<BYTE> &bytes)
     {
-        return SetBitmapBits(bitmap_, static_cast<DWORD>(bytes.size()), bytes.data());
+        return SetBitmapBits(bitmap_, static_cast<DWORD>(bytes.size()),
+                             bytes.data());
     }
     std::vector<BYTE> bytes(LONG *read = nullptr) const
     {
         std::vector<BYTE> out(byte_count());
-        LONG got = GetBitmapBits(bitmap_, static_cast<LONG>(out.size()), out.data());
+        LONG got =
+            GetBitmapBits(bitmap_, static_cast<LONG>(out.size()), out.data());
         if (read)
             *read = got;
         return out;
@@ -58,7 +63,8 @@ public:
         const std::vector<BYTE> all = bytes();
         std::string out;
         for (size_t at = 0; at < all.size(); at += 4) {
-            bool white = all[at] == 0xFF && all[at + 1] == 0xFF && all[at + 2] == 0xFF;
+            bool white =
+                all[at] == 0xFF && all[at + 1] == 0xFF && all[at + 2] == 0xFF;
             out += white ? '.' : '#';
             if ((at / 4 + 1) % static_cast<size_t>(width_) == 0)
                 out += '\n';

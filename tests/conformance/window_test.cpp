@@ -15,11 +15,12 @@ const UINT FIRST = WM_USER + 1;
 const UINT SECOND = WM_USER + 2;
 const UINT POSTED_WHILE_HANDLING = WM_USER + 3;
 
-std::vector<UINT> g_taken;  // the messages above and WM_PAINT, in order
-LPARAM g_last_size = -1;    // WM_SIZE's lParam
-MINMAXINFO g_defaults;      // what the system proposed in WM_GETMINMAXINFO
+std::vector<UINT> g_taken; // the messages above and WM_PAINT, in order
+LPARAM g_last_size = -1;   // WM_SIZE's lParam
+MINMAXINFO g_defaults;     // what the system proposed in WM_GETMINMAXINFO
 
-LRESULT CALLBACK record_proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+LRESULT CALLBACK record_proc(HWND hwnd, UINT message, WPARAM wParam,
+                             LPARAM lParam)
 {
     switch (message) {
     case WM_PAINT: {
@@ -73,7 +74,10 @@ protected:
         UpdateWindow(hwnd);
         g_taken.clear();
     }
-    void TearDown() override { DestroyWindow(hwnd); }
+    void TearDown() override
+    {
+        DestroyWindow(hwnd);
+    }
 
     // Dispatches until the quit message; returns its code.
     static int run_until_quit()
@@ -96,7 +100,8 @@ TEST_F(Window, PostedMessagesComeFirstInOrderThenQuitThenPaint)
     EXPECT_EQ(run_until_quit(), 7);
     // The message posted while FIRST was handled comes after those posted
     // before it, and the pending paint waits for all of them.
-    EXPECT_EQ(g_taken, (std::vector<UINT>{FIRST, SECOND, POSTED_WHILE_HANDLING}));
+    EXPECT_EQ(g_taken,
+              (std::vector<UINT>{FIRST, SECOND, POSTED_WHILE_HANDLING}));
 
     MSG msg;
     ASSERT_GT(GetMessageA(&msg, NULL, 0, 0), 0);
@@ -121,7 +126,8 @@ TEST_F(Window, SetWindowPosWithTheFrameAddedGivesTheWantedClientArea)
     for (const auto &size : sizes) {
         SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
         ASSERT_TRUE(SetWindowPos(hwnd, NULL, 0, 0, size[0] + frame_width,
-                                 size[1] + frame_height, SWP_NOMOVE | SWP_NOZORDER));
+                                 size[1] + frame_height,
+                                 SWP_NOMOVE | SWP_NOZORDER));
         RECT now;
         GetClientRect(hwnd, &now);
         EXPECT_EQ(now.right, size[0]);
@@ -139,7 +145,8 @@ TEST_F(Window, SetWindowPosLargerThanTheScreenGivesTheMaximumTrackingSize)
 {
     RECT screen;
     GetWindowRect(GetDesktopWindow(), &screen);
-    ASSERT_TRUE(SetWindowPos(hwnd, NULL, 0, 0, 30000, 20000, SWP_NOMOVE | SWP_NOZORDER));
+    ASSERT_TRUE(SetWindowPos(hwnd, NULL, 0, 0, 30000, 20000,
+                             SWP_NOMOVE | SWP_NOZORDER));
     RECT window;
     GetWindowRect(hwnd, &window);
     EXPECT_EQ(window.right - window.left, g_defaults.ptMaxTrackSize.x);

@@ -34,7 +34,8 @@ HWND g_owner = nullptr;
 
 // Like the program's canvas-size procedure (both fields start at 800), and
 // asks for the default focus elsewhere.
-INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam,
+                           LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
         g_seen.dialog = hwnd;
@@ -54,8 +55,10 @@ INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     g_seen.commands.push_back(wParam);
     const int id = LOWORD(wParam);
     if (id == IDOK && GetDlgItem(hwnd, IDC_WIDTH) != nullptr) {
-        g_seen.width = GetDlgItemInt(hwnd, IDC_WIDTH, &g_seen.width_read, FALSE);
-        g_seen.height = GetDlgItemInt(hwnd, IDC_HEIGHT, &g_seen.height_read, FALSE);
+        g_seen.width =
+            GetDlgItemInt(hwnd, IDC_WIDTH, &g_seen.width_read, FALSE);
+        g_seen.height =
+            GetDlgItemInt(hwnd, IDC_HEIGHT, &g_seen.height_read, FALSE);
     }
     if (id == IDOK || (id == IDCANCEL && !g_seen.ignore_cancel)) {
         EndDialog(hwnd, id);
@@ -64,9 +67,15 @@ INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return FALSE;
 }
 
-bool Shown() { return g_seen.dialog != nullptr && IsShown(g_seen.dialog); }
+bool Shown()
+{
+    return g_seen.dialog != nullptr && IsShown(g_seen.dialog);
+}
 
-QWidget *Focus() { return TopLevelWidget(g_seen.dialog)->focusWidget(); }
+QWidget *Focus()
+{
+    return TopLevelWidget(g_seen.dialog)->focusWidget();
+}
 
 // A step that waits for the dialog, then acts.
 UserScript::Step OnDialog(std::function<void()> act)
@@ -106,8 +115,9 @@ protected:
     INT_PTR Run(int id, std::deque<UserScript::Step> steps, LPARAM param = 0)
     {
         UserScript script(std::move(steps));
-        const INT_PTR result = DialogBoxParamA(resources::program_instance(),
-                                               MAKEINTRESOURCEA(id), g_owner, Procedure, param);
+        const INT_PTR result =
+            DialogBoxParamA(resources::program_instance(), MAKEINTRESOURCEA(id),
+                            g_owner, Procedure, param);
         EXPECT_TRUE(script.finished());
         return result;
     }
@@ -119,14 +129,15 @@ TEST_F(DialogsBox, EnterAtOnceGivesOkWithTheOwnerDisabledMeanwhile)
 {
     HWND dialog = nullptr;
     EXPECT_EQ(Run(IDD_CANVAS_SIZE, {OnDialog([&dialog] {
-                  dialog = g_seen.dialog;
-                  // The first tab-stop field has the focus, its number selected.
-                  auto *width = ControlWidget<QLineEdit>(dialog, IDC_WIDTH);
-                  EXPECT_EQ(Focus(), width);
-                  EXPECT_EQ(width->selectedText(), QStringLiteral("800"));
-                  EXPECT_FALSE(winsys::is_window_enabled(g_owner));
-                  QTest::keyClick(Focus(), Qt::Key_Return);
-              })}),
+                      dialog = g_seen.dialog;
+                      // The first tab-stop field has the focus, its number
+                      // selected.
+                      auto *width = ControlWidget<QLineEdit>(dialog, IDC_WIDTH);
+                      EXPECT_EQ(Focus(), width);
+                      EXPECT_EQ(width->selectedText(), QStringLiteral("800"));
+                      EXPECT_FALSE(winsys::is_window_enabled(g_owner));
+                      QTest::keyClick(Focus(), Qt::Key_Return);
+                  })}),
               IDOK);
     EXPECT_FALSE(g_seen.owner_was_enabled);
     EXPECT_TRUE(winsys::is_window_enabled(g_owner));
@@ -140,20 +151,23 @@ TEST_F(DialogsBox, EnterAtOnceGivesOkWithTheOwnerDisabledMeanwhile)
 // send IDCANCEL; the close box does not destroy the dialog.
 TEST_F(DialogsBox, KeysAndTheCloseBoxSendTheirCommands)
 {
-    EXPECT_EQ(Run(IDD_CANVAS_SIZE, {Type("1024"), Press(Qt::Key_Tab), Type("768"),
-                                    Press(Qt::Key_Return)}),
+    EXPECT_EQ(Run(IDD_CANVAS_SIZE, {Type("1024"), Press(Qt::Key_Tab),
+                                    Type("768"), Press(Qt::Key_Return)}),
               IDOK);
     EXPECT_EQ(g_seen.width, 1024u);
     EXPECT_EQ(g_seen.height, 768u);
-    EXPECT_EQ(Run(IDD_CANVAS_SIZE, {Type("5"), Press(Qt::Key_Escape)}), IDCANCEL);
+    EXPECT_EQ(Run(IDD_CANVAS_SIZE, {Type("5"), Press(Qt::Key_Escape)}),
+              IDCANCEL);
     EXPECT_EQ(Run(IDD_CANVAS_SIZE, {CloseBox()}), IDCANCEL);
 
     g_seen = Seen{};
     g_seen.ignore_cancel = true;
-    EXPECT_EQ(Run(IDD_CANVAS_SIZE, {CloseBox(), [] {
+    EXPECT_EQ(Run(IDD_CANVAS_SIZE, {CloseBox(),
+                                    [] {
                                         if (g_seen.commands.empty())
                                             return false;
-                                        EXPECT_EQ(g_seen.commands.back(), WPARAM{IDCANCEL});
+                                        EXPECT_EQ(g_seen.commands.back(),
+                                                  WPARAM{IDCANCEL});
                                         EXPECT_TRUE(Shown());
                                         g_seen.ignore_cancel = false;
                                         return true;
@@ -165,38 +179,45 @@ TEST_F(DialogsBox, KeysAndTheCloseBoxSendTheirCommands)
 TEST_F(DialogsBox, InitDialogGetsItsParameterAndTheFirstTabStop)
 {
     const auto link = [] { return GetDlgItem(g_seen.dialog, IDC_IJG_LINK); };
-    EXPECT_EQ(Run(IDD_ABOUTBOX,
-                  {OnDialog([link] {
-                       const HWND ok = GetDlgItem(g_seen.dialog, IDOK);
-                       EXPECT_EQ(g_seen.init_focus, reinterpret_cast<WPARAM>(ok));
-                       EXPECT_EQ(Focus(), ControlWidget<QPushButton>(g_seen.dialog, IDOK));
-                       // The icon static shows the program's icon at 32 pixels.
-                       EXPECT_FALSE(ControlWidget<QLabel>(g_seen.dialog, IDC_ICON_STATIC)
-                                        ->pixmap().isNull());
-                       RECT r{};
-                       GetWindowRect(GetDlgItem(g_seen.dialog, IDC_ICON_STATIC), &r);
-                       EXPECT_EQ(r.right - r.left, 32);
-                       QTest::mouseClick(ControlWidget<QPushButton>(g_seen.dialog, IDC_IJG_LINK),
-                                         Qt::LeftButton);
-                   }),
-                   [link] {
-                       if (g_seen.commands.empty())
-                           return false;
-                       EXPECT_EQ(g_seen.commands[0], MAKEWPARAM(IDC_IJG_LINK, BN_CLICKED));
-                       EXPECT_EQ(g_seen.first_control, reinterpret_cast<LPARAM>(link()));
-                       // The click focused the button; Enter now presses it.
-                       QTest::keyClick(Focus(), Qt::Key_Return);
-                       return true;
-                   },
-                   [] {
-                       if (g_seen.commands.size() < 2)
-                           return false;
-                       EXPECT_EQ(LOWORD(g_seen.commands[1]), IDC_IJG_LINK);
-                       QTest::keyClick(Focus(), Qt::Key_Escape);
-                       return true;
-                   }},
-                  0x1234),
-              IDCANCEL);
+    EXPECT_EQ(
+        Run(IDD_ABOUTBOX,
+            {OnDialog([link] {
+                 const HWND ok = GetDlgItem(g_seen.dialog, IDOK);
+                 EXPECT_EQ(g_seen.init_focus, reinterpret_cast<WPARAM>(ok));
+                 EXPECT_EQ(Focus(),
+                           ControlWidget<QPushButton>(g_seen.dialog, IDOK));
+                 // The icon static shows the program's icon at 32 pixels.
+                 EXPECT_FALSE(
+                     ControlWidget<QLabel>(g_seen.dialog, IDC_ICON_STATIC)
+                         ->pixmap()
+                         .isNull());
+                 RECT r{};
+                 GetWindowRect(GetDlgItem(g_seen.dialog, IDC_ICON_STATIC), &r);
+                 EXPECT_EQ(r.right - r.left, 32);
+                 QTest::mouseClick(
+                     ControlWidget<QPushButton>(g_seen.dialog, IDC_IJG_LINK),
+                     Qt::LeftButton);
+             }),
+             [link] {
+                 if (g_seen.commands.empty())
+                     return false;
+                 EXPECT_EQ(g_seen.commands[0],
+                           MAKEWPARAM(IDC_IJG_LINK, BN_CLICKED));
+                 EXPECT_EQ(g_seen.first_control,
+                           reinterpret_cast<LPARAM>(link()));
+                 // The click focused the button; Enter now presses it.
+                 QTest::keyClick(Focus(), Qt::Key_Return);
+                 return true;
+             },
+             [] {
+                 if (g_seen.commands.size() < 2)
+                     return false;
+                 EXPECT_EQ(LOWORD(g_seen.commands[1]), IDC_IJG_LINK);
+                 QTest::keyClick(Focus(), Qt::Key_Escape);
+                 return true;
+             }},
+            0x1234),
+        IDCANCEL);
     EXPECT_EQ(g_seen.init_param, 0x1234);
 }
 
@@ -208,11 +229,18 @@ TEST_F(DialogsBox, TheLayoutFollowsTheTemplateFont)
 {
     Run(IDD_CANVAS_SIZE, {OnDialog([] {
             const HWND dialog = g_seen.dialog;
-            const QFontMetrics metrics(ControlWidget<QLineEdit>(dialog, IDC_WIDTH)->font());
-            const int across = (metrics.horizontalAdvance(QStringLiteral(
-                                    "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) / 26 + 1) / 2;
+            const QFontMetrics metrics(
+                ControlWidget<QLineEdit>(dialog, IDC_WIDTH)->font());
+            const int across =
+                (metrics.horizontalAdvance(QStringLiteral(
+                     "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                     26 +
+                 1) /
+                2;
             const auto x = [across](int dlu) { return (dlu * across + 2) / 4; };
-            const auto y = [&metrics](int dlu) { return (dlu * metrics.height() + 4) / 8; };
+            const auto y = [&metrics](int dlu) {
+                return (dlu * metrics.height() + 4) / 8;
+            };
             RECT client{};
             GetClientRect(dialog, &client);
             EXPECT_EQ(client.right, x(120));

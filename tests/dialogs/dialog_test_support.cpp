@@ -14,13 +14,16 @@ OwnerWindow::OwnerWindow()
         return RegisterClassExA(&wc) != 0;
     }();
     (void)registered;
-    hwnd_ = CreateWindowExA(0, "DialogsTestOwner", "Owner",
-                            WS_OVERLAPPEDWINDOW, 60, 50, 500, 400, nullptr,
-                            nullptr, nullptr, nullptr);
+    hwnd_ =
+        CreateWindowExA(0, "DialogsTestOwner", "Owner", WS_OVERLAPPEDWINDOW, 60,
+                        50, 500, 400, nullptr, nullptr, nullptr, nullptr);
     ShowWindow(hwnd_, SW_SHOW);
 }
 
-OwnerWindow::~OwnerWindow() { DestroyWindow(hwnd_); }
+OwnerWindow::~OwnerWindow()
+{
+    DestroyWindow(hwnd_);
+}
 
 QWidget *TopLevelWidget(HWND hwnd)
 {

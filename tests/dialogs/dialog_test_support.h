@@ -23,7 +23,10 @@ public:
     ~OwnerWindow();
     OwnerWindow(const OwnerWindow &) = delete;
     OwnerWindow &operator=(const OwnerWindow &) = delete;
-    HWND hwnd() const { return hwnd_; }
+    HWND hwnd() const
+    {
+        return hwnd_;
+    }
 
 private:
     HWND hwnd_;
@@ -43,7 +46,10 @@ public:
     UserScript &operator=(const UserScript &) = delete;
 
     // True when every step has acted.
-    bool finished() const { return steps_.empty(); }
+    bool finished() const
+    {
+        return steps_.empty();
+    }
 
 private:
     void tick();
@@ -58,8 +64,7 @@ QWidget *TopLevelWidget(HWND hwnd);
 bool IsShown(HWND hwnd);
 
 // The visible top-level Qt window of type T that is not one of ours.
-template <typename T>
-T *OpenWindow()
+template <typename T> T *OpenWindow()
 {
     for (QWidget *widget : QApplication::topLevelWidgets())
         if (auto *found = qobject_cast<T *>(widget);
@@ -69,8 +74,7 @@ T *OpenWindow()
 }
 
 // The widget inside a control's window (a QLineEdit, QPushButton, QLabel).
-template <typename T>
-T *ControlWidget(HWND dialog, int id)
+template <typename T> T *ControlWidget(HWND dialog, int id)
 {
     QWidget *container = qt::window_widget(GetDlgItem(dialog, id));
     return container != nullptr ? container->findChild<T *>() : nullptr;

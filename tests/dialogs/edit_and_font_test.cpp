@@ -51,7 +51,8 @@ TEST(DialogsEditLimit, TypingAndPastingStopWhenTheFieldIsFull)
     EXPECT_LT(text.size(), 80);
     const QFontMetrics metrics(field.font());
     EXPECT_LE(metrics.horizontalAdvance(text), field.visible_text_width());
-    EXPECT_GT(metrics.horizontalAdvance(text + u'8'), field.visible_text_width());
+    EXPECT_GT(metrics.horizontalAdvance(text + u'8'),
+              field.visible_text_width());
     // Room made by deleting is room for typing again.
     QTest::keyClick(&field, Qt::Key_Backspace);
     QTest::keyClick(&field, Qt::Key_9);
@@ -66,7 +67,8 @@ TEST(DialogsEditLimit, TypingAndPastingStopWhenTheFieldIsFull)
     EXPECT_EQ(field.text(), QStringLiteral("1024"));
 
     field.setText(QString(80, u'8'));
-    EXPECT_EQ(field.text().size(), 80) << "the program's own text is not limited";
+    EXPECT_EQ(field.text().size(), 80)
+        << "the program's own text is not limited";
 }
 
 } // namespace

@@ -29,7 +29,8 @@ using namespace scribblet::dialogs_test;
 TEST(DialogsMessageBox, EnterEscapeAndTheCloseBoxAllGiveOk)
 {
     OwnerWindow owner;
-    for (const int key : {static_cast<int>(Qt::Key_Return), static_cast<int>(Qt::Key_Escape), 0}) {
+    for (const int key : {static_cast<int>(Qt::Key_Return),
+                          static_cast<int>(Qt::Key_Escape), 0}) {
         UserScript script({[&owner, key] {
             auto *box = OpenWindow<QMessageBox>();
             if (box == nullptr)
@@ -47,7 +48,9 @@ TEST(DialogsMessageBox, EnterEscapeAndTheCloseBoxAllGiveOk)
                 box->close();
             return true;
         }});
-        EXPECT_EQ(MessageBoxA(owner.hwnd(), "保存できませんでした", "保存", MB_OK), IDOK);
+        EXPECT_EQ(
+            MessageBoxA(owner.hwnd(), "保存できませんでした", "保存", MB_OK),
+            IDOK);
         EXPECT_TRUE(script.finished());
         EXPECT_TRUE(winsys::is_window_enabled(owner.hwnd()));
     }
@@ -76,7 +79,10 @@ protected:
         QDir::setCurrent(folder_.path());
     }
 
-    void TearDown() override { QDir::setCurrent(previousFolder_); }
+    void TearDown() override
+    {
+        QDir::setCurrent(previousFolder_);
+    }
 
     std::string Path(const char *name) const
     {
@@ -146,8 +152,7 @@ TEST_F(DialogsSaveDialog, OffersTheEntriesInOrderWithTheFirstSelected)
         EXPECT_EQ(types->itemText(0),
                   QStringLiteral("24ビット ビットマップファイル (*.bmp)"));
         EXPECT_EQ(types->itemText(1), QStringLiteral("Jpegファイル (*.jpg)"));
-        EXPECT_EQ(types->itemText(2),
-                  QStringLiteral("すべてのファイル (*.*)"));
+        EXPECT_EQ(types->itemText(2), QStringLiteral("すべてのファイル (*.*)"));
         EXPECT_EQ(types->currentIndex(), 0);
         EXPECT_TRUE(NameField(dialog)->text().isEmpty());
         EXPECT_FALSE(winsys::is_window_enabled(owner));
@@ -184,18 +189,16 @@ TEST_F(DialogsSaveDialog, ReplacingAFileAsksFirst)
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
     existing.close();
     // "No" goes back to the dialog; the second try says "Yes".
-    UserScript script({Save(QStringLiteral("old"), 1),
-                       Answer(QMessageBox::No),
-                       [] {
-                           auto *dialog = OpenWindow<QFileDialog>();
-                           if (dialog == nullptr ||
-                               OpenWindow<QMessageBox>() != nullptr)
-                               return false;
-                           NameField(dialog)->clear();
-                           return true;
-                       },
-                       Save(QStringLiteral("old"), 1),
-                       Answer(QMessageBox::Yes)});
+    UserScript script(
+        {Save(QStringLiteral("old"), 1), Answer(QMessageBox::No),
+         [] {
+             auto *dialog = OpenWindow<QFileDialog>();
+             if (dialog == nullptr || OpenWindow<QMessageBox>() != nullptr)
+                 return false;
+             NameField(dialog)->clear();
+             return true;
+         },
+         Save(QStringLiteral("old"), 1), Answer(QMessageBox::Yes)});
     ASSERT_TRUE(GetSaveFileNameA(&ofn_));
     EXPECT_TRUE(script.finished());
     EXPECT_EQ(std::string(file_), Path("old.bmp"));
@@ -206,17 +209,15 @@ TEST_F(DialogsSaveDialog, APathLongerThanTheBufferIsRefused)
     const std::string folder = Path("x");
     const std::size_t folderLength = folder.size() - 1;
     const std::size_t room = MAX_PATH - 1 - folderLength; // fits exactly
-    UserScript script({Save(QString(static_cast<qsizetype>(room) - 4, u'n'),
-                            1),
-                       Save(QString(static_cast<qsizetype>(room) - 3, u'n'),
-                            1)});
+    UserScript script(
+        {Save(QString(static_cast<qsizetype>(room) - 4, u'n'), 1),
+         Save(QString(static_cast<qsizetype>(room) - 3, u'n'), 1)});
     ASSERT_TRUE(GetSaveFileNameA(&ofn_));
     EXPECT_EQ(std::strlen(file_), static_cast<std::size_t>(MAX_PATH - 1));
 
     std::memset(file_, 0, sizeof file_);
     EXPECT_FALSE(GetSaveFileNameA(&ofn_));
-    EXPECT_EQ(CommDlgExtendedError(),
-              static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
+    EXPECT_EQ(CommDlgExtendedError(), static_cast<DWORD>(FNERR_BUFFERTOOSMALL));
     EXPECT_TRUE(script.finished());
 }
 
@@ -228,7 +229,10 @@ class AddressCatcher : public QObject {
 public:
     QList<QUrl> opened;
 public slots:
-    void open(const QUrl &url) { opened << url; }
+    void open(const QUrl &url)
+    {
+        opened << url;
+    }
 };
 
 TEST(DialogsShell, OpensAddressesThroughTheDesktopsHandler)
@@ -244,11 +248,11 @@ TEST(DialogsShell, OpensAddressesThroughTheDesktopsHandler)
                                    nullptr, nullptr, SW_SHOW)),
               32);
     // The help page, as the program writes its address: percent-encoded.
-    EXPECT_GT(result(ShellExecuteA(
-                  nullptr, "open",
-                  "file:///tmp/%E3%83%98%E3%83%AB%E3%83%97.html", nullptr,
-                  nullptr, SW_SHOW)),
-              32);
+    EXPECT_GT(
+        result(ShellExecuteA(nullptr, "open",
+                             "file:///tmp/%E3%83%98%E3%83%AB%E3%83%97.html",
+                             nullptr, nullptr, SW_SHOW)),
+        32);
     for (const char *scheme : {"http", "https", "file"})
         QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
 

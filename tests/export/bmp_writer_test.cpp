@@ -28,7 +28,8 @@ std::vector<unsigned char> patterned_read_out(int width, int height)
 
 std::vector<unsigned char> white_read_out(int width, int height)
 {
-    std::vector<unsigned char> read_out(static_cast<size_t>(width) * height * 4, 0xFF);
+    std::vector<unsigned char> read_out(static_cast<size_t>(width) * height * 4,
+                                        0xFF);
     for (size_t i = 3; i < read_out.size(); i += 4)
         read_out[i] = 0; // the spare byte
     return read_out;
@@ -56,7 +57,8 @@ void expect_rows_match(const std::vector<unsigned char> &file,
             for (int c = 0; c < 3; ++c)
                 ASSERT_EQ(row[x * 3 + c], canvas_row[x * 4 + c])
                     << "file row " << r << ", pixel " << x << ", byte " << c;
-        for (size_t pad = static_cast<size_t>(width) * 3; pad < row_bytes; ++pad)
+        for (size_t pad = static_cast<size_t>(width) * 3; pad < row_bytes;
+             ++pad)
             ASSERT_EQ(row[pad], 0) << "padding of file row " << r;
     }
 }
@@ -72,12 +74,13 @@ TEST(Bmp, NewWhiteCanvasOf800By800)
     std::vector<unsigned char> file = read_bytes(name);
     ASSERT_EQ(file.size(), 1920054u);
     const std::vector<unsigned char> headers = {
-        0x42, 0x4D, 0x36, 0x4C, 0x1D, 0x00, 0x00, 0x00, 0x00, 0x00,
-        0x36, 0x00, 0x00, 0x00, 0x28, 0x00, 0x00, 0x00, 0x20, 0x03,
-        0x00, 0x00, 0x20, 0x03, 0x00, 0x00, 0x01, 0x00, 0x18, 0x00,
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-        0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0};
-    EXPECT_EQ(std::vector<unsigned char>(file.begin(), file.begin() + 54), headers);
+        0x42, 0x4D, 0x36, 0x4C, 0x1D, 0x00, 0x00, 0x00, 0x00, 0x00, 0x36,
+        0x00, 0x00, 0x00, 0x28, 0x00, 0x00, 0x00, 0x20, 0x03, 0x00, 0x00,
+        0x20, 0x03, 0x00, 0x00, 0x01, 0x00, 0x18, 0x00, 0,    0,    0,
+        0,    0,    0,    0,    0,    0,    0,    0,    0,    0,    0,
+        0,    0,    0,    0,    0,    0,    0,    0,    0,    0};
+    EXPECT_EQ(std::vector<unsigned char>(file.begin(), file.begin() + 54),
+              headers);
     for (size_t i = 54; i < file.size(); ++i)
         ASSERT_EQ(file[i], 0xFF) << "at byte " << i;
 }
@@ -88,13 +91,16 @@ TEST(Bmp, RowsBottomUpWithPadding)
     // widths 3 and 1 need 3 and 1 padding bytes a row; 4 needs none. 13
     // pixels are a step of eight and five more; 1001 × 1500 fill more than
     // one chunk of rows (a few MB) and end with a part of one.
-    const int sizes[][2] = {{3, 2}, {1, 5}, {4, 3}, {2, 1}, {13, 3}, {1001, 1500}};
+    const int sizes[][2] = {{3, 2}, {1, 5},  {4, 3},
+                            {2, 1}, {13, 3}, {1001, 1500}};
     for (const auto &size : sizes) {
         SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
         std::string name = folder.path("rows.bmp");
-        std::vector<unsigned char> read_out = patterned_read_out(size[0], size[1]);
-        ASSERT_EQ(write_bmp(name.c_str(), read_out.data(), size[0], size[1]).failure,
-                  WRITE_OK);
+        std::vector<unsigned char> read_out =
+            patterned_read_out(size[0], size[1]);
+        ASSERT_EQ(
+            write_bmp(name.c_str(), read_out.data(), size[0], size[1]).failure,
+            WRITE_OK);
         std::vector<unsigned char> file = read_bytes(name);
         expect_rows_match(file, read_out, size[0], size[1]);
         EXPECT_EQ(dword_at(file, 2), file.size());
@@ -111,7 +117,8 @@ TEST(Bmp, RedTopLeftPixelStartsTheLastFileRow)
     read_out[0] = 0x00; // blue
     read_out[1] = 0x00; // green
     read_out[2] = 0xFF; // red
-    ASSERT_EQ(write_bmp(name.c_str(), read_out.data(), 800, 800).failure, WRITE_OK);
+    ASSERT_EQ(write_bmp(name.c_str(), read_out.data(), 800, 800).failure,
+              WRITE_OK);
     std::vector<unsigned char> file = read_bytes(name);
     size_t last_row = 54 + 799 * 2400;
     EXPECT_EQ(file[last_row], 0x00);
@@ -128,7 +135,8 @@ TEST(Bmp, EmptyCanvasGivesTheHeadersOnly)
         SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
         std::string name = folder.path("empty.bmp");
         unsigned char unused[4] = {};
-        ASSERT_EQ(write_bmp(name.c_str(), unused, size[0], size[1]).failure, WRITE_OK);
+        ASSERT_EQ(write_bmp(name.c_str(), unused, size[0], size[1]).failure,
+                  WRITE_OK);
         std::vector<unsigned char> file = read_bytes(name);
         ASSERT_EQ(file.size(), 54u);
         EXPECT_EQ(dword_at(file, 2), 54u);
@@ -143,7 +151,8 @@ TEST(Bmp, SizesTheFormatCannotHoldAreRefused)
     std::string name = folder.path("huge.bmp");
     unsigned char unused[4] = {};
     // 54 + 120000 * 35792 bytes is just over 2^32; 35791 rows would fit.
-    EXPECT_EQ(write_bmp(name.c_str(), unused, 40000, 35792).failure, WRITE_TOO_LARGE);
+    EXPECT_EQ(write_bmp(name.c_str(), unused, 40000, 35792).failure,
+              WRITE_TOO_LARGE);
     EXPECT_EQ(write_bmp(name.c_str(), unused, 2147483647, 2147483647).failure,
               WRITE_TOO_LARGE);
     EXPECT_EQ(write_bmp(name.c_str(), unused, -1, 10).failure, WRITE_NO_PIXELS);

@@ -31,7 +31,8 @@ TEST(Files, TempFilesAreNewUnnamedFilesWithTheUsualPermissions)
     EXPECT_EQ(permission_bits(one), 0640u);
     EXPECT_TRUE(folder.entries().empty());
 
-    EXPECT_TRUE(MoveFileExA(one, folder.path("kept").c_str(), MOVEFILE_WRITE_THROUGH));
+    EXPECT_TRUE(
+        MoveFileExA(one, folder.path("kept").c_str(), MOVEFILE_WRITE_THROUGH));
     EXPECT_TRUE(DeleteFileA(two));
     EXPECT_EQ(folder.entries(), std::set<std::string>{"kept"});
     EXPECT_EQ(read_bytes(folder.path("kept")), first);
@@ -52,7 +53,8 @@ TEST(Files, TempFileNameFailures)
     TestFolder folder;
     char name[MAX_PATH];
     SetLastError(ERROR_SUCCESS);
-    EXPECT_EQ(GetTempFileNameA(folder.path("missing").c_str(), "x", 0, name), 0u);
+    EXPECT_EQ(GetTempFileNameA(folder.path("missing").c_str(), "x", 0, name),
+              0u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_DIRECTORY));
     write_bytes(folder.path("file"), {1});
     SetLastError(ERROR_SUCCESS);
@@ -72,17 +74,22 @@ TEST(Files, AttributesAndNotFoundErrors)
     TestFolder folder;
     std::string file = folder.path("file");
     write_bytes(file, first);
-    EXPECT_EQ(GetFileAttributesA(file.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
+    EXPECT_EQ(GetFileAttributesA(file.c_str()),
+              static_cast<DWORD>(FILE_ATTRIBUTE_NORMAL));
     chmod(file.c_str(), 0444);
-    EXPECT_EQ(GetFileAttributesA(file.c_str()), static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(GetFileAttributesA(file.c_str()),
+              static_cast<DWORD>(FILE_ATTRIBUTE_READONLY));
     EXPECT_EQ(GetFileAttributesA(folder.path("").c_str()),
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
 
-    EXPECT_EQ(GetFileAttributesA(folder.path("none").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(folder.path("none").c_str()),
+              INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
-    EXPECT_EQ(GetFileAttributesA(folder.path("none/none").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA(folder.path("none/none").c_str()),
+              INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
-    EXPECT_EQ(GetFileAttributesA((file + "/inside").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(GetFileAttributesA((file + "/inside").c_str()),
+              INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_PATH_NOT_FOUND));
 
     EXPECT_FALSE(DeleteFileA(folder.path("none").c_str()));
@@ -115,8 +122,9 @@ TEST(Files, MoveReplacesOnlyWhenAsked)
     EXPECT_EQ(read_bytes(to), first);
     EXPECT_EQ(read_bytes(from), second);
 
-    EXPECT_TRUE(MoveFileExA(from.c_str(), to.c_str(),
-                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+    EXPECT_TRUE(
+        MoveFileExA(from.c_str(), to.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
     EXPECT_EQ(read_bytes(to), second);
     EXPECT_FALSE(file_exists(from));
 
@@ -124,7 +132,8 @@ TEST(Files, MoveReplacesOnlyWhenAsked)
     EXPECT_TRUE(MoveFileExA(to.c_str(), fresh.c_str(), 0));
     EXPECT_EQ(read_bytes(fresh), second);
 
-    EXPECT_FALSE(MoveFileExA(fresh.c_str(), to.c_str(), 0x2 /* copy allowed */));
+    EXPECT_FALSE(
+        MoveFileExA(fresh.c_str(), to.c_str(), 0x2 /* copy allowed */));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
     EXPECT_FALSE(MoveFileExA(folder.path("none").c_str(), to.c_str(), 0));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
@@ -134,7 +143,8 @@ TEST(Files, ReplacementTakesTheNameAndThePermissions)
 {
     TestFolder folder;
     ScopedUmask umask_for_test(0);
-    std::string replaced = folder.path("replaced"), replacement = folder.path("new");
+    std::string replaced = folder.path("replaced"),
+                replacement = folder.path("new");
     write_bytes(replaced, first);
     write_bytes(replacement, second);
     chmod(replaced.c_str(), 0604);
@@ -149,25 +159,26 @@ TEST(Files, ReplacementTakesTheNameAndThePermissions)
 TEST(Files, ReplaceFailuresLeaveBothFiles)
 {
     TestFolder folder;
-    std::string replaced = folder.path("replaced"), replacement = folder.path("new");
+    std::string replaced = folder.path("replaced"),
+                replacement = folder.path("new");
     write_bytes(replacement, second);
 
-    EXPECT_FALSE(ReplaceFileA(replaced.c_str(), replacement.c_str(), nullptr, 0, nullptr,
-                              nullptr));
+    EXPECT_FALSE(ReplaceFileA(replaced.c_str(), replacement.c_str(), nullptr, 0,
+                              nullptr, nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 
     write_bytes(replaced, first);
     std::string backup = folder.path("backup");
-    EXPECT_FALSE(ReplaceFileA(replaced.c_str(), replacement.c_str(), backup.c_str(), 0,
-                              nullptr, nullptr));
+    EXPECT_FALSE(ReplaceFileA(replaced.c_str(), replacement.c_str(),
+                              backup.c_str(), 0, nullptr, nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_PARAMETER));
 
-    EXPECT_FALSE(ReplaceFileA(folder.path("").c_str(), replacement.c_str(), nullptr, 0,
-                              nullptr, nullptr));
+    EXPECT_FALSE(ReplaceFileA(folder.path("").c_str(), replacement.c_str(),
+                              nullptr, 0, nullptr, nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
 
-    EXPECT_FALSE(ReplaceFileA(replaced.c_str(), folder.path("none").c_str(), nullptr, 0,
-                              nullptr, nullptr));
+    EXPECT_FALSE(ReplaceFileA(replaced.c_str(), folder.path("none").c_str(),
+                              nullptr, 0, nullptr, nullptr));
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_FILE_NOT_FOUND));
 
     // Windows asks for the right to write the replaced file, even where
@@ -177,8 +188,8 @@ TEST(Files, ReplaceFailuresLeaveBothFiles)
         if (!drop_root())
             return 100;
         chmod(replaced.c_str(), 0444); // no effect unless the child owns it
-        if (ReplaceFileA(replaced.c_str(), replacement.c_str(), nullptr, 0, nullptr,
-                         nullptr))
+        if (ReplaceFileA(replaced.c_str(), replacement.c_str(), nullptr, 0,
+                         nullptr, nullptr))
             return 1;
         return GetLastError() == ERROR_ACCESS_DENIED ? 0 : 2;
     });

@@ -33,7 +33,8 @@ void read_header_facts(jpeg_decompress_struct &cinfo, DecodedJpeg &out)
     }
     for (JQUANT_TBL *table : cinfo.quant_tbl_ptrs)
         if (table != nullptr)
-            out.quant_tables.emplace_back(table->quantval, table->quantval + DCTSIZE2);
+            out.quant_tables.emplace_back(table->quantval,
+                                          table->quantval + DCTSIZE2);
 }
 
 void read_pixels(jpeg_decompress_struct &cinfo, DecodedJpeg &out)

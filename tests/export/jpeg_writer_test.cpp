@@ -13,15 +13,15 @@ namespace {
 
 // ISO/IEC 10918-1 Annex K, tables K.1 and K.2, in natural order.
 const int luminance_base[64] = {
-    16, 11, 10, 16, 24, 40, 51, 61,      12, 12, 14, 19, 26, 58, 60, 55,
-    14, 13, 16, 24, 40, 57, 69, 56,      14, 17, 22, 29, 51, 87, 80, 62,
-    18, 22, 37, 56, 68, 109, 103, 77,    24, 35, 55, 64, 81, 104, 113, 92,
-    49, 64, 78, 87, 103, 121, 120, 101,  72, 92, 95, 98, 112, 100, 103, 99};
+    16, 11, 10, 16, 24,  40,  51,  61,  12, 12, 14, 19, 26,  58,  60,  55,
+    14, 13, 16, 24, 40,  57,  69,  56,  14, 17, 22, 29, 51,  87,  80,  62,
+    18, 22, 37, 56, 68,  109, 103, 77,  24, 35, 55, 64, 81,  104, 113, 92,
+    49, 64, 78, 87, 103, 121, 120, 101, 72, 92, 95, 98, 112, 100, 103, 99};
 const int chrominance_base[64] = {
-    17, 18, 24, 47, 99, 99, 99, 99,  18, 21, 26, 66, 99, 99, 99, 99,
-    24, 26, 56, 99, 99, 99, 99, 99,  47, 66, 99, 99, 99, 99, 99, 99,
-    99, 99, 99, 99, 99, 99, 99, 99,  99, 99, 99, 99, 99, 99, 99, 99,
-    99, 99, 99, 99, 99, 99, 99, 99,  99, 99, 99, 99, 99, 99, 99, 99};
+    17, 18, 24, 47, 99, 99, 99, 99, 18, 21, 26, 66, 99, 99, 99, 99,
+    24, 26, 56, 99, 99, 99, 99, 99, 47, 66, 99, 99, 99, 99, 99, 99,
+    99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99,
+    99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99, 99};
 // The position in natural order of each zigzag entry.
 const int zigzag_to_natural[64] = {
     0,  1,  8,  16, 9,  2,  3,  10, 17, 24, 32, 25, 18, 11, 4,  5,
@@ -41,8 +41,8 @@ std::vector<int> scaled_for_quality_80(const int *base)
     return table;
 }
 
-std::vector<unsigned char> rgb_image(int width, int height,
-                                     unsigned char (*pixel)(int x, int y, int c))
+std::vector<unsigned char>
+rgb_image(int width, int height, unsigned char (*pixel)(int x, int y, int c))
 {
     std::vector<unsigned char> rgb;
     rgb.reserve(static_cast<size_t>(width) * height * 3);
@@ -60,7 +60,8 @@ unsigned char white(int, int, int)
 
 unsigned char patterned(int x, int y, int c)
 {
-    return static_cast<unsigned char>((x * (c + 3) + y * (7 - c) + ((x * y) >> 3)) & 0xFF);
+    return static_cast<unsigned char>(
+        (x * (c + 3) + y * (7 - c) + ((x * y) >> 3)) & 0xFF);
 }
 
 // One marker segment of a JPEG file: its marker byte and its body.
@@ -78,7 +79,8 @@ std::vector<Segment> header_segments(const std::vector<unsigned char> &file)
         unsigned char marker = file[at + 1];
         size_t length = file[at + 2] << 8 | file[at + 3];
         segments.push_back({marker, std::vector<unsigned char>(
-                                        file.begin() + at + 4, file.begin() + at + 2 + length)});
+                                        file.begin() + at + 4,
+                                        file.begin() + at + 2 + length)});
         at += 2 + length;
         if (marker == 0xDA)
             break;
@@ -95,10 +97,11 @@ TEST(Jpeg, WhiteCanvasFileStructure)
     std::vector<unsigned char> file = read_bytes(name);
     ASSERT_GT(file.size(), 4u);
 
-    const std::vector<unsigned char> start = {0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 0x4A,
-                                              0x46, 0x49, 0x46, 0x00, 0x01, 0x01, 0x00,
-                                              0x00, 0x01, 0x00, 0x01, 0x00, 0x00};
-    EXPECT_EQ(std::vector<unsigned char>(file.begin(), file.begin() + 20), start);
+    const std::vector<unsigned char> start = {
+        0xFF, 0xD8, 0xFF, 0xE0, 0x00, 0x10, 0x4A, 0x46, 0x49, 0x46,
+        0x00, 0x01, 0x01, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00};
+    EXPECT_EQ(std::vector<unsigned char>(file.begin(), file.begin() + 20),
+              start);
     EXPECT_EQ(file[file.size() - 2], 0xFF);
     EXPECT_EQ(file[file.size() - 1], 0xD9);
 
@@ -111,11 +114,11 @@ TEST(Jpeg, WhiteCanvasFileStructure)
             frame = &segment;
     }
     // APP0, DQT ×2, SOF0, DHT ×4, SOS: one baseline frame, no restart interval
-    EXPECT_EQ(order, (std::vector<unsigned char>{0xE0, 0xDB, 0xDB, 0xC0, 0xC4, 0xC4,
-                                                 0xC4, 0xC4, 0xDA}));
+    EXPECT_EQ(order, (std::vector<unsigned char>{0xE0, 0xDB, 0xDB, 0xC0, 0xC4,
+                                                 0xC4, 0xC4, 0xC4, 0xDA}));
     ASSERT_NE(frame, nullptr);
-    const std::vector<unsigned char> frame_body = {8,    0x03, 0x20, 0x03, 0x20, 3, 1,    0x22,
-                                                   0,    2,    0x11, 1,    3,    0x11, 1};
+    const std::vector<unsigned char> frame_body = {
+        8, 0x03, 0x20, 0x03, 0x20, 3, 1, 0x22, 0, 2, 0x11, 1, 3, 0x11, 1};
     EXPECT_EQ(frame->body, frame_body);
 }
 
@@ -131,11 +134,14 @@ TEST(Jpeg, QuantisationAndSamplingAreTheDefaultsAtQuality80)
     EXPECT_TRUE(decoded.ycbcr);
     EXPECT_FALSE(decoded.progressive);
     ASSERT_EQ(decoded.components.size(), 3u);
-    const int expected_components[3][4] = {{1, 2, 2, 0}, {2, 1, 1, 1}, {3, 1, 1, 1}};
+    const int expected_components[3][4] = {
+        {1, 2, 2, 0}, {2, 1, 1, 1}, {3, 1, 1, 1}};
     for (int c = 0; c < 3; ++c) {
         EXPECT_EQ(decoded.components[c].id, expected_components[c][0]);
-        EXPECT_EQ(decoded.components[c].h_samp_factor, expected_components[c][1]);
-        EXPECT_EQ(decoded.components[c].v_samp_factor, expected_components[c][2]);
+        EXPECT_EQ(decoded.components[c].h_samp_factor,
+                  expected_components[c][1]);
+        EXPECT_EQ(decoded.components[c].v_samp_factor,
+                  expected_components[c][2]);
         EXPECT_EQ(decoded.components[c].quant_table, expected_components[c][3]);
     }
     ASSERT_EQ(decoded.quant_tables.size(), 2u);
@@ -157,7 +163,8 @@ TEST(Jpeg, QuantisationAndSamplingAreTheDefaultsAtQuality80)
         ASSERT_LT(table, 2);
         const std::vector<int> &natural = table == 0 ? luminance : chrominance;
         for (int i = 0; i < 64; ++i)
-            EXPECT_EQ(segment.body[1 + i], natural[zigzag_to_natural[i]]) << "entry " << i;
+            EXPECT_EQ(segment.body[1 + i], natural[zigzag_to_natural[i]])
+                << "entry " << i;
         ++tables_seen;
     }
     EXPECT_EQ(tables_seen, 2);
@@ -171,7 +178,9 @@ TEST(Jpeg, OddSizesDecodeToExactlyTheirSize)
         SCOPED_TRACE(testing::Message() << size[0] << " x " << size[1]);
         std::string name = folder.path("odd.jpg");
         std::vector<unsigned char> rgb = rgb_image(size[0], size[1], white);
-        ASSERT_EQ(write_jpeg(name.c_str(), rgb.data(), size[0], size[1]).failure, WRITE_OK);
+        ASSERT_EQ(
+            write_jpeg(name.c_str(), rgb.data(), size[0], size[1]).failure,
+            WRITE_OK);
         DecodedJpeg decoded = decode_jpeg(name);
         ASSERT_TRUE(decoded.ok) << decoded.error;
         EXPECT_EQ(decoded.width, static_cast<unsigned>(size[0]));
@@ -186,15 +195,18 @@ TEST(Jpeg, RowsAreTakenTopRowFirst)
     TestFolder folder;
     std::string name = folder.path("halves.jpg");
     const int width = 64, height = 64;
-    std::vector<unsigned char> rgb = rgb_image(width, height, [](int, int y, int) {
-        return static_cast<unsigned char>(y < 32 ? 0 : 255);
-    });
-    ASSERT_EQ(write_jpeg(name.c_str(), rgb.data(), width, height).failure, WRITE_OK);
+    std::vector<unsigned char> rgb =
+        rgb_image(width, height, [](int, int y, int) {
+            return static_cast<unsigned char>(y < 32 ? 0 : 255);
+        });
+    ASSERT_EQ(write_jpeg(name.c_str(), rgb.data(), width, height).failure,
+              WRITE_OK);
     DecodedJpeg decoded = decode_jpeg(name);
     ASSERT_TRUE(decoded.ok) << decoded.error;
     for (int y : {0, 10, 28}) {
         EXPECT_LT(decoded.rgb[y * width * 3], 16) << "row " << y;
-        EXPECT_GT(decoded.rgb[(height - 1 - y) * width * 3], 239) << "row " << height - 1 - y;
+        EXPECT_GT(decoded.rgb[(height - 1 - y) * width * 3], 239)
+            << "row " << height - 1 - y;
     }
 }
 
@@ -216,12 +228,15 @@ TEST(Jpeg, SameBytesAsCjpegAtQuality80)
         write_bytes(ppm, ppm_bytes);
 
         std::string reference = folder.path("cjpeg.jpg");
-        std::string command = std::string(CJPEG_PROGRAM) + " -quality 80 -outfile '" +
-                              reference + "' '" + ppm + "'";
+        std::string command = std::string(CJPEG_PROGRAM) +
+                              " -quality 80 -outfile '" + reference + "' '" +
+                              ppm + "'";
         ASSERT_EQ(std::system(command.c_str()), 0) << command;
 
         std::string ours = folder.path("ours.jpg");
-        ASSERT_EQ(write_jpeg(ours.c_str(), rgb.data(), size[0], size[1]).failure, WRITE_OK);
+        ASSERT_EQ(
+            write_jpeg(ours.c_str(), rgb.data(), size[0], size[1]).failure,
+            WRITE_OK);
         std::vector<unsigned char> expected = read_bytes(reference);
         ASSERT_FALSE(expected.empty());
         EXPECT_TRUE(read_bytes(ours) == expected);
@@ -237,13 +252,19 @@ TEST(Jpeg, SizesTheFormatCannotHoldCreateNothing)
     const std::vector<unsigned char> old_content(300, 0x5A);
     write_bytes(name, old_content);
     std::vector<unsigned char> row(65501 * 3, 0x80);
-    EXPECT_EQ(write_jpeg(name.c_str(), row.data(), 0, 1).failure, WRITE_NO_PIXELS);
-    EXPECT_EQ(write_jpeg(name.c_str(), row.data(), 1, 0).failure, WRITE_NO_PIXELS);
-    EXPECT_EQ(write_jpeg(name.c_str(), row.data(), -3, 1).failure, WRITE_NO_PIXELS);
-    EXPECT_EQ(write_jpeg(name.c_str(), row.data(), 65501, 1).failure, WRITE_TOO_LARGE);
-    EXPECT_EQ(write_jpeg(name.c_str(), row.data(), 1, 65501).failure, WRITE_TOO_LARGE);
+    EXPECT_EQ(write_jpeg(name.c_str(), row.data(), 0, 1).failure,
+              WRITE_NO_PIXELS);
+    EXPECT_EQ(write_jpeg(name.c_str(), row.data(), 1, 0).failure,
+              WRITE_NO_PIXELS);
+    EXPECT_EQ(write_jpeg(name.c_str(), row.data(), -3, 1).failure,
+              WRITE_NO_PIXELS);
+    EXPECT_EQ(write_jpeg(name.c_str(), row.data(), 65501, 1).failure,
+              WRITE_TOO_LARGE);
+    EXPECT_EQ(write_jpeg(name.c_str(), row.data(), 1, 65501).failure,
+              WRITE_TOO_LARGE);
     std::string fresh = folder.path("fresh.jpg");
-    EXPECT_EQ(write_jpeg(fresh.c_str(), row.data(), 0, 0).failure, WRITE_NO_PIXELS);
+    EXPECT_EQ(write_jpeg(fresh.c_str(), row.data(), 0, 0).failure,
+              WRITE_NO_PIXELS);
     EXPECT_EQ(read_bytes(name), old_content);
     EXPECT_EQ(folder.entries(), std::set<std::string>{"kept.jpg"});
 }

@@ -37,13 +37,16 @@ int run_in_child(const std::function<int()> &body)
 bool drop_root()
 {
     if (geteuid() == 0) {
-        if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 || setuid(nobody) != 0)
+        if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 ||
+            setuid(nobody) != 0)
             return false;
     }
     return geteuid() != 0;
 }
 
-ScopedUmask::ScopedUmask(mode_t mask) : previous_(umask(mask)) {}
+ScopedUmask::ScopedUmask(mode_t mask) : previous_(umask(mask))
+{
+}
 
 ScopedUmask::~ScopedUmask()
 {

@@ -23,7 +23,8 @@ std::vector<unsigned char> striped(size_t bytes_per_pixel)
     const size_t row = big * bytes_per_pixel;
     std::vector<unsigned char> pixels(row * big);
     for (size_t y = 0; y < static_cast<size_t>(big); ++y)
-        std::fill_n(pixels.begin() + y * row, row, static_cast<unsigned char>(y / 16 * 40));
+        std::fill_n(pixels.begin() + y * row, row,
+                    static_cast<unsigned char>(y / 16 * 40));
     return pixels;
 }
 
@@ -49,9 +50,11 @@ void kill_after(const std::function<void()> &save, long long bytes)
         save();
         _exit(0);
     }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    const auto deadline =
+        std::chrono::steady_clock::now() + std::chrono::seconds(60);
     while (waitpid(child, nullptr, WNOHANG) == 0) {
-        if (bytes_written_by(child) >= bytes || std::chrono::steady_clock::now() > deadline) {
+        if (bytes_written_by(child) >= bytes ||
+            std::chrono::steady_clock::now() > deadline) {
             kill(child, SIGKILL);
             waitpid(child, nullptr, 0);
             return;
@@ -73,20 +76,25 @@ TEST(FilesSafeSave, KilledMidSaveLeavesTheOldOrTheNewFile)
         SCOPED_TRACE(s.label);
         const std::vector<unsigned char> pixels = striped(s.bytes_per_pixel);
         FolderWithOldFile setup;
-        auto save = [&] { s.write(setup.old_file.c_str(), pixels.data(), big, big); };
+        auto save = [&] {
+            s.write(setup.old_file.c_str(), pixels.data(), big, big);
+        };
         std::string plain = setup.folder.path("plain.img");
-        ASSERT_EQ(s.write(plain.c_str(), pixels.data(), big, big).failure, WRITE_OK);
+        ASSERT_EQ(s.write(plain.c_str(), pixels.data(), big, big).failure,
+                  WRITE_OK);
         const std::vector<unsigned char> complete = read_bytes(plain);
         std::remove(plain.c_str());
 
         for (int moment = 0; moment < moments; ++moment) {
             SCOPED_TRACE(moment);
             write_bytes(setup.old_file, old_content);
-            kill_after(save, static_cast<long long>(complete.size()) * moment / (moments - 1));
+            kill_after(save, static_cast<long long>(complete.size()) * moment /
+                                 (moments - 1));
             std::vector<unsigned char> found = read_bytes(setup.old_file);
             EXPECT_TRUE(found == old_content || found == complete)
                 << found.size() << " bytes of " << complete.size();
-            EXPECT_EQ(setup.folder.entries("work"), std::set<std::string>{"old.img"});
+            EXPECT_EQ(setup.folder.entries("work"),
+                      std::set<std::string>{"old.img"});
         }
     }
 }

@@ -55,7 +55,8 @@ inline std::vector<unsigned char> saved_bytes(const Writer &writer)
     return read_bytes(name);
 }
 
-inline const std::vector<unsigned char> old_content = {'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'};
+inline const std::vector<unsigned char> old_content = {'o', 'l', 'd', ' ',
+                                                       'f', 'i', 'l', 'e'};
 
 // A folder holding one existing file, "old.img", with known content.
 struct FolderWithOldFile {

@@ -34,27 +34,32 @@ TEST(FilesSafeSave, ReadOnlyFolder)
     } const cases[] = {{0644, WRITE_ACCESS_DENIED}, {0666, WRITE_OK}};
     for (const Writer &writer : writers)
         for (const Case &c : cases) {
-            SCOPED_TRACE(std::string(writer.label) + " mode " + std::to_string(c.file_mode));
+            SCOPED_TRACE(std::string(writer.label) + " mode " +
+                         std::to_string(c.file_mode));
             FolderWithOldFile setup;
             chmod(setup.old_file.c_str(), c.file_mode);
             chmod(setup.folder.path("work").c_str(), 0555);
             testing::internal::CaptureStderr();
             int replaced = write_as_ordinary_user(writer, setup.old_file);
-            int created = write_as_ordinary_user(writer, setup.folder.path("work/new.img"));
+            int created = write_as_ordinary_user(
+                writer, setup.folder.path("work/new.img"));
             testing::internal::GetCapturedStderr();
             ASSERT_NE(replaced, 100) << "cannot run without root's privileges";
             EXPECT_EQ(replaced, c.replaced);
             EXPECT_EQ(created, WRITE_ACCESS_DENIED);
-            EXPECT_EQ(setup.folder.entries("work"), std::set<std::string>{"old.img"});
-            EXPECT_EQ(read_bytes(setup.old_file),
-                      c.replaced == WRITE_OK ? saved_bytes(writer) : old_content);
+            EXPECT_EQ(setup.folder.entries("work"),
+                      std::set<std::string>{"old.img"});
+            EXPECT_EQ(read_bytes(setup.old_file), c.replaced == WRITE_OK
+                                                      ? saved_bytes(writer)
+                                                      : old_content);
         }
 }
 
 TEST(FilesSafeSave, FileTheUserMayNotWriteInAWritableFolder)
 {
     if (geteuid() != 0)
-        GTEST_SKIP() << "needs a file that belongs to another user (run as root)";
+        GTEST_SKIP()
+            << "needs a file that belongs to another user (run as root)";
     for (const Writer &writer : writers) {
         SCOPED_TRACE(writer.label);
         FolderWithOldFile setup;
@@ -122,7 +127,8 @@ TEST(FilesSafeSave, ReplacedFileKeepsItsPermissionsAndOwner)
             EXPECT_EQ(info.st_uid, owner);
             EXPECT_EQ(info.st_gid, group);
             EXPECT_GT(read_bytes(setup.old_file).size(), old_content.size());
-            EXPECT_EQ(setup.folder.entries("work"), std::set<std::string>{"old.img"});
+            EXPECT_EQ(setup.folder.entries("work"),
+                      std::set<std::string>{"old.img"});
         }
     }
 }
@@ -139,9 +145,18 @@ TEST(FilesSafeSave, SymbolicLinks)
         std::string saved_as, file;
     } const cases[] = {
         {"relative", {{"work/link", "old.img"}}, "work/link", "work/old.img"},
-        {"absolute", {{"work/link", "@work/old.img"}}, "work/link", "work/old.img"},
-        {"chain", {{"work/a", "b"}, {"work/b", "@work/old.img"}}, "work/a", "work/old.img"},
-        {"other folder", {{"other/link", "../work/old.img"}}, "other/link", "work/old.img"},
+        {"absolute",
+         {{"work/link", "@work/old.img"}},
+         "work/link",
+         "work/old.img"},
+        {"chain",
+         {{"work/a", "b"}, {"work/b", "@work/old.img"}},
+         "work/a",
+         "work/old.img"},
+        {"other folder",
+         {{"other/link", "../work/old.img"}},
+         "other/link",
+         "work/old.img"},
         {"dangling", {{"work/link", "new.img"}}, "work/link", "work/new.img"},
     };
     for (const Writer &writer : writers)
@@ -151,13 +166,19 @@ TEST(FilesSafeSave, SymbolicLinks)
             make_folder(setup.folder.path("other"));
             std::set<std::string> names = {"work/old.img", c.file};
             for (const auto &[name, content] : c.links) {
-                std::string target =
-                    content[0] == '@' ? setup.folder.path(content.substr(1)) : content;
-                ASSERT_EQ(symlink(target.c_str(), setup.folder.path(name).c_str()), 0);
+                std::string target = content[0] == '@'
+                                         ? setup.folder.path(content.substr(1))
+                                         : content;
+                ASSERT_EQ(
+                    symlink(target.c_str(), setup.folder.path(name).c_str()),
+                    0);
                 names.insert(name);
             }
-            ASSERT_EQ(writer.write(setup.folder.path(c.saved_as).c_str()).failure, WRITE_OK);
-            EXPECT_EQ(read_bytes(setup.folder.path(c.file)), saved_bytes(writer));
+            ASSERT_EQ(
+                writer.write(setup.folder.path(c.saved_as).c_str()).failure,
+                WRITE_OK);
+            EXPECT_EQ(read_bytes(setup.folder.path(c.file)),
+                      saved_bytes(writer));
             for (const auto &link : c.links) {
                 struct stat info = {};
                 lstat(setup.folder.path(link.first).c_str(), &info);
@@ -191,12 +212,16 @@ TEST(FilesSafeSave, SymbolicLinkToAnotherFileSystem)
         std::string file = std::string(other) + "/old.img";
         write_bytes(file, old_content);
         const ino_t old_inode = inode_of(file);
-        ASSERT_EQ(symlink(file.c_str(), setup.folder.path("work/link").c_str()), 0);
-        ASSERT_EQ(writer.write(setup.folder.path("work/link").c_str()).failure, WRITE_OK);
+        ASSERT_EQ(symlink(file.c_str(), setup.folder.path("work/link").c_str()),
+                  0);
+        ASSERT_EQ(writer.write(setup.folder.path("work/link").c_str()).failure,
+                  WRITE_OK);
         EXPECT_EQ(read_bytes(file), saved_bytes(writer));
         EXPECT_NE(inode_of(file), old_inode);
-        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(other), {}), 1);
-        EXPECT_EQ(setup.folder.entries("work"), (std::set<std::string>{"link", "old.img"}));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(other), {}),
+                  1);
+        EXPECT_EQ(setup.folder.entries("work"),
+                  (std::set<std::string>{"link", "old.img"}));
     }
     std::filesystem::remove_all(other);
 }
@@ -216,7 +241,8 @@ TEST(FilesSafeSave, HardLinkedFileStaysOneFile)
         stat(setup.old_file.c_str(), &one);
         stat(other.c_str(), &two);
         EXPECT_EQ(one.st_ino, two.st_ino);
-        EXPECT_EQ(setup.folder.entries("work"), std::set<std::string>{"old.img"});
+        EXPECT_EQ(setup.folder.entries("work"),
+                  std::set<std::string>{"old.img"});
     }
 }
 
@@ -229,14 +255,17 @@ TEST(FilesSafeSave, LongFolderName)
         TestFolder folder;
         std::string first = folder.path(std::string(200, 'd'));
         make_folder(first);
-        std::string deep = first + "/" + std::string(length - first.size() - 1, 'e');
+        std::string deep =
+            first + "/" + std::string(length - first.size() - 1, 'e');
         make_folder(deep);
         ASSERT_EQ(deep.size(), length);
         std::string name = deep + "/p";
         for (const Writer &writer : writers) {
-            SCOPED_TRACE(std::string(writer.label) + " " + std::to_string(length));
+            SCOPED_TRACE(std::string(writer.label) + " " +
+                         std::to_string(length));
             for (const char *round : {"new", "replaced"}) {
-                EXPECT_EQ(writer.write(name.c_str()).failure, WRITE_OK) << round;
+                EXPECT_EQ(writer.write(name.c_str()).failure, WRITE_OK)
+                    << round;
                 EXPECT_EQ(read_bytes(name), saved_bytes(writer)) << round;
             }
             std::remove(name.c_str());

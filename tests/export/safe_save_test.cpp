@@ -9,8 +9,8 @@ namespace fs = std::filesystem;
 namespace {
 
 // 0444: Windows' read-only attribute.
-const fs::perms read_only = fs::perms::owner_read | fs::perms::group_read |
-                            fs::perms::others_read;
+const fs::perms read_only =
+    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
 
 TEST(FilesSafeSave, MissingFolderCreatesNothing)
 {
@@ -64,7 +64,8 @@ TEST(FilesSafeSave, ReadOnlyFileIsNotReplaced)
         FolderWithOldFile setup;
         fs::permissions(setup.old_file, read_only);
         testing::internal::CaptureStderr();
-        EXPECT_EQ(writer.write(setup.old_file.c_str()).failure, WRITE_ACCESS_DENIED);
+        EXPECT_EQ(writer.write(setup.old_file.c_str()).failure,
+                  WRITE_ACCESS_DENIED);
         testing::internal::GetCapturedStderr();
         setup.expect_untouched();
         EXPECT_EQ(fs::status(setup.old_file).permissions(), read_only);

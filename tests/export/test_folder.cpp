@@ -19,7 +19,8 @@ std::string new_scratch_folder()
     std::random_device random;
     const fs::path temp = fs::temp_directory_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const fs::path candidate = temp / ("scribblet-" + std::to_string(random()));
+        const fs::path candidate =
+            temp / ("scribblet-" + std::to_string(random()));
         std::error_code error;
         if (fs::create_directory(candidate, error))
             return candidate.generic_string();
@@ -62,11 +63,13 @@ std::vector<unsigned char> read_bytes(const std::string &path)
     std::ifstream in(path, std::ios::binary | std::ios::ate);
     std::vector<unsigned char> bytes(in ? static_cast<size_t>(in.tellg()) : 0);
     in.seekg(0);
-    in.read(reinterpret_cast<char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    in.read(reinterpret_cast<char *>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
     return bytes;
 }
 
-void write_bytes(const std::string &path, const std::vector<unsigned char> &bytes)
+void write_bytes(const std::string &path,
+                 const std::vector<unsigned char> &bytes)
 {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char *>(bytes.data()),

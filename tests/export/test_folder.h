@@ -24,7 +24,8 @@ private:
 };
 
 std::vector<unsigned char> read_bytes(const std::string &path);
-void write_bytes(const std::string &path, const std::vector<unsigned char> &bytes);
+void write_bytes(const std::string &path,
+                 const std::vector<unsigned char> &bytes);
 bool file_exists(const std::string &path);
 
 // A new folder, open to every user (0755) like the scratch folder.

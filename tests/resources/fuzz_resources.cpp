@@ -20,12 +20,14 @@ using namespace scribblet::resources;
 
 namespace {
 
-void check(bool condition) {
+void check(bool condition)
+{
     if (!condition)
         __builtin_trap();
 }
 
-std::size_t count_items(const std::vector<MenuItem> &items, int depth) {
+std::size_t count_items(const std::vector<MenuItem> &items, int depth)
+{
     check(items.empty() || depth <= max_menu_depth);
     std::size_t count = items.size();
     for (const MenuItem &item : items) {
@@ -36,7 +38,8 @@ std::size_t count_items(const std::vector<MenuItem> &items, int depth) {
     return count;
 }
 
-void parse_everything(std::span<const std::uint8_t> data) {
+void parse_everything(std::span<const std::uint8_t> data)
+{
     if (const auto menu = parse_menu(data))
         check(count_items(menu->items, 1) * 4 <= data.size());
     if (const auto dialog = parse_dialog_template(data))
@@ -49,24 +52,30 @@ void parse_everything(std::span<const std::uint8_t> data) {
         string_from_block(data, index);
 }
 
-void check_utf8_prefix(std::span<const std::uint8_t> data) {
-    const std::string_view text(reinterpret_cast<const char *>(data.data()), data.size());
+void check_utf8_prefix(std::span<const std::uint8_t> data)
+{
+    const std::string_view text(reinterpret_cast<const char *>(data.data()),
+                                data.size());
     for (std::size_t max : {std::size_t{0}, data.size() / 2, data.size()}) {
         const std::size_t length = utf8_prefix_length(text, max);
         check(length <= max);
         check(length == text.size() ||
-              (static_cast<unsigned char>(text[length]) & 0xC0) != 0x80 || length == 0);
+              (static_cast<unsigned char>(text[length]) & 0xC0) != 0x80 ||
+              length == 0);
     }
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data,
+                                      std::size_t size)
+{
     const std::span<const std::uint8_t> bytes(data, size);
     parse_everything(bytes);
     check_utf8_prefix(bytes);
 
-    const auto file = ResourceFile::parse(std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+    const auto file = ResourceFile::parse(
+        std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
     if (!file)
         return 0;
     for (const ResourceEntry &entry : file->entries()) {

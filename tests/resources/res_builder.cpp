@@ -2,29 +2,34 @@
 
 namespace res_test {
 
-void put_u16(Bytes &out, std::uint16_t value) {
+void put_u16(Bytes &out, std::uint16_t value)
+{
     out.push_back(static_cast<std::uint8_t>(value));
     out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
 
-void put_u32(Bytes &out, std::uint32_t value) {
+void put_u32(Bytes &out, std::uint32_t value)
+{
     put_u16(out, static_cast<std::uint16_t>(value));
     put_u16(out, static_cast<std::uint16_t>(value >> 16));
 }
 
-void put_utf16z(Bytes &out, const std::u16string &text) {
+void put_utf16z(Bytes &out, const std::u16string &text)
+{
     for (char16_t unit : text)
         put_u16(out, unit);
     put_u16(out, 0);
 }
 
-void put_ordinal(Bytes &out, std::uint16_t ordinal) {
+void put_ordinal(Bytes &out, std::uint16_t ordinal)
+{
     put_u16(out, 0xFFFF);
     put_u16(out, ordinal);
 }
 
-ResFile &ResFile::add(std::uint16_t type, std::uint16_t name, std::uint16_t language,
-                      const Bytes &data) {
+ResFile &ResFile::add(std::uint16_t type, std::uint16_t name,
+                      std::uint16_t language, const Bytes &data)
+{
     put_u32(bytes_, static_cast<std::uint32_t>(data.size()));
     put_u32(bytes_, 32); // HeaderSize: these eight fields
     put_ordinal(bytes_, type);
@@ -40,7 +45,8 @@ ResFile &ResFile::add(std::uint16_t type, std::uint16_t name, std::uint16_t lang
     return *this;
 }
 
-Bytes string_block(const std::vector<std::u16string> &strings) {
+Bytes string_block(const std::vector<std::u16string> &strings)
+{
     Bytes out;
     for (std::size_t i = 0; i < 16; ++i) {
         const std::u16string text = i < strings.size() ? strings[i] : u"";
@@ -51,7 +57,9 @@ Bytes string_block(const std::vector<std::u16string> &strings) {
     return out;
 }
 
-std::vector<std::pair<std::size_t, std::size_t>> entry_data_ranges(const Bytes &file) {
+std::vector<std::pair<std::size_t, std::size_t>>
+entry_data_ranges(const Bytes &file)
+{
     const auto u32_at = [&file](std::size_t at) {
         return file[at] | (file[at + 1] << 8) | (file[at + 2] << 16) |
                (static_cast<std::uint32_t>(file[at + 3]) << 24);

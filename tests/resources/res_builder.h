@@ -23,9 +23,16 @@ void put_ordinal(Bytes &out, std::uint16_t ordinal);
 // name given as ordinals.
 class ResFile {
 public:
-    ResFile() { add(0, 0, 0, {}); }
-    ResFile &add(std::uint16_t type, std::uint16_t name, std::uint16_t language, const Bytes &data);
-    const Bytes &bytes() const { return bytes_; }
+    ResFile()
+    {
+        add(0, 0, 0, {});
+    }
+    ResFile &add(std::uint16_t type, std::uint16_t name, std::uint16_t language,
+                 const Bytes &data);
+    const Bytes &bytes() const
+    {
+        return bytes_;
+    }
 
 private:
     Bytes bytes_;
@@ -37,7 +44,8 @@ Bytes string_block(const std::vector<std::u16string> &strings);
 
 // The offset and size of each entry's data in a .res file (for truncating
 // inside them), found by walking the headers.
-std::vector<std::pair<std::size_t, std::size_t>> entry_data_ranges(const Bytes &file);
+std::vector<std::pair<std::size_t, std::size_t>>
+entry_data_ranges(const Bytes &file);
 
 } // namespace res_test
 

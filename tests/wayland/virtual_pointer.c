@@ -21,107 +21,121 @@
 #include "wlr-virtual-pointer-unstable-v1-client-protocol.h"
 
 struct globals {
-  struct wl_seat *seat;
-  struct zwlr_virtual_pointer_manager_v1 *manager;
+    struct wl_seat *seat;
+    struct zwlr_virtual_pointer_manager_v1 *manager;
 };
 
-static void global_added(void *data, struct wl_registry *registry, uint32_t name,
-                         const char *interface, uint32_t version) {
-  struct globals *g = data;
-  (void)version;
-  if (strcmp(interface, wl_seat_interface.name) == 0 && g->seat == NULL)
-    g->seat = wl_registry_bind(registry, name, &wl_seat_interface, 1);
-  else if (strcmp(interface, zwlr_virtual_pointer_manager_v1_interface.name) == 0)
-    g->manager = wl_registry_bind(registry, name,
-                                  &zwlr_virtual_pointer_manager_v1_interface, 1);
+static void global_added(void *data, struct wl_registry *registry,
+                         uint32_t name, const char *interface, uint32_t version)
+{
+    struct globals *g = data;
+    (void)version;
+    if (strcmp(interface, wl_seat_interface.name) == 0 && g->seat == NULL)
+        g->seat = wl_registry_bind(registry, name, &wl_seat_interface, 1);
+    else if (strcmp(interface,
+                    zwlr_virtual_pointer_manager_v1_interface.name) == 0)
+        g->manager = wl_registry_bind(
+            registry, name, &zwlr_virtual_pointer_manager_v1_interface, 1);
 }
 
-static void global_removed(void *data, struct wl_registry *registry, uint32_t name) {
-  (void)data;
-  (void)registry;
-  (void)name;
+static void global_removed(void *data, struct wl_registry *registry,
+                           uint32_t name)
+{
+    (void)data;
+    (void)registry;
+    (void)name;
 }
 
 static const struct wl_registry_listener registry_listener = {global_added,
                                                               global_removed};
 
 /* Milliseconds, as input events carry them. */
-static uint32_t now(void) {
-  struct timespec t;
-  clock_gettime(CLOCK_MONOTONIC, &t);
-  return (uint32_t)(t.tv_sec * 1000 + t.tv_nsec / 1000000);
+static uint32_t now(void)
+{
+    struct timespec t;
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    return (uint32_t)(t.tv_sec * 1000 + t.tv_nsec / 1000000);
 }
 
-static int button_code(int button) {
-  switch (button) {
-  case 1:
-    return BTN_LEFT;
-  case 2:
-    return BTN_MIDDLE;
-  case 3:
-    return BTN_RIGHT;
-  default:
-    return -1;
-  }
+static int button_code(int button)
+{
+    switch (button) {
+    case 1:
+        return BTN_LEFT;
+    case 2:
+        return BTN_MIDDLE;
+    case 3:
+        return BTN_RIGHT;
+    default:
+        return -1;
+    }
 }
 
 /* Sends one command's events; returns 0 when the line is not a command. */
-static int send_command(struct zwlr_virtual_pointer_v1 *pointer, const char *line,
-                        uint32_t width, uint32_t height) {
-  unsigned x, y;
-  int button;
-  if (sscanf(line, "move %u %u", &x, &y) == 2 && x <= width && y <= height)
-    zwlr_virtual_pointer_v1_motion_absolute(pointer, now(), x, y, width, height);
-  else if (sscanf(line, "press %d", &button) == 1 && button_code(button) >= 0)
-    zwlr_virtual_pointer_v1_button(pointer, now(), (uint32_t)button_code(button),
-                                   WL_POINTER_BUTTON_STATE_PRESSED);
-  else if (sscanf(line, "release %d", &button) == 1 && button_code(button) >= 0)
-    zwlr_virtual_pointer_v1_button(pointer, now(), (uint32_t)button_code(button),
-                                   WL_POINTER_BUTTON_STATE_RELEASED);
-  else
-    return 0;
-  zwlr_virtual_pointer_v1_frame(pointer);
-  return 1;
+static int send_command(struct zwlr_virtual_pointer_v1 *pointer,
+                        const char *line, uint32_t width, uint32_t height)
+{
+    unsigned x, y;
+    int button;
+    if (sscanf(line, "move %u %u", &x, &y) == 2 && x <= width && y <= height)
+        zwlr_virtual_pointer_v1_motion_absolute(pointer, now(), x, y, width,
+                                                height);
+    else if (sscanf(line, "press %d", &button) == 1 && button_code(button) >= 0)
+        zwlr_virtual_pointer_v1_button(pointer, now(),
+                                       (uint32_t)button_code(button),
+                                       WL_POINTER_BUTTON_STATE_PRESSED);
+    else if (sscanf(line, "release %d", &button) == 1 &&
+             button_code(button) >= 0)
+        zwlr_virtual_pointer_v1_button(pointer, now(),
+                                       (uint32_t)button_code(button),
+                                       WL_POINTER_BUTTON_STATE_RELEASED);
+    else
+        return 0;
+    zwlr_virtual_pointer_v1_frame(pointer);
+    return 1;
 }
 
-int main(int argc, char **argv) {
-  if (argc != 3 || atoi(argv[1]) <= 0 || atoi(argv[2]) <= 0) {
-    fprintf(stderr, "usage: %s WIDTH HEIGHT\n", argv[0]);
-    return 2;
-  }
-  const uint32_t width = (uint32_t)atoi(argv[1]), height = (uint32_t)atoi(argv[2]);
-  struct wl_display *display = wl_display_connect(NULL);
-  if (display == NULL) {
-    fprintf(stderr, "no Wayland display\n");
-    return 1;
-  }
-  struct globals g = {NULL, NULL};
-  struct wl_registry *registry = wl_display_get_registry(display);
-  wl_registry_add_listener(registry, &registry_listener, &g);
-  wl_display_roundtrip(display);
-  if (g.manager == NULL) {
-    fprintf(stderr, "the compositor offers no virtual pointer\n");
-    return 1;
-  }
-  struct zwlr_virtual_pointer_v1 *pointer =
-      zwlr_virtual_pointer_manager_v1_create_virtual_pointer(g.manager, g.seat);
-  char line[128];
-  while (fgets(line, sizeof line, stdin) != NULL) {
-    if (!send_command(pointer, line, width, height)) {
-      printf("error: not a command: %s", line);
-    } else if (wl_display_roundtrip(display) < 0) {
-      fprintf(stderr, "the compositor went away\n");
-      return 1;
-    } else {
-      printf("ok\n");
+int main(int argc, char **argv)
+{
+    if (argc != 3 || atoi(argv[1]) <= 0 || atoi(argv[2]) <= 0) {
+        fprintf(stderr, "usage: %s WIDTH HEIGHT\n", argv[0]);
+        return 2;
     }
-    fflush(stdout);
-  }
-  zwlr_virtual_pointer_v1_destroy(pointer);
-  zwlr_virtual_pointer_manager_v1_destroy(g.manager);
-  if (g.seat != NULL)
-    wl_seat_destroy(g.seat);
-  wl_registry_destroy(registry);
-  wl_display_disconnect(display);
-  return 0;
+    const uint32_t width = (uint32_t)atoi(argv[1]),
+                   height = (uint32_t)atoi(argv[2]);
+    struct wl_display *display = wl_display_connect(NULL);
+    if (display == NULL) {
+        fprintf(stderr, "no Wayland display\n");
+        return 1;
+    }
+    struct globals g = {NULL, NULL};
+    struct wl_registry *registry = wl_display_get_registry(display);
+    wl_registry_add_listener(registry, &registry_listener, &g);
+    wl_display_roundtrip(display);
+    if (g.manager == NULL) {
+        fprintf(stderr, "the compositor offers no virtual pointer\n");
+        return 1;
+    }
+    struct zwlr_virtual_pointer_v1 *pointer =
+        zwlr_virtual_pointer_manager_v1_create_virtual_pointer(g.manager,
+                                                               g.seat);
+    char line[128];
+    while (fgets(line, sizeof line, stdin) != NULL) {
+        if (!send_command(pointer, line, width, height)) {
+            printf("error: not a command: %s", line);
+        } else if (wl_display_roundtrip(display) < 0) {
+            fprintf(stderr, "the compositor went away\n");
+            return 1;
+        } else {
+            printf("ok\n");
+        }
+        fflush(stdout);
+    }
+    zwlr_virtual_pointer_v1_destroy(pointer);
+    zwlr_virtual_pointer_manager_v1_destroy(g.manager);
+    if (g.seat != NULL)
+        wl_seat_destroy(g.seat);
+    wl_registry_destroy(registry);
+    wl_display_disconnect(display);
+    return 0;
 }

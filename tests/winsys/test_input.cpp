@@ -16,11 +16,11 @@ using namespace winsys_test;
 
 class WinsysInput : public WinsysTest {
 protected:
-    HWND shown_window(const char *class_name = recording_class) {
-        HWND hwnd = CreateWindowExA(0, class_name, "T",
-                                    WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL,
-                                    20, 20, 300, 200, nullptr, nullptr,
-                                    nullptr, nullptr);
+    HWND shown_window(const char *class_name = recording_class)
+    {
+        HWND hwnd = CreateWindowExA(
+            0, class_name, "T", WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL,
+            20, 20, 300, 200, nullptr, nullptr, nullptr, nullptr);
         windows.push_back(hwnd);
         ShowWindow(hwnd, SW_SHOWNORMAL);
         pump();
@@ -29,7 +29,8 @@ protected:
     }
 
     // The main loop of a program with an accelerator table.
-    void pump_with_accelerators(HACCEL table) {
+    void pump_with_accelerators(HACCEL table)
+    {
         MSG msg{};
         while (scribblet::winsys::peek_message(&msg)) {
             if (TranslateAcceleratorA(msg.hwnd, table, &msg))
@@ -39,7 +40,8 @@ protected:
         }
     }
 
-    std::vector<UINT> buttons_seen() const {
+    std::vector<UINT> buttons_seen() const
+    {
         std::vector<UINT> out;
         for (UINT id : seen_ids())
             if (id >= WM_LBUTTONDOWN && id <= WM_MBUTTONDBLCLK)
@@ -48,12 +50,14 @@ protected:
     }
 };
 
-TEST_F(WinsysInput, ButtonsAndMovesCarryKeyStateAndSignedPositions) {
+TEST_F(WinsysInput, ButtonsAndMovesCarryKeyStateAndSignedPositions)
+{
     HWND hwnd = shown_window();
     QWidget *area = client(hwnd);
     QTest::mousePress(area, Qt::RightButton, Qt::ShiftModifier, QPoint(12, 34));
     QTest::mouseMove(area, QPoint(-30, -40));
-    QTest::mouseRelease(area, Qt::RightButton, Qt::ShiftModifier, QPoint(-30, -40));
+    QTest::mouseRelease(area, Qt::RightButton, Qt::ShiftModifier,
+                        QPoint(-30, -40));
     pump();
     const std::vector<Seen> down = seen(WM_RBUTTONDOWN);
     ASSERT_EQ(down.size(), 1u);
@@ -70,11 +74,14 @@ TEST_F(WinsysInput, ButtonsAndMovesCarryKeyStateAndSignedPositions) {
     EXPECT_EQ(seen(WM_RBUTTONUP)[0].wParam & MK_RBUTTON, WPARAM{0});
 }
 
-TEST_F(WinsysInput, EveryMoveArrivesUnmerged) {
-    EXPECT_FALSE(QCoreApplication::testAttribute(Qt::AA_CompressHighFrequencyEvents));
+TEST_F(WinsysInput, EveryMoveArrivesUnmerged)
+{
+    EXPECT_FALSE(
+        QCoreApplication::testAttribute(Qt::AA_CompressHighFrequencyEvents));
     HWND hwnd = shown_window();
     QWindow *window = client(hwnd)->window()->windowHandle();
-    const QPoint origin = client(hwnd)->mapTo(client(hwnd)->window(), QPoint(0, 0));
+    const QPoint origin =
+        client(hwnd)->mapTo(client(hwnd)->window(), QPoint(0, 0));
     for (int i = 0; i < 50; ++i)
         QTest::mouseMove(window, origin + QPoint(10 + i, 10 + i % 7));
     pump();
@@ -83,7 +90,8 @@ TEST_F(WinsysInput, EveryMoveArrivesUnmerged) {
     EXPECT_EQ(GET_X_LPARAM(moves[49].lParam), 59);
 }
 
-TEST_F(WinsysInput, CaptureDeliversMovesOutsideTheClientArea) {
+TEST_F(WinsysInput, CaptureDeliversMovesOutsideTheClientArea)
+{
     HWND hwnd = shown_window();
     QWidget *area = client(hwnd);
     QWindow *window = area->window()->windowHandle();
@@ -108,7 +116,8 @@ TEST_F(WinsysInput, CaptureDeliversMovesOutsideTheClientArea) {
     EXPECT_TRUE(seen(WM_MOUSEMOVE).empty());
 }
 
-TEST_F(WinsysInput, DoubleClicksOnlyForClassesThatAskForThem) {
+TEST_F(WinsysInput, DoubleClicksOnlyForClassesThatAskForThem)
+{
     // Two clicks in quick succession, through the window as the platform
     // reports them.
     const auto click_twice = [this](HWND hwnd) {
@@ -120,16 +129,19 @@ TEST_F(WinsysInput, DoubleClicksOnlyForClassesThatAskForThem) {
     HWND plain = shown_window();
     click_twice(plain);
     pump();
-    EXPECT_EQ(buttons_seen(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                                 WM_LBUTTONDOWN, WM_LBUTTONUP}));
+    EXPECT_EQ(buttons_seen(),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN,
+                                 WM_LBUTTONUP}));
     HWND asking = shown_window(double_click_class);
     click_twice(asking);
     pump();
-    EXPECT_EQ(buttons_seen(), (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP,
-                                                 WM_LBUTTONDBLCLK, WM_LBUTTONUP}));
+    EXPECT_EQ(buttons_seen(),
+              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK,
+                                 WM_LBUTTONUP}));
 }
 
-TEST_F(WinsysInput, AltCharactersMatchTheAcceleratorTable) {
+TEST_F(WinsysInput, AltCharactersMatchTheAcceleratorTable)
+{
     HWND hwnd = shown_window();
     HACCEL table = LoadAcceleratorsA(scribblet::resources::program_instance(),
                                      MAKEINTRESOURCEA(IDC_SCRIBBLET));
@@ -153,7 +165,8 @@ TEST_F(WinsysInput, AltCharactersMatchTheAcceleratorTable) {
     EXPECT_EQ(seen(WM_CHAR)[1].wParam, WPARAM{'/'});
 }
 
-TEST_F(WinsysInput, AltKeysBecomeSystemKeysAndCharacters) {
+TEST_F(WinsysInput, AltKeysBecomeSystemKeysAndCharacters)
+{
     HWND hwnd = shown_window();
     QTest::keyClick(client(hwnd), 'x', Qt::AltModifier);
     pump();
@@ -168,7 +181,8 @@ TEST_F(WinsysInput, AltKeysBecomeSystemKeysAndCharacters) {
     EXPECT_TRUE(seen(WM_CHAR).empty());
 }
 
-TEST_F(WinsysInput, BusyCursorWhileSetAndArrowAfter) {
+TEST_F(WinsysInput, BusyCursorWhileSetAndArrowAfter)
+{
     HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
     HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
     ASSERT_NE(wait, nullptr);

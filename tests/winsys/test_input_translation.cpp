@@ -5,7 +5,8 @@
 
 using namespace scribblet::qt;
 
-TEST(WinsysInputTranslation, PositionsPackAsSigned16BitFloored) {
+TEST(WinsysInputTranslation, PositionsPackAsSigned16BitFloored)
+{
     const LPARAM inside = pack_position(QPointF(10.75, 3.0));
     EXPECT_EQ(GET_X_LPARAM(inside), 10);
     EXPECT_EQ(GET_Y_LPARAM(inside), 3);
@@ -18,24 +19,34 @@ TEST(WinsysInputTranslation, PositionsPackAsSigned16BitFloored) {
     EXPECT_EQ(GET_Y_LPARAM(extreme), -1);
 }
 
-TEST(WinsysInputTranslation, KeyStateBits) {
-    EXPECT_EQ(mouse_key_state(Qt::LeftButton | Qt::RightButton, Qt::ControlModifier),
-              WPARAM{MK_LBUTTON | MK_RBUTTON | MK_CONTROL});
-    EXPECT_EQ(mouse_key_state(Qt::MiddleButton, Qt::ShiftModifier | Qt::AltModifier),
-              WPARAM{MK_MBUTTON | MK_SHIFT});
+TEST(WinsysInputTranslation, KeyStateBits)
+{
+    EXPECT_EQ(
+        mouse_key_state(Qt::LeftButton | Qt::RightButton, Qt::ControlModifier),
+        WPARAM{MK_LBUTTON | MK_RBUTTON | MK_CONTROL});
+    EXPECT_EQ(
+        mouse_key_state(Qt::MiddleButton, Qt::ShiftModifier | Qt::AltModifier),
+        WPARAM{MK_MBUTTON | MK_SHIFT});
 }
 
-TEST(WinsysInputTranslation, SecondPressIsADoubleClickOnlyWhenAsked) {
-    EXPECT_EQ(button_message(Qt::RightButton, true, true, false), UINT{WM_RBUTTONDOWN});
-    EXPECT_EQ(button_message(Qt::RightButton, true, true, true), UINT{WM_RBUTTONDBLCLK});
-    EXPECT_EQ(button_message(Qt::LeftButton, false, false, true), UINT{WM_LBUTTONUP});
+TEST(WinsysInputTranslation, SecondPressIsADoubleClickOnlyWhenAsked)
+{
+    EXPECT_EQ(button_message(Qt::RightButton, true, true, false),
+              UINT{WM_RBUTTONDOWN});
+    EXPECT_EQ(button_message(Qt::RightButton, true, true, true),
+              UINT{WM_RBUTTONDBLCLK});
+    EXPECT_EQ(button_message(Qt::LeftButton, false, false, true),
+              UINT{WM_LBUTTONUP});
     EXPECT_EQ(button_message(Qt::BackButton, true, false, false), UINT{0});
 }
 
-TEST(WinsysInputTranslation, KeyTextFallsBackToTheKeysOwnCharacter) {
+TEST(WinsysInputTranslation, KeyTextFallsBackToTheKeysOwnCharacter)
+{
     EXPECT_EQ(key_text(Qt::Key_Question, QString(), Qt::AltModifier), "?");
     EXPECT_EQ(key_text(Qt::Key_X, QString(), Qt::AltModifier), "x");
-    EXPECT_EQ(key_text(Qt::Key_X, QString(), Qt::AltModifier | Qt::ShiftModifier), "X");
+    EXPECT_EQ(
+        key_text(Qt::Key_X, QString(), Qt::AltModifier | Qt::ShiftModifier),
+        "X");
     EXPECT_EQ(key_text(Qt::Key_A, QStringLiteral("あ"), {}), "あ");
     EXPECT_EQ(key_text(Qt::Key_F1, QString(), {}), "");
 }

@@ -11,7 +11,8 @@ using WinsysMessages = WinsysTest;
 
 namespace {
 
-std::vector<UINT> only(const std::vector<UINT> &ids, std::vector<UINT> keep) {
+std::vector<UINT> only(const std::vector<UINT> &ids, std::vector<UINT> keep)
+{
     std::vector<UINT> out;
     for (UINT id : ids)
         if (std::find(keep.begin(), keep.end(), id) != keep.end())
@@ -21,7 +22,8 @@ std::vector<UINT> only(const std::vector<UINT> &ids, std::vector<UINT> keep) {
 
 } // namespace
 
-TEST_F(WinsysMessages, PostedComeBeforeInputAndInputBeforePaint) {
+TEST_F(WinsysMessages, PostedComeBeforeInputAndInputBeforePaint)
+{
     HWND hwnd = make_window();
     ShowWindow(hwnd, SW_SHOWNORMAL);
     pump();
@@ -36,7 +38,8 @@ TEST_F(WinsysMessages, PostedComeBeforeInputAndInputBeforePaint) {
     QTest::mouseRelease(client(hwnd), Qt::LeftButton, {}, QPoint(5, 6));
 }
 
-TEST_F(WinsysMessages, MessagePostedWhileHandlingInputComesBeforeLaterInput) {
+TEST_F(WinsysMessages, MessagePostedWhileHandlingInputComesBeforeLaterInput)
+{
     HWND hwnd = make_window();
     ShowWindow(hwnd, SW_SHOWNORMAL);
     pump();
@@ -47,13 +50,14 @@ TEST_F(WinsysMessages, MessagePostedWhileHandlingInputComesBeforeLaterInput) {
     QTest::mousePress(client(hwnd), Qt::LeftButton, {}, QPoint(5, 6));
     QTest::mouseMove(client(hwnd), QPoint(9, 9));
     QTest::mouseRelease(client(hwnd), Qt::LeftButton, {}, QPoint(9, 9));
-    EXPECT_EQ(only(pump(), {WM_LBUTTONDOWN, WM_USER + 5, WM_MOUSEMOVE,
-                            WM_LBUTTONUP}),
-              (std::vector<UINT>{WM_LBUTTONDOWN, WM_USER + 5, WM_MOUSEMOVE,
-                                 WM_LBUTTONUP}));
+    EXPECT_EQ(
+        only(pump(), {WM_LBUTTONDOWN, WM_USER + 5, WM_MOUSEMOVE, WM_LBUTTONUP}),
+        (std::vector<UINT>{WM_LBUTTONDOWN, WM_USER + 5, WM_MOUSEMOVE,
+                           WM_LBUTTONUP}));
 }
 
-TEST_F(WinsysMessages, QuitComesOnceNothingPostedWaitsAndEndsTheLoop) {
+TEST_F(WinsysMessages, QuitComesOnceNothingPostedWaitsAndEndsTheLoop)
+{
     HWND hwnd = make_window();
     PostQuitMessage(7);
     PostMessageA(hwnd, WM_USER + 3, 0, 0);
@@ -65,7 +69,8 @@ TEST_F(WinsysMessages, QuitComesOnceNothingPostedWaitsAndEndsTheLoop) {
     EXPECT_EQ(msg.wParam, WPARAM{7});
 }
 
-TEST_F(WinsysMessages, SendCallsTheProcedureAtOnceAndStaleHandlesFail) {
+TEST_F(WinsysMessages, SendCallsTheProcedureAtOnceAndStaleHandlesFail)
+{
     answers[WM_USER + 4] = [](HWND, WPARAM w, LPARAM l) -> LRESULT {
         return static_cast<LRESULT>(w) + l;
     };
@@ -78,7 +83,8 @@ TEST_F(WinsysMessages, SendCallsTheProcedureAtOnceAndStaleHandlesFail) {
     EXPECT_EQ(PostMessageA(hwnd, WM_USER + 4, 0, 0), FALSE);
 }
 
-TEST_F(WinsysMessages, ModalLoopRunsUntilDoneAndPassesQuitOutwards) {
+TEST_F(WinsysMessages, ModalLoopRunsUntilDoneAndPassesQuitOutwards)
+{
     HWND hwnd = make_window();
     bool done = false;
     answers[WM_USER + 6] = [&done](HWND, WPARAM, LPARAM) -> LRESULT {
@@ -88,9 +94,12 @@ TEST_F(WinsysMessages, ModalLoopRunsUntilDoneAndPassesQuitOutwards) {
     int filtered = 0;
     PostMessageA(hwnd, WM_USER + 7, 0, 0);
     PostMessageA(hwnd, WM_USER + 6, 0, 0);
-    EXPECT_TRUE(scribblet::winsys::run_modal_loop(
-        [&done] { return done; },
-        [&filtered](MSG &m) { return m.message == WM_USER + 7 && ++filtered; }));
+    EXPECT_TRUE(scribblet::winsys::run_modal_loop([&done] { return done; },
+                                                  [&filtered](MSG &m) {
+                                                      return m.message ==
+                                                                 WM_USER + 7 &&
+                                                             ++filtered;
+                                                  }));
     EXPECT_EQ(filtered, 1);
     EXPECT_TRUE(seen(WM_USER + 7).empty());
 
@@ -101,17 +110,20 @@ TEST_F(WinsysMessages, ModalLoopRunsUntilDoneAndPassesQuitOutwards) {
     EXPECT_EQ(msg.wParam, WPARAM{3});
 }
 
-TEST_F(WinsysMessages, InputForADisabledWindowIsDropped) {
+TEST_F(WinsysMessages, InputForADisabledWindowIsDropped)
+{
     HWND hwnd = make_window();
     ShowWindow(hwnd, SW_SHOWNORMAL);
     pump();
     EXPECT_FALSE(scribblet::winsys::enable_window(hwnd, false));
     EXPECT_FALSE(client(hwnd)->isEnabled());
-    scribblet::winsys::queue_input(MSG{hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, POINT{}});
+    scribblet::winsys::queue_input(
+        MSG{hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, POINT{}});
     pump();
     EXPECT_TRUE(seen(WM_LBUTTONDOWN).empty());
     EXPECT_TRUE(scribblet::winsys::enable_window(hwnd, true));
-    scribblet::winsys::queue_input(MSG{hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, POINT{}});
+    scribblet::winsys::queue_input(
+        MSG{hwnd, WM_LBUTTONDOWN, MK_LBUTTON, 0, 0, POINT{}});
     pump();
     EXPECT_EQ(seen(WM_LBUTTONDOWN).size(), 1u);
 }

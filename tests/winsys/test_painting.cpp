@@ -15,7 +15,8 @@ struct Painter {
 
     // Paints the update rectangle in one colour, as a program would copy
     // its drawing there.
-    LRESULT operator()(HWND hwnd) {
+    LRESULT operator()(HWND hwnd)
+    {
         PAINTSTRUCT ps{};
         HDC dc = BeginPaint(hwnd, &ps);
         HBRUSH brush = CreateSolidBrush(colour);
@@ -27,12 +28,14 @@ struct Painter {
     }
 };
 
-bool same(const RECT &a, const RECT &b) {
+bool same(const RECT &a, const RECT &b)
+{
     return a.left == b.left && a.top == b.top && a.right == b.right &&
            a.bottom == b.bottom;
 }
 
-QRgb shown_at(QWidget *widget, int x, int y) {
+QRgb shown_at(QWidget *widget, int x, int y)
+{
     return widget->grab().toImage().pixel(x, y) & 0xFFFFFF;
 }
 
@@ -40,8 +43,11 @@ QRgb shown_at(QWidget *widget, int x, int y) {
 
 class WinsysPainting : public WinsysTest {
 protected:
-    HWND shown_window() {
-        answers[WM_PAINT] = [this](HWND h, WPARAM, LPARAM) { return painter(h); };
+    HWND shown_window()
+    {
+        answers[WM_PAINT] = [this](HWND h, WPARAM, LPARAM) {
+            return painter(h);
+        };
         HWND hwnd = make_window(300, 200);
         ShowWindow(hwnd, SW_SHOWNORMAL);
         pump();
@@ -52,7 +58,8 @@ protected:
     Painter painter;
 };
 
-TEST_F(WinsysPainting, ShowingAndUpdatingPaintsTheWholeClientAtOnce) {
+TEST_F(WinsysPainting, ShowingAndUpdatingPaintsTheWholeClientAtOnce)
+{
     answers[WM_PAINT] = [this](HWND h, WPARAM, LPARAM) { return painter(h); };
     HWND hwnd = make_window();
     ShowWindow(hwnd, SW_SHOWNORMAL);
@@ -66,7 +73,8 @@ TEST_F(WinsysPainting, ShowingAndUpdatingPaintsTheWholeClientAtOnce) {
     EXPECT_EQ(std::count(taken.begin(), taken.end(), UINT{WM_PAINT}), 0);
 }
 
-TEST_F(WinsysPainting, InvalidationAccumulatesAndBeginPaintValidates) {
+TEST_F(WinsysPainting, InvalidationAccumulatesAndBeginPaintValidates)
+{
     HWND hwnd = shown_window();
     const RECT a{10, 10, 20, 20}, b{50, 40, 60, 45};
     InvalidateRect(hwnd, &a, FALSE);
@@ -85,7 +93,8 @@ TEST_F(WinsysPainting, InvalidationAccumulatesAndBeginPaintValidates) {
                      RECT{0, client.bottom - 10, 20, client.bottom}));
 }
 
-TEST_F(WinsysPainting, ErasingOnlyWhenAsked) {
+TEST_F(WinsysPainting, ErasingOnlyWhenAsked)
+{
     HWND hwnd = shown_window();
     const RECT r{0, 0, 5, 5};
     InvalidateRect(hwnd, &r, FALSE);
@@ -96,7 +105,8 @@ TEST_F(WinsysPainting, ErasingOnlyWhenAsked) {
     EXPECT_EQ(seen(WM_ERASEBKGND).size(), 1u);
 }
 
-TEST_F(WinsysPainting, ShownPixelsComeFromTheSurfaceWithoutRepaintLoops) {
+TEST_F(WinsysPainting, ShownPixelsComeFromTheSurfaceWithoutRepaintLoops)
+{
     HWND hwnd = shown_window();
     QWidget *widget = client(hwnd);
     EXPECT_EQ(shown_at(widget, 100, 100), 0xFF0000u);

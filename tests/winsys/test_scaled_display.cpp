@@ -15,7 +15,8 @@ using WinsysScaledDisplay = WinsysTest;
 namespace {
 
 // Paints a checkerboard of single pixels, black and white.
-LRESULT paint_checkerboard(HWND hwnd) {
+LRESULT paint_checkerboard(HWND hwnd)
+{
     PAINTSTRUCT ps{};
     HDC dc = BeginPaint(hwnd, &ps);
     HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
@@ -33,8 +34,11 @@ LRESULT paint_checkerboard(HWND hwnd) {
 
 } // namespace
 
-TEST_F(WinsysScaledDisplay, SurfacePixelsAreCrispBlocks) {
-    answers[WM_PAINT] = [](HWND h, WPARAM, LPARAM) { return paint_checkerboard(h); };
+TEST_F(WinsysScaledDisplay, SurfacePixelsAreCrispBlocks)
+{
+    answers[WM_PAINT] = [](HWND h, WPARAM, LPARAM) {
+        return paint_checkerboard(h);
+    };
     HWND hwnd = make_window(120, 100);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     pump();
@@ -45,12 +49,14 @@ TEST_F(WinsysScaledDisplay, SurfacePixelsAreCrispBlocks) {
     ASSERT_EQ(image.width(), 32);
     for (int y = 0; y < 32; ++y)
         for (int x = 0; x < 32; ++x) {
-            const QRgb expected = ((x / 2 + y / 2) % 2 != 0) ? 0x000000 : 0xFFFFFF;
+            const QRgb expected =
+                ((x / 2 + y / 2) % 2 != 0) ? 0x000000 : 0xFFFFFF;
             ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, expected) << x << "," << y;
         }
 }
 
-TEST_F(WinsysScaledDisplay, PointerLandsOnTheSurfacePixelUnderIt) {
+TEST_F(WinsysScaledDisplay, PointerLandsOnTheSurfacePixelUnderIt)
+{
     HWND hwnd = make_window(120, 100);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     pump();
@@ -58,9 +64,11 @@ TEST_F(WinsysScaledDisplay, PointerLandsOnTheSurfacePixelUnderIt) {
     // Screen pixel (21, 9) is the right half of surface pixel (10, 4). The
     // move reaches the window as the display delivers it, and Qt finds the
     // widget under it.
-    const QPointF position = area->mapTo(area->window(), QPointF(21 / 2.0, 9 / 2.0));
-    QMouseEvent move(QEvent::MouseMove, position, area->window()->mapToGlobal(position),
-                     Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    const QPointF position =
+        area->mapTo(area->window(), QPointF(21 / 2.0, 9 / 2.0));
+    QMouseEvent move(QEvent::MouseMove, position,
+                     area->window()->mapToGlobal(position), Qt::NoButton,
+                     Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(area->window()->windowHandle(), &move);
     pump();
     ASSERT_EQ(seen(WM_MOUSEMOVE).size(), 1u);

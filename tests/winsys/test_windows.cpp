@@ -22,14 +22,16 @@ struct Frame {
     LONG height;
 };
 
-Frame frame_of(HWND hwnd) {
+Frame frame_of(HWND hwnd)
+{
     RECT w{}, c{};
     GetWindowRect(hwnd, &w);
     GetClientRect(hwnd, &c);
     return Frame{(w.right - w.left) - c.right, (w.bottom - w.top) - c.bottom};
 }
 
-QScrollBar *bar(QWidget *client, Qt::Orientation orientation) {
+QScrollBar *bar(QWidget *client, Qt::Orientation orientation)
+{
     for (QScrollBar *b : client->window()->findChildren<QScrollBar *>())
         if (b->orientation() == orientation)
             return b;
@@ -40,16 +42,17 @@ QScrollBar *bar(QWidget *client, Qt::Orientation orientation) {
 
 using WinsysWindows = WinsysTest;
 
-TEST_F(WinsysWindows, CreationSendsItsMessagesInOrderBeforeReturning) {
+TEST_F(WinsysWindows, CreationSendsItsMessagesInOrderBeforeReturning)
+{
     int parameter = 0;
     LPVOID seen_parameter = nullptr;
     answers[WM_CREATE] = [&](HWND, WPARAM, LPARAM l) -> LRESULT {
         seen_parameter = reinterpret_cast<CREATESTRUCTA *>(l)->lpCreateParams;
         return 0;
     };
-    HWND hwnd = CreateWindowExA(0, recording_class, "T", WS_OVERLAPPEDWINDOW,
-                                0, 0, 200, 100, nullptr, nullptr, nullptr,
-                                &parameter);
+    HWND hwnd =
+        CreateWindowExA(0, recording_class, "T", WS_OVERLAPPEDWINDOW, 0, 0, 200,
+                        100, nullptr, nullptr, nullptr, &parameter);
     ASSERT_NE(hwnd, nullptr);
     windows.push_back(hwnd);
     std::vector<UINT> creation;
@@ -65,7 +68,8 @@ TEST_F(WinsysWindows, CreationSendsItsMessagesInOrderBeforeReturning) {
     EXPECT_EQ(seen_parameter, &parameter);
 }
 
-TEST_F(WinsysWindows, CreationFailsForAnUnknownClassOrARefusal) {
+TEST_F(WinsysWindows, CreationFailsForAnUnknownClassOrARefusal)
+{
     EXPECT_EQ(CreateWindowExA(0, "WinsysNoSuchClass", "T", 0, 0, 0, 10, 10,
                               nullptr, nullptr, nullptr, nullptr),
               nullptr);
@@ -77,7 +81,8 @@ TEST_F(WinsysWindows, CreationFailsForAnUnknownClassOrARefusal) {
     EXPECT_FALSE(is_window(destroyed[0].hwnd));
 }
 
-TEST_F(WinsysWindows, CloseBoxAndWmCloseDestroyTheWindow) {
+TEST_F(WinsysWindows, CloseBoxAndWmCloseDestroyTheWindow)
+{
     HWND first = make_window();
     HWND second = make_window();
     ShowWindow(second, SW_SHOWNORMAL);
@@ -86,19 +91,20 @@ TEST_F(WinsysWindows, CloseBoxAndWmCloseDestroyTheWindow) {
     // The close box asks through the queue, as input.
     client(second)->window()->close();
     const std::vector<UINT> taken = pump();
-    EXPECT_NE(std::find(taken.begin(), taken.end(), UINT{WM_SYSCOMMAND}), taken.end());
+    EXPECT_NE(std::find(taken.begin(), taken.end(), UINT{WM_SYSCOMMAND}),
+              taken.end());
     EXPECT_EQ(seen(WM_CLOSE).size(), 2u);
     EXPECT_EQ(seen(WM_DESTROY).size(), 2u);
     EXPECT_FALSE(is_window(second));
     EXPECT_EQ(DestroyWindow(second), FALSE);
 }
 
-TEST_F(WinsysWindows, DestroyingAParentDestroysItsChildrenAfterIt) {
+TEST_F(WinsysWindows, DestroyingAParentDestroysItsChildrenAfterIt)
+{
     HWND parent = make_window();
-    HWND child = CreateWindowExA(0, recording_class, "", WS_CHILD | WS_VISIBLE,
-                                 5, 5, 50, 20, parent,
-                                 reinterpret_cast<HMENU>(INT_PTR{42}), nullptr,
-                                 nullptr);
+    HWND child = CreateWindowExA(
+        0, recording_class, "", WS_CHILD | WS_VISIBLE, 5, 5, 50, 20, parent,
+        reinterpret_cast<HMENU>(INT_PTR{42}), nullptr, nullptr);
     ASSERT_NE(child, nullptr);
     EXPECT_EQ(scribblet::winsys::find_child(parent, 42), child);
     EXPECT_EQ(client(child)->parentWidget(), client(parent));
@@ -110,7 +116,8 @@ TEST_F(WinsysWindows, DestroyingAParentDestroysItsChildrenAfterIt) {
     EXPECT_FALSE(is_window(child));
 }
 
-TEST_F(WinsysWindows, FrameIsKnownBeforeShowingAndSizingKeepsTheClientExact) {
+TEST_F(WinsysWindows, FrameIsKnownBeforeShowingAndSizingKeepsTheClientExact)
+{
     HWND hwnd = make_window();
     ASSERT_FALSE(client(hwnd)->window()->isVisible());
     const Frame before = frame_of(hwnd);
@@ -134,7 +141,8 @@ TEST_F(WinsysWindows, FrameIsKnownBeforeShowingAndSizingKeepsTheClientExact) {
     EXPECT_EQ(after.height, before.height);
 }
 
-TEST_F(WinsysWindows, ScrollBarsFollowEnableScrollBar) {
+TEST_F(WinsysWindows, ScrollBarsFollowEnableScrollBar)
+{
     HWND hwnd = make_window();
     QScrollBar *horizontal = bar(client(hwnd), Qt::Horizontal);
     QScrollBar *vertical = bar(client(hwnd), Qt::Vertical);
@@ -149,7 +157,8 @@ TEST_F(WinsysWindows, ScrollBarsFollowEnableScrollBar) {
     EXPECT_FALSE(vertical->isEnabled());
 }
 
-TEST_F(WinsysWindows, MenuItemsAreGrayedByCommandInAnyPopup) {
+TEST_F(WinsysWindows, MenuItemsAreGrayedByCommandInAnyPopup)
+{
     HWND hwnd = make_window();
     HMENU menu = GetMenu(hwnd);
     ASSERT_NE(menu, nullptr);
@@ -177,7 +186,8 @@ TEST_F(WinsysWindows, MenuItemsAreGrayedByCommandInAnyPopup) {
     EXPECT_EQ(EnableMenuItem(menu, 9999, MF_BYCOMMAND | MF_GRAYED), -1);
 }
 
-TEST_F(WinsysWindows, SizingAnswerLimitsTheUsersDrag) {
+TEST_F(WinsysWindows, SizingAnswerLimitsTheUsersDrag)
+{
     // The procedure stops the right and bottom edges at a 250 x 150 client.
     answers[WM_SIZING] = [this](HWND hwnd, WPARAM, LPARAM l) -> LRESULT {
         auto *r = reinterpret_cast<RECT *>(l);
@@ -190,7 +200,8 @@ TEST_F(WinsysWindows, SizingAnswerLimitsTheUsersDrag) {
     };
     HWND hwnd = make_window(200, 150);
     const Frame f = frame_of(hwnd);
-    SetWindowPos(hwnd, nullptr, 0, 0, 250 + f.width, 150 + f.height, SWP_NOMOVE);
+    SetWindowPos(hwnd, nullptr, 0, 0, 250 + f.width, 150 + f.height,
+                 SWP_NOMOVE);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     pump();
     QWidget *top = client(hwnd)->window();
@@ -214,7 +225,8 @@ TEST_F(WinsysWindows, SizingAnswerLimitsTheUsersDrag) {
 // but a popup, keeps within its tracking sizes: by default the screen and
 // Windows' smallest, else what the procedure answers; the user's dragging
 // keeps to the same largest size.
-TEST_F(WinsysWindows, SizesStayWithinTheTrackingSizes) {
+TEST_F(WinsysWindows, SizesStayWithinTheTrackingSizes)
+{
     const QSize screen = QGuiApplication::primaryScreen()->virtualSize();
     struct Case {
         const char *what;
@@ -223,20 +235,43 @@ TEST_F(WinsysWindows, SizesStayWithinTheTrackingSizes) {
         QSize created, sized, expected;
     };
     const Case cases[] = {
-        {"created larger than the screen", WS_OVERLAPPEDWINDOW, 0, {5000, 4000}, {}, screen},
-        {"sized larger than the screen", WS_OVERLAPPED, 0, {300, 200}, {5000, 4000}, screen},
-        {"sized larger than the procedure allows", WS_OVERLAPPEDWINDOW, 400,
-         {300, 200}, {5000, 300}, {400, 300}},
-        {"sized smaller than Windows' smallest", WS_OVERLAPPEDWINDOW, 0,
-         {300, 200}, {20, 10}, {112, 27}},
-        {"a popup without sizing border", WS_POPUP | WS_CAPTION, 0,
-         {1500, 1000}, {1400, 900}, {1400, 900}},
+        {"created larger than the screen",
+         WS_OVERLAPPEDWINDOW,
+         0,
+         {5000, 4000},
+         {},
+         screen},
+        {"sized larger than the screen",
+         WS_OVERLAPPED,
+         0,
+         {300, 200},
+         {5000, 4000},
+         screen},
+        {"sized larger than the procedure allows",
+         WS_OVERLAPPEDWINDOW,
+         400,
+         {300, 200},
+         {5000, 300},
+         {400, 300}},
+        {"sized smaller than Windows' smallest",
+         WS_OVERLAPPEDWINDOW,
+         0,
+         {300, 200},
+         {20, 10},
+         {112, 27}},
+        {"a popup without sizing border",
+         WS_POPUP | WS_CAPTION,
+         0,
+         {1500, 1000},
+         {1400, 900},
+         {1400, 900}},
     };
     for (const Case &c : cases) {
         SCOPED_TRACE(c.what);
         answers[WM_GETMINMAXINFO] = [&c](HWND, WPARAM, LPARAM l) -> LRESULT {
             if (c.largest != 0)
-                reinterpret_cast<MINMAXINFO *>(l)->ptMaxTrackSize = POINT{c.largest, c.largest};
+                reinterpret_cast<MINMAXINFO *>(l)->ptMaxTrackSize =
+                    POINT{c.largest, c.largest};
             return 0;
         };
         HWND hwnd = make_window(c.created.width(), c.created.height(), c.style);
@@ -259,7 +294,8 @@ TEST_F(WinsysWindows, SizesStayWithinTheTrackingSizes) {
     }
 }
 
-TEST_F(WinsysWindows, MaximisingTakesTheMaximisedSizeOfWmGetMinMaxInfo) {
+TEST_F(WinsysWindows, MaximisingTakesTheMaximisedSizeOfWmGetMinMaxInfo)
+{
     answers[WM_GETMINMAXINFO] = [](HWND, WPARAM, LPARAM l) -> LRESULT {
         reinterpret_cast<MINMAXINFO *>(l)->ptMaxSize = POINT{350, 250};
         return 0;
@@ -276,7 +312,8 @@ TEST_F(WinsysWindows, MaximisingTakesTheMaximisedSizeOfWmGetMinMaxInfo) {
     EXPECT_EQ(client(hwnd)->window()->size(), QSize(350, 250));
 }
 
-TEST_F(WinsysWindows, StyleAndFontChangesSendThemeChanged) {
+TEST_F(WinsysWindows, StyleAndFontChangesSendThemeChanged)
+{
     HWND hwnd = make_window();
     ShowWindow(hwnd, SW_SHOWNORMAL);
     pump();
@@ -299,14 +336,17 @@ TEST_F(WinsysWindows, StyleAndFontChangesSendThemeChanged) {
     EXPECT_EQ(client(hwnd)->height(), c.bottom);
 }
 
-TEST_F(WinsysWindows, ClassIconBecomesTheWindowIconAtEverySize) {
+TEST_F(WinsysWindows, ClassIconBecomesTheWindowIconAtEverySize)
+{
     HWND hwnd = make_window();
-    const QList<QSize> sizes = client(hwnd)->window()->windowIcon().availableSizes();
+    const QList<QSize> sizes =
+        client(hwnd)->window()->windowIcon().availableSizes();
     for (int side : {16, 32, 48})
         EXPECT_TRUE(sizes.contains(QSize(side, side))) << side;
 }
 
-TEST_F(WinsysWindows, AWindowWithoutSizingBorderKeepsItsSize) {
+TEST_F(WinsysWindows, AWindowWithoutSizingBorderKeepsItsSize)
+{
     HWND hwnd = make_window(220, 120, WS_POPUP | WS_CAPTION | WS_SYSMENU);
     ShowWindow(hwnd, SW_SHOWNORMAL);
     pump();

@@ -16,7 +16,8 @@ namespace {
 WinsysTest *current = nullptr;
 
 LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wParam,
-                                LPARAM lParam) {
+                                LPARAM lParam)
+{
     if (current == nullptr)
         return DefWindowProcA(hwnd, message, wParam, lParam);
     current->log.push_back(Seen{hwnd, message, wParam, lParam});
@@ -26,7 +27,8 @@ LRESULT CALLBACK recording_proc(HWND hwnd, UINT message, WPARAM wParam,
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-void register_classes() {
+void register_classes()
+{
     static bool done = false;
     if (done)
         return;
@@ -48,12 +50,14 @@ void register_classes() {
 
 } // namespace
 
-void WinsysTest::SetUp() {
+void WinsysTest::SetUp()
+{
     current = this;
     register_classes();
 }
 
-void WinsysTest::TearDown() {
+void WinsysTest::TearDown()
+{
     for (HWND hwnd : windows)
         DestroyWindow(hwnd);
     // Whatever the test left in the queue goes before the next test.
@@ -61,17 +65,18 @@ void WinsysTest::TearDown() {
     current = nullptr;
 }
 
-HWND WinsysTest::make_window(int width, int height, DWORD style) {
-    HWND hwnd = CreateWindowExA(0, recording_class, "Test", style, 40, 30,
-                                width, height, nullptr, nullptr,
-                                scribblet::resources::program_instance(),
-                                nullptr);
+HWND WinsysTest::make_window(int width, int height, DWORD style)
+{
+    HWND hwnd = CreateWindowExA(
+        0, recording_class, "Test", style, 40, 30, width, height, nullptr,
+        nullptr, scribblet::resources::program_instance(), nullptr);
     if (hwnd != nullptr)
         windows.push_back(hwnd);
     return hwnd;
 }
 
-std::vector<Seen> WinsysTest::seen(UINT message) const {
+std::vector<Seen> WinsysTest::seen(UINT message) const
+{
     std::vector<Seen> out;
     for (const Seen &s : log)
         if (s.message == message)
@@ -79,14 +84,16 @@ std::vector<Seen> WinsysTest::seen(UINT message) const {
     return out;
 }
 
-std::vector<UINT> WinsysTest::seen_ids() const {
+std::vector<UINT> WinsysTest::seen_ids() const
+{
     std::vector<UINT> out;
     for (const Seen &s : log)
         out.push_back(s.message);
     return out;
 }
 
-std::vector<UINT> WinsysTest::pump() {
+std::vector<UINT> WinsysTest::pump()
+{
     std::vector<UINT> taken;
     MSG msg{};
     while (scribblet::winsys::peek_message(&msg)) {
@@ -99,7 +106,8 @@ std::vector<UINT> WinsysTest::pump() {
     return taken;
 }
 
-QWidget *WinsysTest::client(HWND hwnd) const {
+QWidget *WinsysTest::client(HWND hwnd) const
+{
     return scribblet::qt::window_widget(hwnd);
 }
 

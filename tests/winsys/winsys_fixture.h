@@ -30,7 +30,8 @@ protected:
     // A top-level window of the recording class (menu 109 and icon 107 of the
     // program's resources, both scroll bars, a sizing border), not yet shown.
     HWND make_window(int width = 300, int height = 200,
-                     DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL);
+                     DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL |
+                                   WS_VSCROLL);
     // The messages seen with this id, in order.
     std::vector<Seen> seen(UINT message) const;
     // Every message id seen, in order.
