@@ -592,6 +592,12 @@ def check_files(expected, bmp_path, jpeg_path):
             raise Failed("the JPEG differs from cjpeg -quality 80 of the drawing")
 
 
+def give_runtime_folder():
+    """The clients' own runtime folder, as a desktop session gives them
+    (without one Qt says so on the standard error stream)."""
+    os.environ["XDG_RUNTIME_DIR"] = tempfile.mkdtemp(prefix="scribblet-runtime-")
+
+
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("walk", choices=["journey", "scaled"])
@@ -603,8 +609,7 @@ def main():
     options = parser.parse_args()
     out = os.path.abspath(options.out) if options.out else None
     program = (WineProgram if options.wine else LinuxProgram)(os.path.abspath(options.program))
-    # The clients' own runtime folder, as a desktop session gives them.
-    os.environ["XDG_RUNTIME_DIR"] = tempfile.mkdtemp(prefix="scribblet-runtime-")
+    give_runtime_folder()
     person = screen = None
     folder = tempfile.mkdtemp(prefix="scribblet-journey-")
     try:

@@ -11,11 +11,13 @@ browser is the one installed beside the program
 0. SCREENSHOT receives the main window: res/desktop/screenshot.png is a copy.
 """
 import os
+import shutil
 import sys
 import tempfile
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "app"))
-from journey import BLACK, RED, WHITE, X11, Failed, LinuxProgram, Person, run, wait_for  # noqa: E402
+from journey import (BLACK, RED, WHITE, X11, Failed, LinuxProgram, Person,  # noqa: E402
+                     give_runtime_folder, run, wait_for)
 
 GREEN = (0, 255, 0)
 
@@ -65,6 +67,7 @@ def use(person, opened, screenshot):
 
 def main():
     program = LinuxProgram(os.path.abspath(sys.argv[1]))
+    give_runtime_folder()
     screen, person = X11(), None
     try:
         with tempfile.TemporaryDirectory() as folder:
@@ -79,6 +82,7 @@ def main():
         if person:
             person.end()
         screen.close()
+        shutil.rmtree(os.environ["XDG_RUNTIME_DIR"], ignore_errors=True)
     print("passed: %s drew, opened its help page and ended with status 0" % sys.argv[1])
     return 0
 
