@@ -230,7 +230,6 @@ typedef struct tagOFNA {
 #define WM_ACTIVATE 0x0006
 #define WM_SETFOCUS 0x0007
 #define WM_KILLFOCUS 0x0008
-#define WM_ENABLE 0x000A
 #define WM_SETTEXT 0x000C
 #define WM_GETTEXT 0x000D
 #define WM_GETTEXTLENGTH 0x000E
@@ -243,7 +242,6 @@ typedef struct tagOFNA {
 #define WM_GETMINMAXINFO 0x0024
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_NCCREATE 0x0081
-#define WM_NCDESTROY 0x0082
 #define WM_NCCALCSIZE 0x0083
 #define WM_KEYDOWN 0x0100
 #define WM_KEYUP 0x0101
@@ -259,15 +257,9 @@ typedef struct tagOFNA {
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
-#define WM_LBUTTONDBLCLK 0x0203
 #define WM_RBUTTONDOWN 0x0204
 #define WM_RBUTTONUP 0x0205
-#define WM_RBUTTONDBLCLK 0x0206
-#define WM_MBUTTONDOWN 0x0207
-#define WM_MBUTTONUP 0x0208
-#define WM_MBUTTONDBLCLK 0x0209
 #define WM_SIZING 0x0214
-#define WM_CAPTURECHANGED 0x0215
 #define WM_THEMECHANGED 0x031A
 #define WM_USER 0x0400
 
@@ -309,7 +301,6 @@ typedef struct tagOFNA {
 // Class styles
 #define CS_VREDRAW 0x0001
 #define CS_HREDRAW 0x0002
-#define CS_DBLCLKS 0x0008
 
 // Window styles
 #define WS_OVERLAPPED 0x00000000L

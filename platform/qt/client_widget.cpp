@@ -56,7 +56,7 @@ void ClientWidget::paintEvent(QPaintEvent *event)
 
 void ClientWidget::queue_button(QMouseEvent *event, bool press)
 {
-    const UINT message = button_message(event->button(), press, false, false);
+    const UINT message = button_message(event->button(), press);
     if (message == 0)
         return;
     winsys::queue_input(MSG{
@@ -82,25 +82,10 @@ void ClientWidget::mouseDoubleClickEvent(QMouseEvent *event)
     // Qt reports the second press of a double click as a press and then as
     // this event (some sources send this event alone: it then stands for
     // the press). Without CS_DBLCLKS the second press is an ordinary one,
-    // so no click is lost; with it, the press becomes the double click.
-    const bool press_reported = (pressed_ & event->button()) != 0;
-    const bool double_clicks =
-        (winsys::class_style_of(hwnd_) & CS_DBLCLKS) != 0;
-    if (!press_reported) {
+    // so no click is lost.
+    if ((pressed_ & event->button()) == 0) {
         pressed_ |= event->button();
-        const UINT message =
-            button_message(event->button(), true, true, double_clicks);
-        if (message != 0)
-            winsys::queue_input(
-                MSG{hwnd_, message,
-                    mouse_key_state(event->buttons(), event->modifiers()),
-                    pack_position(exact_position(event)), 0, POINT{}});
-    } else if (double_clicks) {
-        const UINT press = button_message(event->button(), true, false, false);
-        if (press != 0)
-            winsys::toolkit_double_click(
-                hwnd_, press,
-                button_message(event->button(), true, true, true));
+        queue_button(event, true);
     }
     event->accept();
 }
