@@ -244,10 +244,8 @@ typedef struct tagOFNA {
 #define WM_NCCREATE 0x0081
 #define WM_NCCALCSIZE 0x0083
 #define WM_KEYDOWN 0x0100
-#define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
 #define WM_SYSKEYDOWN 0x0104
-#define WM_SYSKEYUP 0x0105
 #define WM_SYSCHAR 0x0106
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111

@@ -99,12 +99,13 @@ void ClientWidget::mouseMoveEvent(QMouseEvent *event)
     event->accept();
 }
 
-void ClientWidget::queue_key(QKeyEvent *event, bool release)
+// Only presses become messages: no window of the program takes a key's
+// release (WM_KEYUP), so Qt passes it on.
+void ClientWidget::keyPressEvent(QKeyEvent *event)
 {
     const WPARAM vk = virtual_key(event->key());
     const std::string text =
-        release ? std::string()
-                : key_text(event->key(), event->text(), event->modifiers());
+        key_text(event->key(), event->text(), event->modifiers());
     if (vk == 0 && text.empty()) {
         event->ignore();
         return;
@@ -112,23 +113,11 @@ void ClientWidget::queue_key(QKeyEvent *event, bool release)
     // With Alt held a key is a system key: its character arrives as
     // WM_SYSCHAR, which is what Alt accelerators match.
     const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
-    const UINT message = alt ? (release ? WM_SYSKEYUP : WM_SYSKEYDOWN)
-                             : (release ? WM_KEYUP : WM_KEYDOWN);
-    winsys::toolkit_key(hwnd_, message, vk,
-                        key_data(release, event->isAutoRepeat(), alt), text,
+    winsys::toolkit_key(hwnd_, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk,
+                        key_data(event->isAutoRepeat(), alt), text,
                         (event->modifiers() & Qt::ShiftModifier) != 0,
                         (event->modifiers() & Qt::ControlModifier) != 0, alt);
     event->accept();
-}
-
-void ClientWidget::keyPressEvent(QKeyEvent *event)
-{
-    queue_key(event, false);
-}
-
-void ClientWidget::keyReleaseEvent(QKeyEvent *event)
-{
-    queue_key(event, true);
 }
 
 bool ClientWidget::focusNextPrevChild(bool next)

@@ -97,14 +97,12 @@ std::string key_text(int qt_key, const QString &event_text,
     return std::string(1, c);
 }
 
-LPARAM key_data(bool release, bool auto_repeat, bool alt)
+LPARAM key_data(bool auto_repeat, bool alt)
 {
     DWORD data = 1;
     if (alt)
         data |= 1u << 29;
-    if (release)
-        data |= (1u << 30) | (1u << 31);
-    else if (auto_repeat)
+    if (auto_repeat)
         data |= 1u << 30;
     return static_cast<LPARAM>(data);
 }

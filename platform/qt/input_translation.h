@@ -37,9 +37,9 @@ WPARAM virtual_key(int qt_key);
 std::string key_text(int qt_key, const QString &event_text,
                      Qt::KeyboardModifiers modifiers);
 
-// A key message's lParam: repeat count 1, the context bit (29) when Alt is
-// held, and for a release the previous-state and transition bits.
-LPARAM key_data(bool release, bool auto_repeat, bool alt);
+// A key press's lParam: repeat count 1, the context bit (29) when Alt is
+// held, and the previous-state bit (30) for a repeat.
+LPARAM key_data(bool auto_repeat, bool alt);
 
 } // namespace scribblet::qt
 

@@ -101,8 +101,8 @@ void toolkit_menu_command(HWND hwnd, UINT id);
 // The close box was clicked: queued as input, it becomes WM_CLOSE.
 void toolkit_close_requested(HWND hwnd);
 
-// A key went down or up. The message (WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN
-// or WM_SYSKEYUP) and its virtual key are queued as input; text is the
+// A key went down. The message (WM_KEYDOWN or WM_SYSKEYDOWN) and its
+// virtual key are queued as input; text is the
 // character the key makes (UTF-8), which TranslateMessage turns into WM_CHAR
 // or WM_SYSCHAR; modifiers are MK_SHIFT | MK_CONTROL, plus alt_down.
 void toolkit_key(HWND hwnd, UINT message, WPARAM virtual_key, LPARAM key_data,
