@@ -3,6 +3,7 @@
 // bars' state, and routing pointer messages to the stroke engine and menu
 // commands to the command handler.
 #include "app/main_window.h"
+#include "app/main_window_test_support.h"
 
 #include "app/canvas_size_dialog.h"
 #include "app/commands.h"

@@ -1,5 +1,6 @@
 // The stroke engine: presses, releases and moves of the pointer.
 #include "canvas/stroke.h"
+#include "canvas/stroke_test_support.h"
 
 #include <cstdint>
 

@@ -8,16 +8,6 @@
 #include "canvas/pen.h"
 #include "platform/platform.h"
 
-typedef struct StrokeState {
-    short previous_x; // where the pointer last was
-    short previous_y;
-    BOOL has_previous;   // 0 until the first move, then 1 for ever
-    BOOL left_captured;  // the left button is down and holds the capture
-    BOOL right_captured; // likewise the right button
-} StrokeState;
-
-extern StrokeState g_stroke;
-
 // WM_LBUTTONDOWN / WM_RBUTTONDOWN: capture the pointer for window and post it
 // a WM_MOUSEMOVE at the press position, whose handling makes the first stamp.
 void stroke_press_left(HWND window, LPARAM position);

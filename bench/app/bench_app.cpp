@@ -36,6 +36,7 @@
 #include "canvas/canvas.h"
 #include "canvas/pen.h"
 #include "canvas/stroke.h"
+#include "canvas/stroke_test_support.h"
 #include "export/bmp_writer.h"
 #include "export/jpeg_writer.h"
 #include "export/save_command.h"

@@ -35,31 +35,25 @@ HWND WINAPI GetDesktopWindow(void)
 
 // The desktop's (or a NULL window's) device context is the one screen DC,
 // which holds no state of its own and so is shared by every caller and
-// outlives ReleaseDC (a caller that forgets to release it leaks nothing);
-// other windows' come from the window system.
+// outlives ReleaseDC (a caller that forgets to release it leaks nothing).
+// The program draws on its windows only while painting, so another window
+// has no device context here: NULL.
 HDC WINAPI GetDC(HWND hWnd)
 {
-    if (is_desktop(hWnd)) {
-        HDC &screen = objects().screen_dc;
-        if (!screen)
-            screen = add_dc(DcKind::screen, nullptr);
-        return screen;
-    }
-    const WindowDcHooks &hooks = objects().window_dc_hooks;
-    return hooks.get ? hooks.get(hWnd) : nullptr;
+    if (!is_desktop(hWnd))
+        return nullptr;
+    HDC &screen = objects().screen_dc;
+    if (!screen)
+        screen = add_dc(DcKind::screen, nullptr);
+    return screen;
 }
 
-// Returns 1 when the DC was released, 0 otherwise (a memory DC is for
+// Returns 1 when the screen DC was released, 0 otherwise (a memory DC is for
 // DeleteDC).
-int WINAPI ReleaseDC(HWND hWnd, HDC hDC)
+int WINAPI ReleaseDC(HWND, HDC hDC)
 {
     const DeviceContext *context = objects().dcs.lookup(hDC);
-    if (context && context->kind == DcKind::screen)
-        return 1;
-    const WindowDcHooks &hooks = objects().window_dc_hooks;
-    if (!is_desktop(hWnd) && hooks.release)
-        return hooks.release(hWnd, hDC);
-    return 0;
+    return context && context->kind == DcKind::screen ? 1 : 0;
 }
 
 // A memory DC starts with the stock 1 x 1 monochrome bitmap selected. hdc

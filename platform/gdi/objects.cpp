@@ -1,5 +1,6 @@
 // The tables of bitmaps, brushes and device contexts, and the stock bitmap.
 #include "platform/gdi/objects.h"
+#include "platform/gdi/test_support.h"
 
 #include <memory>
 #include <new>
@@ -81,11 +82,6 @@ HBITMAP selected_bitmap(HDC dc)
 {
     const DeviceContext *context = objects().dcs.lookup(dc);
     return context ? context->selected : nullptr;
-}
-
-void set_window_dc_hooks(WindowDcHooks hooks)
-{
-    objects().window_dc_hooks = hooks;
 }
 
 } // namespace scribblet::gdi

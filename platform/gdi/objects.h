@@ -43,7 +43,6 @@ struct Objects {
     HandleTable<DeviceContext, HDC> dcs{HandleKind::dc};
     HBITMAP stock_bitmap = nullptr;
     HDC screen_dc = nullptr;
-    WindowDcHooks window_dc_hooks{nullptr, nullptr};
 };
 
 // The one set of tables of the process.

@@ -56,7 +56,7 @@ void ClientWidget::paintEvent(QPaintEvent *event)
 
 void ClientWidget::queue_button(QMouseEvent *event, bool press)
 {
-    const UINT message = button_message(event->button(), press, false, false);
+    const UINT message = button_message(event->button(), press);
     if (message == 0)
         return;
     winsys::queue_input(MSG{
@@ -82,25 +82,10 @@ void ClientWidget::mouseDoubleClickEvent(QMouseEvent *event)
     // Qt reports the second press of a double click as a press and then as
     // this event (some sources send this event alone: it then stands for
     // the press). Without CS_DBLCLKS the second press is an ordinary one,
-    // so no click is lost; with it, the press becomes the double click.
-    const bool press_reported = (pressed_ & event->button()) != 0;
-    const bool double_clicks =
-        (winsys::class_style_of(hwnd_) & CS_DBLCLKS) != 0;
-    if (!press_reported) {
+    // so no click is lost.
+    if ((pressed_ & event->button()) == 0) {
         pressed_ |= event->button();
-        const UINT message =
-            button_message(event->button(), true, true, double_clicks);
-        if (message != 0)
-            winsys::queue_input(
-                MSG{hwnd_, message,
-                    mouse_key_state(event->buttons(), event->modifiers()),
-                    pack_position(exact_position(event)), 0, POINT{}});
-    } else if (double_clicks) {
-        const UINT press = button_message(event->button(), true, false, false);
-        if (press != 0)
-            winsys::toolkit_double_click(
-                hwnd_, press,
-                button_message(event->button(), true, true, true));
+        queue_button(event, true);
     }
     event->accept();
 }
@@ -114,12 +99,13 @@ void ClientWidget::mouseMoveEvent(QMouseEvent *event)
     event->accept();
 }
 
-void ClientWidget::queue_key(QKeyEvent *event, bool release)
+// Only presses become messages: no window of the program takes a key's
+// release (WM_KEYUP), so Qt passes it on.
+void ClientWidget::keyPressEvent(QKeyEvent *event)
 {
     const WPARAM vk = virtual_key(event->key());
     const std::string text =
-        release ? std::string()
-                : key_text(event->key(), event->text(), event->modifiers());
+        key_text(event->key(), event->text(), event->modifiers());
     if (vk == 0 && text.empty()) {
         event->ignore();
         return;
@@ -127,23 +113,11 @@ void ClientWidget::queue_key(QKeyEvent *event, bool release)
     // With Alt held a key is a system key: its character arrives as
     // WM_SYSCHAR, which is what Alt accelerators match.
     const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
-    const UINT message = alt ? (release ? WM_SYSKEYUP : WM_SYSKEYDOWN)
-                             : (release ? WM_KEYUP : WM_KEYDOWN);
-    winsys::toolkit_key(hwnd_, message, vk,
-                        key_data(release, event->isAutoRepeat(), alt), text,
+    winsys::toolkit_key(hwnd_, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk,
+                        key_data(event->isAutoRepeat(), alt), text,
                         (event->modifiers() & Qt::ShiftModifier) != 0,
                         (event->modifiers() & Qt::ControlModifier) != 0, alt);
     event->accept();
-}
-
-void ClientWidget::keyPressEvent(QKeyEvent *event)
-{
-    queue_key(event, false);
-}
-
-void ClientWidget::keyReleaseEvent(QKeyEvent *event)
-{
-    queue_key(event, true);
 }
 
 bool ClientWidget::focusNextPrevChild(bool next)

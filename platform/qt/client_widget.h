@@ -26,12 +26,10 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
-    void keyReleaseEvent(QKeyEvent *event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
     void queue_button(QMouseEvent *event, bool press);
-    void queue_key(QKeyEvent *event, bool release);
     QPointF exact_position(const QMouseEvent *event) const;
 
     HWND hwnd_;

@@ -28,21 +28,13 @@ LPARAM pack_position(const QPointF &client_position)
     return MAKELPARAM(x, y);
 }
 
-UINT button_message(Qt::MouseButton button, bool press, bool second_press,
-                    bool class_wants_double_clicks)
+UINT button_message(Qt::MouseButton button, bool press)
 {
-    const bool double_click =
-        press && second_press && class_wants_double_clicks;
     switch (button) {
     case Qt::LeftButton:
-        return double_click ? WM_LBUTTONDBLCLK
-                            : (press ? WM_LBUTTONDOWN : WM_LBUTTONUP);
+        return press ? WM_LBUTTONDOWN : WM_LBUTTONUP;
     case Qt::RightButton:
-        return double_click ? WM_RBUTTONDBLCLK
-                            : (press ? WM_RBUTTONDOWN : WM_RBUTTONUP);
-    case Qt::MiddleButton:
-        return double_click ? WM_MBUTTONDBLCLK
-                            : (press ? WM_MBUTTONDOWN : WM_MBUTTONUP);
+        return press ? WM_RBUTTONDOWN : WM_RBUTTONUP;
     default:
         return 0;
     }
@@ -105,14 +97,12 @@ std::string key_text(int qt_key, const QString &event_text,
     return std::string(1, c);
 }
 
-LPARAM key_data(bool release, bool auto_repeat, bool alt)
+LPARAM key_data(bool auto_repeat, bool alt)
 {
     DWORD data = 1;
     if (alt)
         data |= 1u << 29;
-    if (release)
-        data |= (1u << 30) | (1u << 31);
-    else if (auto_repeat)
+    if (auto_repeat)
         data |= 1u << 30;
     return static_cast<LPARAM>(data);
 }

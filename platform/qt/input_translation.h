@@ -22,12 +22,11 @@ WPARAM mouse_key_state(Qt::MouseButtons buttons,
 // several screen pixels wide).
 LPARAM pack_position(const QPointF &client_position);
 
-// The button message for a press, a release or a second press of button
-// (WM_LBUTTONDOWN ...); 0 for a button Windows has no message for here.
-// A second press becomes a double click only when the class asked for
-// them with CS_DBLCLKS; otherwise it is an ordinary press.
-UINT button_message(Qt::MouseButton button, bool press, bool second_press,
-                    bool class_wants_double_clicks);
+// The button message for a press or a release of button (WM_LBUTTONDOWN
+// ...); 0 for the other buttons, which no window of the program takes. No
+// class of the program asks for double clicks (CS_DBLCLKS), so a second
+// press is an ordinary one.
+UINT button_message(Qt::MouseButton button, bool press);
 
 // The virtual-key code of a Qt key, 0 for a key without one here.
 WPARAM virtual_key(int qt_key);
@@ -38,9 +37,9 @@ WPARAM virtual_key(int qt_key);
 std::string key_text(int qt_key, const QString &event_text,
                      Qt::KeyboardModifiers modifiers);
 
-// A key message's lParam: repeat count 1, the context bit (29) when Alt is
-// held, and for a release the previous-state and transition bits.
-LPARAM key_data(bool release, bool auto_repeat, bool alt);
+// A key press's lParam: repeat count 1, the context bit (29) when Alt is
+// held, and the previous-state bit (30) for a repeat.
+LPARAM key_data(bool auto_repeat, bool alt);
 
 } // namespace scribblet::qt
 

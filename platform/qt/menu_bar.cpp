@@ -9,8 +9,7 @@ namespace {
 
 bool is_greyed(const resources::MenuItem &item)
 {
-    return (item.flags & (resources::menu_flag::grayed |
-                          resources::menu_flag::disabled)) != 0;
+    return (item.flags & (MF_GRAYED | MF_DISABLED)) != 0;
 }
 
 void collect_states(const std::vector<resources::MenuItem> &items,

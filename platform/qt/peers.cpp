@@ -36,8 +36,8 @@ void capture_pointer(QWidget *widget, bool captured)
 
 class TopLevelPeer final : public QtPeer {
 public:
-    TopLevelPeer(HWND hwnd, const winsys::Window &window, QWidget *owner)
-        : widget_(new TopLevelWindow(hwnd, window, owner))
+    TopLevelPeer(HWND hwnd, const winsys::PeerLook &look, QWidget *owner)
+        : widget_(new TopLevelWindow(hwnd, look, owner))
     {
     }
     ~TopLevelPeer() override
@@ -228,16 +228,16 @@ QWidget *top_level_widget_of(HWND hwnd)
 } // namespace
 
 std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
-                                              const winsys::Window &window)
+                                              const winsys::PeerLook &look)
 {
-    if (window.parent != nullptr) {
-        QWidget *parent = window_widget(window.parent);
+    if (look.parent != nullptr) {
+        QWidget *parent = window_widget(look.parent);
         if (parent == nullptr)
             return nullptr;
         return std::make_unique<ChildPeer>(hwnd, parent);
     }
-    return std::make_unique<TopLevelPeer>(hwnd, window,
-                                          top_level_widget_of(window.owner));
+    return std::make_unique<TopLevelPeer>(hwnd, look,
+                                          top_level_widget_of(look.owner));
 }
 
 QWidget *window_widget(HWND hwnd)

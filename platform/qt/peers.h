@@ -17,7 +17,7 @@ public:
 };
 
 std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
-                                              const winsys::Window &window);
+                                              const winsys::PeerLook &look);
 
 } // namespace scribblet::qt
 

@@ -4,8 +4,6 @@
 #include <QStyle>
 
 #include "platform/qt/qt_icon.h"
-#include "platform/winsys/menus.h"
-#include "platform/winsys/window_record.h"
 
 namespace scribblet::qt {
 namespace {
@@ -42,21 +40,20 @@ int scroll_bar_extent(const QWidget *bar)
 
 } // namespace
 
-TopLevelWindow::TopLevelWindow(HWND hwnd, const winsys::Window &window,
+TopLevelWindow::TopLevelWindow(HWND hwnd, const winsys::PeerLook &look,
                                QWidget *owner)
-    : QWidget(owner, flags_for(window.style, owner != nullptr)), hwnd_(hwnd)
+    : QWidget(owner, flags_for(look.style, owner != nullptr)), hwnd_(hwnd)
 {
-    setWindowTitle(QString::fromStdString(window.title));
-    const winsys::WindowClass &c = *window.window_class;
-    const QIcon icon = qt_icon(c.icon != nullptr ? c.icon : c.icon_small);
+    setWindowTitle(QString::fromStdString(look.title));
+    const QIcon icon = qt_icon(look.icon);
     if (!icon.isNull())
         setWindowIcon(icon);
-    if (const resources::Menu *menu = winsys::menu_items(window.menu))
-        menu_bar_ = new MenuBar(hwnd, *menu, this);
+    if (look.menu != nullptr)
+        menu_bar_ = new MenuBar(hwnd, *look.menu, this);
     client_ = new ClientWidget(hwnd, this);
-    if ((window.style & WS_HSCROLL) != 0)
+    if ((look.style & WS_HSCROLL) != 0)
         horizontal_ = make_scroll_bar(Qt::Horizontal, this);
-    if ((window.style & WS_VSCROLL) != 0)
+    if ((look.style & WS_VSCROLL) != 0)
         vertical_ = make_scroll_bar(Qt::Vertical, this);
     if (horizontal_ != nullptr && vertical_ != nullptr)
         corner_ = new QWidget(this);

@@ -16,7 +16,7 @@ namespace scribblet::qt {
 
 class TopLevelWindow : public QWidget {
 public:
-    TopLevelWindow(HWND hwnd, const winsys::Window &window, QWidget *owner);
+    TopLevelWindow(HWND hwnd, const winsys::PeerLook &look, QWidget *owner);
 
     ClientWidget *client() const
     {

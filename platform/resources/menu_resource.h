@@ -20,12 +20,6 @@
 
 namespace scribblet::resources {
 
-// The item states that EnableMenuItem changes (Windows' MF_ values).
-namespace menu_flag {
-inline constexpr std::uint16_t grayed = MF_GRAYED;
-inline constexpr std::uint16_t disabled = MF_DISABLED;
-} // namespace menu_flag
-
 struct MenuItem {
     std::uint16_t flags = 0;     // MF_ values, without MF_END
     std::uint16_t id = 0;        // command id; 0 for popups and separators

@@ -50,9 +50,7 @@ bool command_is_disabled(HWND hwnd, WORD command)
     if (w == nullptr || w->menu == nullptr)
         return false;
     const resources::MenuItem *item = find_menu_command(w->menu, command);
-    return item != nullptr &&
-           (item->flags & (resources::menu_flag::grayed |
-                           resources::menu_flag::disabled)) != 0;
+    return item != nullptr && (item->flags & (MF_GRAYED | MF_DISABLED)) != 0;
 }
 
 // Posts the character messages for a key's text: one message per byte of

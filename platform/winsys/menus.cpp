@@ -34,8 +34,7 @@ resources::MenuItem *find_by_command(std::vector<resources::MenuItem> &items,
     return nullptr;
 }
 
-constexpr std::uint16_t state_bits =
-    resources::menu_flag::grayed | resources::menu_flag::disabled;
+constexpr std::uint16_t state_bits = MF_GRAYED | MF_DISABLED;
 
 } // namespace
 

@@ -208,22 +208,6 @@ void queue_key_input(const MSG &msg, const std::string &text, bool shift,
     queue().input.push_back(std::move(e));
 }
 
-void toolkit_double_click(HWND hwnd, UINT press, UINT double_click)
-{
-    auto &input = queue().input;
-    for (auto it = input.rbegin(); it != input.rend(); ++it) {
-        if (it->message.hwnd != hwnd)
-            continue;
-        if (it->message.message == press) {
-            it->message.message = double_click;
-            return;
-        }
-        break;
-    }
-    // Windows turns the second press itself into the double click.
-    queue_input(MSG{hwnd, double_click, 0, 0, 0, POINT{}});
-}
-
 void queue_system_send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
                        void (*then)(HWND))
 {

@@ -39,8 +39,7 @@ inline constexpr WPARAM system_command_close = 0xF060;
 
 inline bool is_key_message(UINT message)
 {
-    return message == WM_KEYDOWN || message == WM_KEYUP ||
-           message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
 }
 
 // Milliseconds since the window system started, for MSG::time.

@@ -83,24 +83,6 @@ bool erase_background(HWND hwnd, HDC dc, const RECT &rect)
     return FillRect(dc, &rect, brush) != 0;
 }
 
-HDC window_get_dc(HWND hwnd)
-{
-    Window *w = find_window(hwnd);
-    if (w == nullptr || !ensure_surface(*w))
-        return nullptr;
-    return w->surface_dc;
-}
-
-int window_release_dc(HWND hwnd, HDC dc)
-{
-    Window *w = find_window(hwnd);
-    if (w == nullptr || dc != w->surface_dc)
-        return 0;
-    if (w->peer)
-        w->peer->present(client_area(*w));
-    return 1;
-}
-
 } // namespace
 
 LRESULT default_erase(HWND hwnd, HDC dc)
@@ -164,12 +146,6 @@ void validate_all(HWND hwnd)
         return;
     w->update = RECT{};
     w->erase_pending = false;
-}
-
-void install_window_dc_hooks()
-{
-    gdi::set_window_dc_hooks(
-        gdi::WindowDcHooks{window_get_dc, window_release_dc});
 }
 
 SurfaceView surface_of(HWND hwnd)

@@ -24,9 +24,6 @@ void validate_all(HWND hwnd);
 // painted with the class background. Nonzero when it erased.
 LRESULT default_erase(HWND hwnd, HDC dc);
 
-// Lets GetDC and ReleaseDC hand out a window's backing surface.
-void install_window_dc_hooks();
-
 } // namespace scribblet::winsys
 
 #endif // SCRIBBLET_PLATFORM_WINSYS_PAINTING_H

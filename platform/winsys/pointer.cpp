@@ -52,9 +52,6 @@ HWND WINAPI SetCapture(HWND hWnd)
     // pointer is, in its client coordinates.
     if (w->peer)
         w->peer->set_capture(true);
-    if (previous != nullptr)
-        SendMessageA(previous, WM_CAPTURECHANGED, 0,
-                     reinterpret_cast<LPARAM>(hWnd));
     return previous;
 }
 
@@ -66,7 +63,6 @@ BOOL WINAPI ReleaseCapture(void)
     captured() = nullptr;
     if (Window *w = find_window(previous); w != nullptr && w->peer)
         w->peer->set_capture(false);
-    SendMessageA(previous, WM_CAPTURECHANGED, 0, 0);
     return TRUE;
 }
 

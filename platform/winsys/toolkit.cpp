@@ -2,7 +2,6 @@
 #include <optional>
 
 #include "platform/winsys/message_queue.h"
-#include "platform/winsys/painting.h"
 #include "platform/winsys/window_geometry.h"
 #include "platform/winsys/window_peer.h"
 #include "platform/winsys/window_record.h"
@@ -22,7 +21,6 @@ std::optional<Toolkit> &toolkit_slot()
 void install_toolkit(const Toolkit &toolkit)
 {
     toolkit_slot() = toolkit;
-    install_window_dc_hooks();
 }
 
 void uninstall_toolkit()

@@ -16,7 +16,15 @@ struct Menu;
 
 namespace scribblet::winsys {
 
-struct Window;
+// What a new window's peer shows, handed to the toolkit that makes it.
+struct PeerLook {
+    HWND parent = nullptr; // a child window's parent
+    HWND owner = nullptr;  // a top-level window's owner
+    DWORD style = 0;       // WS_ bits: the frame, its buttons, scroll bars
+    std::string title;
+    HICON icon = nullptr;                  // the class's icon, if any
+    const resources::Menu *menu = nullptr; // the menu bar's items, if any
+};
 
 // How far the client area lies inside the window rectangle on each side.
 struct FrameInsets {
@@ -50,9 +58,9 @@ public:
 
 // What the core needs of the toolkit as a whole.
 struct Toolkit {
-    // Makes the peer of a window being created (the record is complete but
-    // for its rectangles). May return nullptr for a window without a peer.
-    std::unique_ptr<WindowPeer> (*make_peer)(HWND hwnd, const Window &window);
+    // Makes the peer of a window being created. May return nullptr for a
+    // window without a peer.
+    std::unique_ptr<WindowPeer> (*make_peer)(HWND hwnd, const PeerLook &look);
     // Handles the toolkit's pending events without waiting.
     void (*poll_events)();
     // Handles the toolkit's events, waiting until at least one arrives.
@@ -93,18 +101,12 @@ void toolkit_menu_command(HWND hwnd, UINT id);
 // The close box was clicked: queued as input, it becomes WM_CLOSE.
 void toolkit_close_requested(HWND hwnd);
 
-// A key went down or up. The message (WM_KEYDOWN, WM_KEYUP, WM_SYSKEYDOWN
-// or WM_SYSKEYUP) and its virtual key are queued as input; text is the
+// A key went down. The message (WM_KEYDOWN or WM_SYSKEYDOWN) and its
+// virtual key are queued as input; text is the
 // character the key makes (UTF-8), which TranslateMessage turns into WM_CHAR
 // or WM_SYSCHAR; modifiers are MK_SHIFT | MK_CONTROL, plus alt_down.
 void toolkit_key(HWND hwnd, UINT message, WPARAM virtual_key, LPARAM key_data,
                  const std::string &text, bool shift, bool control, bool alt);
-
-// The second press of a double click on a class with CS_DBLCLKS: the press
-// that the toolkit reported for it (press, say WM_LBUTTONDOWN) becomes the
-// double click (double_click, WM_LBUTTONDBLCLK) if it still waits in the
-// queue; otherwise the double click is queued.
-void toolkit_double_click(HWND hwnd, UINT press, UINT double_click);
 
 // The pixels of the window's backing surface (nullptr while it has none).
 struct SurfaceView {

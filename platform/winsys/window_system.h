@@ -70,9 +70,8 @@ bool is_window_enabled(HWND hwnd);
 // (ClientToScreen of (0, 0)); (0, 0) for an unknown handle.
 POINT client_origin(HWND hwnd);
 
-// The window's style bits (WS_*) and class style bits (CS_*).
+// The window's style bits (WS_*).
 DWORD style_of(HWND hwnd);
-UINT class_style_of(HWND hwnd);
 
 // A place for the owner of an internal class to keep its state per window
 // (a dialog's DLGPROC and result, say), as GWLP_USERDATA/DWLP_USER offer.

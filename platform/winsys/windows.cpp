@@ -34,6 +34,17 @@ RECT default_window_rect(int x, int y, int width, int height)
     return RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
 }
 
+PeerLook look_of(const Window &w)
+{
+    const WindowClass &c = *w.window_class;
+    return PeerLook{w.parent,
+                    w.owner,
+                    w.style,
+                    w.title,
+                    c.icon != nullptr ? c.icon : c.icon_small,
+                    menu_items(w.menu)};
+}
+
 RECT requested_rect(const Window &w, int x, int y, int width, int height)
 {
     if (w.parent == nullptr)
@@ -57,7 +68,7 @@ HMENU menu_for(const WindowClass &c, HMENU given, HWND hwnd)
 }
 
 // Removes a window and everything that belongs to it, sending WM_DESTROY
-// (parent before children) and WM_NCDESTROY (children before parent).
+// parent before children.
 void destroy_tree(HWND hwnd)
 {
     Window *w = find_window(hwnd);
@@ -77,7 +88,6 @@ void destroy_tree(HWND hwnd)
     for (HWND child : std::vector<HWND>(windows_in_creation_order()))
         if (parent_of(child) == hwnd)
             destroy_tree(child);
-    SendMessageA(hwnd, WM_NCDESTROY, 0, 0);
     release_surface(hwnd);
     w = find_window(hwnd);
     if (w->menu != nullptr)
@@ -187,7 +197,6 @@ bool enable_window(HWND hwnd, bool enable)
         // A window losing its input loses the capture too.
         if (!enable && capture_window() == hwnd)
             ReleaseCapture();
-        SendMessageA(hwnd, WM_ENABLE, enable ? TRUE : FALSE, 0);
     }
     return was_disabled;
 }
@@ -202,12 +211,6 @@ DWORD style_of(HWND hwnd)
 {
     const Window *w = find_window(hwnd);
     return w != nullptr ? w->style : 0;
-}
-
-UINT class_style_of(HWND hwnd)
-{
-    const Window *w = find_window(hwnd);
-    return w != nullptr ? w->window_class->style : 0;
 }
 
 void set_window_data(HWND hwnd, LONG_PTR data)
@@ -259,7 +262,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName,
         w->menu = menu_for(*c, hMenu, hwnd);
     w->window_rect = requested_rect(*w, X, Y, nWidth, nHeight);
     if (const Toolkit *toolkit = installed_toolkit())
-        w->peer = toolkit->make_peer(hwnd, *w);
+        w->peer = toolkit->make_peer(hwnd, look_of(*w));
 
     CREATESTRUCTA cs{lpParam,
                      hInstance,

@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/main_window.h"
+#include "app/main_window_test_support.h"
 #include "canvas/canvas.h"
 #include "res/resource.h"
 #include "tests/app/person.h"

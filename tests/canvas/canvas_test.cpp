@@ -11,6 +11,7 @@
 #include "canvas/canvas.h"
 #include "canvas/pen.h"
 #include "canvas/stroke.h"
+#include "canvas/stroke_test_support.h"
 #include "tests/canvas/window_doubles.h"
 
 namespace {

@@ -115,23 +115,6 @@ TEST(GdiSurface, EmptySizesShareTheStockBitmapAndHugeOnesFail)
     EXPECT_TRUE(DeleteDC(dc));
 }
 
-TEST(GdiSurface, OtherWindowsDcsComeFromTheWindowSystemHooks)
-{
-    const HWND window = reinterpret_cast<HWND>(0x1234);
-    EXPECT_EQ(GetDC(window), nullptr);
-    static HDC handed_out;
-    handed_out = CreateCompatibleDC(nullptr);
-    scribblet::gdi::set_window_dc_hooks(
-        {[](HWND w) {
-             return w == reinterpret_cast<HWND>(0x1234) ? handed_out : nullptr;
-         },
-         [](HWND, HDC dc) { return dc == handed_out ? 1 : 0; }});
-    EXPECT_EQ(GetDC(window), handed_out);
-    EXPECT_EQ(ReleaseDC(window, handed_out), 1);
-    scribblet::gdi::set_window_dc_hooks({nullptr, nullptr});
-    DeleteDC(handed_out);
-}
-
 // Edges and plain clipping are the conformance tests'; here what only this
 // layer can get wrong.
 TEST(GdiFill, OpaqueClippedWithoutOverflowAndOnlyOnTheSelectedBitmap)

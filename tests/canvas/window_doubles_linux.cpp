@@ -2,7 +2,7 @@
 // which this test does not link: the stand-ins take their place. FillRect
 // is the layer's own and stays: the linker hands its calls to the recorder
 // first (--wrap).
-#include "platform/gdi/gdi_internal.h"
+#include "platform/gdi/test_support.h"
 #include "tests/canvas/window_doubles.h"
 
 HWND WINAPI SetCapture(HWND hWnd)

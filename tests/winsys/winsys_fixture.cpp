@@ -9,7 +9,6 @@
 namespace winsys_test {
 
 const char *const recording_class = "WinsysTestRecording";
-const char *const double_click_class = "WinsysTestDoubleClicks";
 
 namespace {
 
@@ -42,9 +41,6 @@ void register_classes()
     wc.hIcon = LoadIconA(wc.hInstance, MAKEINTRESOURCEA(IDI_SCRIBBLET));
     wc.lpszMenuName = MAKEINTRESOURCEA(IDC_SCRIBBLET);
     wc.lpszClassName = recording_class;
-    ASSERT_NE(RegisterClassExA(&wc), 0);
-    wc.style |= CS_DBLCLKS;
-    wc.lpszClassName = double_click_class;
     ASSERT_NE(RegisterClassExA(&wc), 0);
 }
 

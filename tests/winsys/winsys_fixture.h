@@ -50,9 +50,8 @@ public:
 };
 
 // The name of the recording class (CS_HREDRAW | CS_VREDRAW, no double
-// clicks), and of the same class with CS_DBLCLKS.
+// clicks).
 extern const char *const recording_class;
-extern const char *const double_click_class;
 
 } // namespace winsys_test
 
