@@ -1,6 +1,5 @@
 // The tables of bitmaps, brushes and device contexts, and the stock bitmap.
 #include "platform/gdi/objects.h"
-#include "platform/gdi/test_support.h"
 
 #include <memory>
 #include <new>
@@ -76,12 +75,6 @@ bool bitmap_pixels(HBITMAP handle, PixelView *view)
     *view = PixelView{bitmap->bits.data(), bitmap->width, bitmap->height,
                       bitmap->stride};
     return true;
-}
-
-HBITMAP selected_bitmap(HDC dc)
-{
-    const DeviceContext *context = objects().dcs.lookup(dc);
-    return context ? context->selected : nullptr;
 }
 
 } // namespace scribblet::gdi

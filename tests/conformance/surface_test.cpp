@@ -20,8 +20,8 @@ struct Surface {
 
     Surface(int w, int h) : width(w), height(h)
     {
-        const std::vector<BYTE> white(bytes(), 0xFF);
-        SetBitmapBits(bitmap, bytes(), white.data());
+        const std::vector<BYTE> white(static_cast<size_t>(w * h * 4), 0xFF);
+        SetBitmapBits(bitmap, static_cast<DWORD>(white.size()), white.data());
     }
     ~Surface()
     {
@@ -30,21 +30,16 @@ struct Surface {
         DeleteDC(dc);
         ReleaseDC(GetDesktopWindow(), screen);
     }
-    DWORD bytes() const
-    {
-        return static_cast<DWORD>(width * height * 4);
-    }
     void fill_black(const RECT &rect)
     {
         const HBRUSH brush = CreateSolidBrush(RGB(0, 0, 0));
         FillRect(dc, &rect, brush);
         DeleteObject(brush);
     }
-    // Rows of '.' for white and '#' for any other colour; the spare byte
-    // carries no meaning and is left out.
+    // Rows of '.' for white, '#' for any other colour (the spare byte aside).
     std::string picture() const
     {
-        std::vector<BYTE> all(bytes());
+        std::vector<BYTE> all(static_cast<size_t>(width * height * 4));
         GetBitmapBits(bitmap, static_cast<LONG>(all.size()), all.data());
         std::string out;
         for (size_t at = 0; at < all.size(); at += 4) {
