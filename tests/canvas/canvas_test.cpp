@@ -1,6 +1,5 @@
-// The canvas, the pens and the stroke engine on the real drawing surfaces
-// (this project's on Linux, the system's on Windows), with recording
-// stand-ins for the window services the stroke engine calls.
+// Canvas, pens and stroke engine on the real drawing surfaces (ours on
+// Linux, the system's on Windows), with stand-ins for the window services.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -136,7 +135,6 @@ protected:
         canvas_fill(&area, brush);
         canvas_end_drawing();
     }
-    // The canvas as canvas_read_out gives it.
     static std::string canvas_picture()
     {
         BYTE *buffer = canvas_read_out();
@@ -234,8 +232,7 @@ constexpr long width = 40, height = 30;
 // The stroke engine's drawing as the rules state it, on a picture of
 // letters: the pixels it should paint and the repaints it should ask for.
 struct Model {
-    std::string picture;
-    std::string calls;
+    std::string picture, calls;
     bool has_previous = false, left = false, right = false;
     long previous_x = 0, previous_y = 0;
 
@@ -302,8 +299,7 @@ TEST_F(CanvasTest, RandomStrokesMatchTheModel)
         for (long row = 0; row < height; ++row)
             model.picture += std::string(width, '.') + '\n';
         for (int event = 0; event < 40 && !HasFailure(); ++event) {
-            // The first run starts with a left press at one end of the
-            // 16-bit range and a move to the other.
+            // Run 0 opens with a left press at x -32768, then a move to 32767.
             const bool across = run == 0 && event < 2;
             const long x = across ? 65535 * event - 32768
                                   : coordinate(model.previous_x, width);

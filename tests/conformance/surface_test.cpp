@@ -1,5 +1,4 @@
-// Drawing surfaces as the canvas uses them: FillRect's edges and clipping,
-// and BitBlt's clipping to both surfaces.
+// FillRect's edges and clipping and BitBlt's clipping, as the canvas uses them.
 #include <gtest/gtest.h>
 
 #include <string>

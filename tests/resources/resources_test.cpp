@@ -1,6 +1,5 @@
-// The resource reader on the program's resources (res/scribblet.rc through
-// windres, embedded) as the program loads them, and on cut and malformed
-// data, refused without a read past the end (the sanitizer builds see any).
+// The resource reader on the program's resources (embedded) as the program
+// loads them, and on cut data, refused without a read past the end.
 #include <cstring>
 #include <functional>
 #include <set>
@@ -51,7 +50,7 @@ TEST(ResourcesCompiled, CanvasSizeDialog)
     EXPECT_EQ(d->items.at(4).style & BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON);
 }
 
-TEST(ResourcesCompiled, StringsAndAcceleratorsAsTheProgramLoadsThem)
+TEST(ResourcesCompiled, StringsAcceleratorsAndMenuAsTheProgramLoadsThem)
 {
     for (const auto &[id, size, text] :
          {std::tuple{IDS_APP_TITLE, 64, "Scribblet"},
@@ -71,6 +70,13 @@ TEST(ResourcesCompiled, StringsAndAcceleratorsAsTheProgramLoadsThem)
     const std::vector<AcceleratorEntry> expected{{FALT, '?', IDM_ABOUT},
                                                  {FALT, '/', IDM_ABOUT}};
     EXPECT_EQ(*accelerator_entries(table), expected);
+    const auto menu =
+        load_menu(program_instance(), MAKEINTRESOURCEA(IDC_SCRIBBLET));
+    ASSERT_TRUE(menu && menu->items.size() == 4); // File, Left, Right, Help
+    const MenuItem &about = menu->items[3].items.at(1);
+    EXPECT_EQ(menu->items[3].text + " " + about.text,
+              "ヘルプ(&H) バージョン情報(&A)...");
+    EXPECT_EQ(about.id, IDM_ABOUT);
 }
 
 // Transparent around, opaque inside: a real drawing.
