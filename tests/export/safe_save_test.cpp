@@ -1,6 +1,6 @@
-// Both writers, when saving fails: the file already there survives byte for
-// byte and nothing else is left behind.
-#include "tests/export/safe_save_fixture.h"
+// Both writers over a file already there: replaced whole, or, when saving
+// fails, left byte for byte, with nothing else left behind.
+#include "tests/export/export_test_support.h"
 
 #include <filesystem>
 
@@ -8,68 +8,55 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// 0444: Windows' read-only attribute.
-const fs::perms read_only =
-    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
-
-TEST(FilesSafeSave, MissingFolderCreatesNothing)
+TEST(SafeSave, ReplacedWholeOrLeftAsItWas)
 {
-    for (const Writer &writer : writers) {
-        SCOPED_TRACE(writer.label);
-        TestFolder folder;
-        std::string name = folder.path("missing/picture.img");
-        testing::internal::CaptureStderr();
-        WriteResult result = writer.write(name.c_str());
-        std::string said = testing::internal::GetCapturedStderr();
-        EXPECT_EQ(result.failure, WRITE_FOLDER_NOT_FOUND);
-        EXPECT_EQ(result.system_error, static_cast<DWORD>(ERROR_DIRECTORY));
-        EXPECT_TRUE(folder.entries().empty());
-        if (writer.write == save_jpeg)
-            EXPECT_EQ(said, "can't open " + name + "\n");
-        else
-            EXPECT_EQ(said, "");
-    }
+    struct Case {
+        const char *name; // in the test folder
+        bool read_only;   // old.img has Windows' read-only attribute
+        WriteFailure failure;
+    } const cases[] = {
+        {"work/old.img", false, WRITE_OK},
+        {"missing/picture.img", false, WRITE_FOLDER_NOT_FOUND},
+        {"work/old.img/picture.img", false, WRITE_FOLDER_NOT_FOUND},
+        {"work", false, WRITE_NAME_IS_FOLDER},
+        {"work/old.img", true, WRITE_ACCESS_DENIED},
+    };
+    for (const Writer &writer : writers)
+        for (const Case &c : cases) {
+            SCOPED_TRACE(std::string(writer.label) + " " + c.name);
+            FolderWithOldFile setup;
+            if (c.read_only)
+                fs::permissions(setup.old_file, fs::perms::owner_write,
+                                fs::perm_options::remove);
+            const std::string name = setup.folder.path(c.name);
+            testing::internal::CaptureStderr();
+            EXPECT_EQ(writer.write(name.c_str()).failure, c.failure);
+            const std::string said = testing::internal::GetCapturedStderr();
+            if (c.failure == WRITE_OK) {
+                EXPECT_EQ(read_bytes(setup.old_file), saved_bytes(writer));
+                EXPECT_EQ(setup.folder.entries("work"),
+                          std::set<std::string>{"old.img"});
+                continue;
+            }
+            setup.expect_untouched();
+            EXPECT_EQ(said, writer.write == save_jpeg
+                                ? "can't open " + name + "\n"
+                                : "");
+        }
 }
 
-TEST(FilesSafeSave, RegularFileUsedAsFolder)
+// A new name is taken without replacing a file that appeared under it
+// meanwhile.
+TEST(SafeSave, MoveReplacesNothing)
 {
-    for (const Writer &writer : writers) {
-        SCOPED_TRACE(writer.label);
-        FolderWithOldFile setup;
-        std::string name = setup.old_file + "/picture.img";
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(writer.write(name.c_str()).failure, WRITE_FOLDER_NOT_FOUND);
-        testing::internal::GetCapturedStderr();
-        setup.expect_untouched();
-    }
-}
-
-TEST(FilesSafeSave, NameOfAnExistingFolder)
-{
-    for (const Writer &writer : writers) {
-        SCOPED_TRACE(writer.label);
-        FolderWithOldFile setup;
-        std::string name = setup.folder.path("work");
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(writer.write(name.c_str()).failure, WRITE_NAME_IS_FOLDER);
-        testing::internal::GetCapturedStderr();
-        setup.expect_untouched();
-    }
-}
-
-TEST(FilesSafeSave, ReadOnlyFileIsNotReplaced)
-{
-    for (const Writer &writer : writers) {
-        SCOPED_TRACE(writer.label);
-        FolderWithOldFile setup;
-        fs::permissions(setup.old_file, read_only);
-        testing::internal::CaptureStderr();
-        EXPECT_EQ(writer.write(setup.old_file.c_str()).failure,
-                  WRITE_ACCESS_DENIED);
-        testing::internal::GetCapturedStderr();
-        setup.expect_untouched();
-        EXPECT_EQ(fs::status(setup.old_file).permissions(), read_only);
-    }
+    FolderWithOldFile setup;
+    const std::string from = setup.folder.path("new.img");
+    write_bytes(from, {'n', 'e', 'w'});
+    EXPECT_FALSE(MoveFileExA(from.c_str(), setup.old_file.c_str(),
+                             MOVEFILE_WRITE_THROUGH));
+    EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_ALREADY_EXISTS));
+    setup.expect_untouched();
+    EXPECT_EQ(read_bytes(from), (Bytes{'n', 'e', 'w'}));
 }
 
 } // namespace

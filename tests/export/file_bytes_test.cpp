@@ -1,0 +1,164 @@
+// The bytes of the BMP and JPEG files, and the sizes the formats refuse.
+#include "tests/export/export_test_support.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// A canvas read-out whose pixels differ in every byte, with a spare byte
+// that must not reach the file.
+Bytes patterned_read_out(int width, int height)
+{
+    Bytes read_out;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            read_out.insert(read_out.end(),
+                            {static_cast<unsigned char>(x * 7 + 1),
+                             static_cast<unsigned char>(y * 13 + 2),
+                             static_cast<unsigned char>(x + y * 31 + 3), 0xA5});
+    return read_out;
+}
+
+// A 24-bit bottom-up BMP file as the format describes it: the file and
+// info headers, then rows of blue, green, red, padded with zeros to a
+// multiple of four bytes.
+Bytes reference_bmp(const Bytes &read_out, int width, int height)
+{
+    const size_t row = (static_cast<size_t>(width) * 3 + 3) / 4 * 4;
+    // Size, reserved, offset of the rows; info size, width, height, planes
+    // and bits per pixel; the rest is zeros.
+    const unsigned fields[] = {static_cast<unsigned>(54 + row * height),
+                               0,
+                               54,
+                               40,
+                               static_cast<unsigned>(width),
+                               static_cast<unsigned>(height),
+                               1 | 24 << 16};
+    Bytes file = {'B', 'M'};
+    for (unsigned field : fields)
+        for (int shift = 0; shift < 32; shift += 8)
+            file.push_back(static_cast<unsigned char>(field >> shift));
+    file.resize(54);
+    for (int y = height; y-- > 0;) {
+        for (int x = 0; x < width; ++x) {
+            auto pixel = read_out.begin() + (y * width + x) * 4;
+            file.insert(file.end(), pixel, pixel + 3);
+        }
+        file.resize(file.size() + row - width * 3);
+    }
+    return file;
+}
+
+TEST(FileBytes, Bmp)
+{
+    TestFolder folder;
+    const std::string name = folder.path("rows.bmp");
+    const Bytes three_by_two = from_hex(
+        "424d4e0000000000000036000000280000000300000002000000010018000000"
+        "00000000000000000000000000000000000000000000010f22080f230f0f2400"
+        "00000102030802040f0205000000");
+    Bytes read_out = patterned_read_out(3, 2);
+    ASSERT_EQ(write_bmp(name.c_str(), read_out.data(), 3, 2).failure, WRITE_OK);
+    EXPECT_EQ(read_bytes(name), three_by_two);
+
+    // Rows of 1 and 2 pixels need 1 and 2 bytes of padding, 4 none; 13
+    // pixels are a step of eight and five more; 1001 × 1500 fill more than
+    // one chunk of rows (a few MB) and end with a part of one.
+    const int sizes[][2] = {{1, 5},       {2, 1}, {4, 3}, {13, 3},
+                            {1001, 1500}, {0, 7}, {7, 0}};
+    for (auto [width, height] : sizes) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        read_out = patterned_read_out(width, height);
+        ASSERT_EQ(
+            write_bmp(name.c_str(), read_out.data(), width, height).failure,
+            WRITE_OK);
+        EXPECT_TRUE(read_bytes(name) == reference_bmp(read_out, width, height));
+    }
+}
+
+// The head of the file of an 801 × 601 canvas as libjpeg's cjpeg
+// -quality 80 writes it: JFIF, the quantisation tables of quality 80, and a
+// baseline frame of that size with chroma subsampled 2 × 2.
+TEST(FileBytes, JpegHead)
+{
+    TestFolder folder;
+    const std::string name = folder.path("white.jpg");
+    const Bytes rgb(801 * 601 * 3, 0xFF);
+    ASSERT_EQ(write_jpeg(name.c_str(), rgb.data(), 801, 601).failure, WRITE_OK);
+    const Bytes head = from_hex(
+        "ffd8ffe000104a46494600010100000100010000ffdb00430006040506050406"
+        "060506070706080a100a0a09090a140e0f0c1017141818171416161a1d251f1a"
+        "1b231c1616202c20232627292a29191f2d302d283025282928ffdb0043010707"
+        "070a080a130a0a13281a161a2828282828282828282828282828282828282828"
+        "282828282828282828282828282828282828282828282828282828282828ffc0"
+        "0011080259032103012200021101031101");
+    const Bytes file = read_bytes(name);
+    ASSERT_GT(file.size(), head.size());
+    EXPECT_TRUE(std::equal(head.begin(), head.end(), file.begin()));
+    EXPECT_EQ(file.back(), 0xD9);
+}
+
+#ifdef CJPEG_PROGRAM
+// The writer's file and cjpeg's of the same pixels, given as a PPM.
+TEST(FileBytes, JpegIsCjpegsAtQuality80)
+{
+    TestFolder folder;
+    const std::string ppm = folder.path("in.ppm"),
+                      reference = folder.path("cjpeg.jpg"),
+                      ours = folder.path("ours.jpg");
+    const int sizes[][2] = {{333, 217}, {16, 16}, {1, 1}};
+    for (auto [width, height] : sizes) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        std::string header = "P6\n" + std::to_string(width) + " " +
+                             std::to_string(height) + "\n255\n";
+        Bytes file(header.begin(), header.end());
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                for (int c = 0; c < 3; ++c)
+                    file.push_back(static_cast<unsigned char>(
+                        x * (c + 3) + y * (7 - c) + (x * y >> 3)));
+        write_bytes(ppm, file);
+        std::string command = std::string(CJPEG_PROGRAM) +
+                              " -quality 80 -outfile " + reference + " " + ppm;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        const BYTE *rgb = file.data() + header.size();
+        ASSERT_EQ(write_jpeg(ours.c_str(), rgb, width, height).failure,
+                  WRITE_OK);
+        EXPECT_TRUE(read_bytes(ours) == read_bytes(reference));
+    }
+}
+#endif
+
+TEST(FileBytes, SizesTheFormatsCannotHoldCreateNothing)
+{
+    struct Case {
+        WriteResult (*write)(const char *, const BYTE *, LONG, LONG);
+        LONG width, height;
+        WriteFailure failure;
+    } const cases[] = {
+        // 54 + 120000 × 35792 bytes: just over 4 GB.
+        {write_bmp, 40000, 35792, WRITE_TOO_LARGE},
+        {write_bmp, 2147483647, 2147483647, WRITE_TOO_LARGE},
+        {write_bmp, -1, 10, WRITE_NO_PIXELS},
+        {write_bmp, 10, -1, WRITE_NO_PIXELS},
+        {write_jpeg, 0, 1, WRITE_NO_PIXELS},
+        {write_jpeg, 1, 0, WRITE_NO_PIXELS},
+        {write_jpeg, -3, 1, WRITE_NO_PIXELS},
+        {write_jpeg, 65501, 1, WRITE_TOO_LARGE},
+        {write_jpeg, 1, 65501, WRITE_TOO_LARGE},
+    };
+    FolderWithOldFile setup;
+    const Bytes row(65501 * 3, 0x80);
+    for (const Case &c : cases)
+        EXPECT_EQ(c.write(setup.old_file.c_str(), row.data(), c.width, c.height)
+                      .failure,
+                  c.failure)
+            << c.width << " x " << c.height;
+    setup.expect_untouched();
+    std::string widest = setup.folder.path("widest.jpg");
+    EXPECT_EQ(write_jpeg(widest.c_str(), row.data(), 65500, 1).failure,
+              WRITE_OK);
+}
+
+} // namespace
