@@ -6,60 +6,116 @@
 #include "export/bmp_writer.h"
 #include "export/jpeg_writer.h"
 
+#include <filesystem>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <set>
 #include <string>
 #include <vector>
 
 using Bytes = std::vector<unsigned char>;
 
-// A new folder under `parent` (by default the system's temporary folder),
-// open to every user so that a child running as another user can reach
-// into it. Removed with its content at the end.
+// A new folder under `parent`; removed with its content at the end.
 class TestFolder {
 public:
-    explicit TestFolder(const std::string &parent = "");
-    ~TestFolder();
+    explicit TestFolder(const std::filesystem::path &parent =
+                            std::filesystem::temp_directory_path())
+    {
+        std::random_device random;
+        do
+            root_ = parent / ("scribblet-" + std::to_string(random()));
+        while (!std::filesystem::create_directory(root_));
+    }
+    ~TestFolder()
+    {
+        std::error_code ignored;
+        std::filesystem::remove_all(root_, ignored);
+    }
     TestFolder(const TestFolder &) = delete;
     TestFolder &operator=(const TestFolder &) = delete;
-
-    std::string path(const std::string &name) const;
-    std::set<std::string> entries(const std::string &subfolder = "") const;
+    std::string path(const std::string &name) const
+    {
+        return (root_ / name).generic_string();
+    }
+    std::set<std::string> entries(const std::string &subfolder = "") const
+    {
+        std::set<std::string> names;
+        for (auto &entry :
+             std::filesystem::directory_iterator(root_ / subfolder))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
 
 private:
-    std::string root_;
+    std::filesystem::path root_;
 };
 
-Bytes read_bytes(const std::string &path);
-void write_bytes(const std::string &path, const Bytes &bytes);
-// A new folder, open to every user like the scratch folder.
-void make_folder(const std::string &path);
-// The bytes that `hex` spells, two digits a byte.
-Bytes from_hex(const std::string &hex);
+inline Bytes read_bytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
 
-// A writer saving a canvas of pixels that compress badly, so that even the
-// JPEG file is large.
+inline void write_bytes(const std::string &path, const Bytes &bytes)
+{
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+inline Bytes noise(size_t count)
+{
+    std::minstd_rand random(12345);
+    Bytes data(count);
+    for (unsigned char &byte : data)
+        byte = static_cast<unsigned char>(random() >> 8);
+    return data;
+}
+
+// Both writers, saving 256 × 256 pixels that compress badly, so that even
+// the JPEG file is large.
+inline WriteResult save_bmp(const char *file_name)
+{
+    static const Bytes read_out = noise(256 * 256 * 4);
+    return write_bmp(file_name, read_out.data(), 256, 256);
+}
+
+inline WriteResult save_jpeg(const char *file_name)
+{
+    static const Bytes rgb = noise(256 * 256 * 3);
+    return write_jpeg(file_name, rgb.data(), 256, 256);
+}
+
 struct Writer {
     const char *label;
     WriteResult (*write)(const char *file_name);
 };
-WriteResult save_jpeg(const char *file_name);
-extern const Writer writers[2];
+inline const Writer writers[] = {{"BMP", save_bmp}, {"JPEG", save_jpeg}};
 
 // The bytes `writer` gives a plain new file.
-Bytes saved_bytes(const Writer &writer);
+inline Bytes saved_bytes(const Writer &writer)
+{
+    TestFolder folder;
+    std::string name = folder.path("plain.img");
+    writer.write(name.c_str());
+    return read_bytes(name);
+}
 
 // Longer than what either writer saves, so that a file written over in
 // place must be cut to its new length.
-extern const Bytes old_content;
+inline const Bytes old_content(300000, 'o');
 
-// A folder "work" holding one existing file, "old.img", of old_content.
+// A folder "work" holding one file, "old.img", of old_content.
 struct FolderWithOldFile {
     TestFolder folder;
     std::string old_file = folder.path("work/old.img");
 
-    FolderWithOldFile();
-    void expect_untouched() const;
+    FolderWithOldFile()
+    {
+        std::filesystem::create_directory(folder.path("work"));
+        write_bytes(old_file, old_content);
+    }
 };
 
 #endif // SCRIBBLET_TESTS_EXPORT_EXPORT_TEST_SUPPORT_H

@@ -24,20 +24,8 @@ struct stat status_of(const std::string &path)
     return info;
 }
 
-// Runs `body` in a child and returns its exit code.
-template <typename Body> int run_in_child(Body body)
-{
-    pid_t child = fork();
-    if (child == 0)
-        _exit(body());
-    int status = -1;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
-
-// Saves as "nobody", so that permission bits apply, over at most
-// `size_limit` bytes a file (0: no limit). The failure cause, or 100 when
-// root's privileges could not be given up.
+// Saves as "nobody", so that permission bits apply, with files limited to
+// `size_limit` bytes (0: no limit).
 TEST(PosixSave, RightsAndFullDisk)
 {
     if (geteuid() != 0)
@@ -50,8 +38,7 @@ TEST(PosixSave, RightsAndFullDisk)
     } const cases[] = {
         {0555, 0644, "work/new.img", 0, WRITE_ACCESS_DENIED},
         {0555, 0644, "work/old.img", 0, WRITE_ACCESS_DENIED},
-        // saved in place, as a direct write would
-        {0555, 0666, "work/old.img", 0, WRITE_OK},
+        {0555, 0666, "work/old.img", 0, WRITE_OK}, // in place, as directly
         {0777, 0644, "work/old.img", 0, WRITE_ACCESS_DENIED},
         {0777, 0666, "work/old.img", 16384, WRITE_DISK_FULL},
         {0777, 0666, "work/new.img", 16384, WRITE_DISK_FULL},
@@ -65,17 +52,19 @@ TEST(PosixSave, RightsAndFullDisk)
             chmod(setup.old_file.c_str(), c.file);
             chmod(setup.folder.path("work").c_str(), c.folder);
             const rlimit limit = {c.size_limit, c.size_limit};
-            int result = run_in_child([&] {
+            pid_t child = fork();
+            if (child == 0) {
                 std::freopen("/dev/null", "w", stderr);
                 std::signal(SIGXFSZ, SIG_IGN);
                 if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 ||
                     setuid(nobody) != 0 ||
                     (c.size_limit && setrlimit(RLIMIT_FSIZE, &limit) != 0))
-                    return 100;
-                return static_cast<int>(
-                    writer.write(setup.folder.path(c.name).c_str()).failure);
-            });
-            EXPECT_EQ(result, c.failure);
+                    _exit(100);
+                _exit(writer.write(setup.folder.path(c.name).c_str()).failure);
+            }
+            int status = 0;
+            waitpid(child, &status, 0);
+            EXPECT_EQ(status, W_EXITCODE(c.failure, 0));
             EXPECT_EQ(setup.folder.entries("work"),
                       std::set<std::string>{"old.img"});
             EXPECT_TRUE(
@@ -85,9 +74,11 @@ TEST(PosixSave, RightsAndFullDisk)
 }
 
 // A new file gets 0666 less the umask; a replaced one keeps its permission
-// bits and, when root saves, its owner and group.
+// bits, owner and group.
 TEST(PosixSave, OwnerAndPermissions)
 {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root, to give files to another user";
     const mode_t masks_and_modes[][2] = {
         {022, 0600}, {077, 0640}, {0, 0664}, {027, 0606}};
     for (const Writer &writer : writers)
@@ -99,17 +90,14 @@ TEST(PosixSave, OwnerAndPermissions)
             std::string name = setup.folder.path("work/new.img");
             EXPECT_EQ(writer.write(name.c_str()).failure, WRITE_OK);
             EXPECT_EQ(status_of(name).st_mode & 07777, 0666 & ~mask);
-
-            const uid_t owner = geteuid() == 0 ? nobody : geteuid();
-            const gid_t group = geteuid() == 0 ? nobody : getegid();
-            ASSERT_EQ(chown(setup.old_file.c_str(), owner, group), 0);
+            ASSERT_EQ(chown(setup.old_file.c_str(), nobody, nobody), 0);
             chmod(setup.old_file.c_str(), mode);
             EXPECT_EQ(writer.write(setup.old_file.c_str()).failure, WRITE_OK);
             umask(previous);
             struct stat info = status_of(setup.old_file);
             EXPECT_EQ(info.st_mode & 07777, mode);
-            EXPECT_EQ(info.st_uid, owner);
-            EXPECT_EQ(info.st_gid, group);
+            EXPECT_EQ(info.st_uid, nobody);
+            EXPECT_EQ(info.st_gid, nobody);
             EXPECT_EQ(read_bytes(setup.old_file), saved_bytes(writer));
         }
 }
@@ -128,7 +116,6 @@ TEST(PosixSave, Links)
         std::string saved_as, file;
     } const cases[] = {
         {{{"work/link", "old.img"}}, "work/link", "@work/old.img"},
-        {{{"work/link", "@work/old.img"}}, "work/link", "@work/old.img"},
         {{{"work/a", "b"}, {"work/b", "@work/old.img"}},
          "work/a",
          "@work/old.img"},
@@ -143,15 +130,15 @@ TEST(PosixSave, Links)
         for (const Case &c : cases) {
             SCOPED_TRACE(std::string(writer.label) + " " + c.saved_as);
             FolderWithOldFile setup;
-            make_folder(setup.folder.path("other"));
+            std::filesystem::create_directory(setup.folder.path("other"));
             TestFolder elsewhere("/dev/shm");
             write_bytes(elsewhere.path("old.img"), old_content);
             auto where = [&](const std::string &name) {
                 const std::string rest = name.substr(1);
-                return name[0] == '%'   ? elsewhere.path(rest)
-                       : name[0] == '@' ? setup.folder.path(rest)
-                       : name[0] == '=' ? setup.folder.path(rest)
-                                        : name;
+                return name[0] == '%' ? elsewhere.path(rest)
+                       : name[0] == '@' || name[0] == '='
+                           ? setup.folder.path(rest)
+                           : name;
             };
             std::set<std::string> names = {"work/old.img"};
             bool in_place = false;
@@ -178,11 +165,6 @@ TEST(PosixSave, Links)
                     entries.insert(sub + ("/" + name));
             EXPECT_EQ(entries, names);
             EXPECT_EQ(elsewhere.entries(), std::set<std::string>{"old.img"});
-            for (const auto &[name, target] : c.links) {
-                struct stat info = {};
-                lstat(setup.folder.path(name).c_str(), &info);
-                EXPECT_EQ(S_ISLNK(info.st_mode), target[0] != '=') << name;
-            }
         }
 }
 

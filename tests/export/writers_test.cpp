@@ -1,10 +1,23 @@
-// The bytes of the BMP and JPEG files, and the sizes the formats refuse.
+// Both writers: the bytes of their files, the sizes the formats refuse, and
+// a file already there, replaced whole or, when saving fails, left byte for
+// byte with nothing else left behind.
 #include "tests/export/export_test_support.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
+
+// The bytes that `hex` spells, two digits a byte.
+Bytes from_hex(const std::string &hex)
+{
+    Bytes bytes;
+    for (size_t at = 0; at + 1 < hex.size(); at += 2)
+        bytes.push_back(
+            static_cast<unsigned char>(std::stoi(hex.substr(at, 2), 0, 16)));
+    return bytes;
+}
 
 // A canvas read-out whose pixels differ in every byte, with a spare byte
 // that must not reach the file.
@@ -136,18 +149,13 @@ TEST(FileBytes, SizesTheFormatsCannotHoldCreateNothing)
         WriteResult (*write)(const char *, const BYTE *, LONG, LONG);
         LONG width, height;
         WriteFailure failure;
-    } const cases[] = {
-        // 54 + 120000 × 35792 bytes: just over 4 GB.
-        {write_bmp, 40000, 35792, WRITE_TOO_LARGE},
-        {write_bmp, 2147483647, 2147483647, WRITE_TOO_LARGE},
-        {write_bmp, -1, 10, WRITE_NO_PIXELS},
-        {write_bmp, 10, -1, WRITE_NO_PIXELS},
-        {write_jpeg, 0, 1, WRITE_NO_PIXELS},
-        {write_jpeg, 1, 0, WRITE_NO_PIXELS},
-        {write_jpeg, -3, 1, WRITE_NO_PIXELS},
-        {write_jpeg, 65501, 1, WRITE_TOO_LARGE},
-        {write_jpeg, 1, 65501, WRITE_TOO_LARGE},
-    };
+    } const cases[] = {{write_bmp, 40000, 35792, WRITE_TOO_LARGE}, // > 4 GB
+                       {write_bmp, -1, 10, WRITE_NO_PIXELS},
+                       {write_bmp, 10, -1, WRITE_NO_PIXELS},
+                       {write_jpeg, 0, 1, WRITE_NO_PIXELS},
+                       {write_jpeg, 1, 0, WRITE_NO_PIXELS},
+                       {write_jpeg, 65501, 1, WRITE_TOO_LARGE},
+                       {write_jpeg, 1, 65501, WRITE_TOO_LARGE}};
     FolderWithOldFile setup;
     const Bytes row(65501 * 3, 0x80);
     for (const Case &c : cases)
@@ -155,10 +163,48 @@ TEST(FileBytes, SizesTheFormatsCannotHoldCreateNothing)
                       .failure,
                   c.failure)
             << c.width << " x " << c.height;
-    setup.expect_untouched();
+    EXPECT_TRUE(read_bytes(setup.old_file) == old_content);
+    EXPECT_EQ(setup.folder.entries("work"), std::set<std::string>{"old.img"});
     std::string widest = setup.folder.path("widest.jpg");
     EXPECT_EQ(write_jpeg(widest.c_str(), row.data(), 65500, 1).failure,
               WRITE_OK);
+}
+
+TEST(SafeSave, ReplacedWholeOrLeftAsItWas)
+{
+    struct Case {
+        const char *name; // in the test folder
+        bool read_only;   // old.img has Windows' read-only attribute
+        WriteFailure failure;
+    } const cases[] = {
+        {"work/old.img", false, WRITE_OK},
+        {"missing/picture.img", false, WRITE_FOLDER_NOT_FOUND},
+        {"work/old.img/picture.img", false, WRITE_FOLDER_NOT_FOUND},
+        {"work", false, WRITE_NAME_IS_FOLDER},
+        {"work/old.img", true, WRITE_ACCESS_DENIED},
+    };
+    for (const Writer &writer : writers)
+        for (const Case &c : cases) {
+            SCOPED_TRACE(std::string(writer.label) + " " + c.name);
+            FolderWithOldFile setup;
+            if (c.read_only)
+                std::filesystem::permissions(
+                    setup.old_file, std::filesystem::perms::owner_write,
+                    std::filesystem::perm_options::remove);
+            const std::string name = setup.folder.path(c.name);
+            testing::internal::CaptureStderr();
+            EXPECT_EQ(writer.write(name.c_str()).failure, c.failure);
+            const std::string said = testing::internal::GetCapturedStderr();
+            EXPECT_TRUE(
+                read_bytes(setup.old_file) ==
+                (c.failure == WRITE_OK ? saved_bytes(writer) : old_content));
+            EXPECT_EQ(setup.folder.entries("work"),
+                      std::set<std::string>{"old.img"});
+            // The JPEG library's own words, as cjpeg says them.
+            EXPECT_EQ(said, writer.write == save_jpeg && c.failure != WRITE_OK
+                                ? "can't open " + name + "\n"
+                                : "");
+        }
 }
 
 } // namespace
