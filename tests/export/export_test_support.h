@@ -64,34 +64,25 @@ inline void write_bytes(const std::string &path, const Bytes &bytes)
                static_cast<std::streamsize>(bytes.size()));
 }
 
-inline Bytes noise(size_t count)
-{
-    std::minstd_rand random(12345);
-    Bytes data(count);
-    for (unsigned char &byte : data)
-        byte = static_cast<unsigned char>(random() >> 8);
-    return data;
-}
-
-// Both writers, saving 256 × 256 pixels that compress badly, so that even
-// the JPEG file is large.
-inline WriteResult save_bmp(const char *file_name)
-{
-    static const Bytes read_out = noise(256 * 256 * 4);
-    return write_bmp(file_name, read_out.data(), 256, 256);
-}
-
-inline WriteResult save_jpeg(const char *file_name)
-{
-    static const Bytes rgb = noise(256 * 256 * 3);
-    return write_jpeg(file_name, rgb.data(), 256, 256);
-}
-
+// A writer, saving 256 × 256 pixels that compress badly, so that even the
+// JPEG file is large.
 struct Writer {
     const char *label;
-    WriteResult (*write)(const char *file_name);
+    WriteResult (*format)(const char *, const BYTE *, LONG, LONG);
+
+    WriteResult write(const char *file_name) const
+    {
+        static const Bytes noise = [] {
+            std::minstd_rand random(12345);
+            Bytes bytes(256 * 256 * 4);
+            for (unsigned char &byte : bytes)
+                byte = static_cast<unsigned char>(random() >> 8);
+            return bytes;
+        }();
+        return format(file_name, noise.data(), 256, 256);
+    }
 };
-inline const Writer writers[] = {{"BMP", save_bmp}, {"JPEG", save_jpeg}};
+inline const Writer writers[] = {{"BMP", write_bmp}, {"JPEG", write_jpeg}};
 
 // The bytes `writer` gives a plain new file.
 inline Bytes saved_bytes(const Writer &writer)
