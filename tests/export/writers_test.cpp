@@ -1,6 +1,5 @@
-// Both writers: the bytes of their files, the sizes the formats refuse, and
-// a file already there, replaced whole or, when saving fails, left byte for
-// byte with nothing else left behind.
+// Both writers: their files' bytes, the sizes the formats refuse, and a file
+// already there, replaced whole or, when saving fails, left as it was.
 #include "tests/export/export_test_support.h"
 
 #include <algorithm>
@@ -14,8 +13,8 @@ Bytes from_hex(const std::string &hex)
 {
     Bytes bytes;
     for (size_t at = 0; at + 1 < hex.size(); at += 2)
-        bytes.push_back(
-            static_cast<unsigned char>(std::stoi(hex.substr(at, 2), 0, 16)));
+        bytes.push_back(static_cast<unsigned char>(
+            std::stoi(hex.substr(at, 2), nullptr, 16)));
     return bytes;
 }
 
@@ -186,7 +185,7 @@ TEST(SafeSave, ReplacedWholeOrLeftAsItWas)
                 (c.failure == WRITE_OK ? saved_bytes(writer) : old_content));
             EXPECT_EQ(setup.folder.entries("work"),
                       std::set<std::string>{"old.img"});
-            // The JPEG library's own words, as cjpeg says them.
+            // The JPEG writer names a file it cannot open, as cjpeg does.
             EXPECT_EQ(said, writer.format == write_jpeg && c.failure != WRITE_OK
                                 ? "can't open " + name + "\n"
                                 : "");
