@@ -101,7 +101,6 @@ inline const Bytes old_content(300000, 'o');
 struct FolderWithOldFile {
     TestFolder folder;
     std::string old_file = folder.path("work/old.img");
-
     FolderWithOldFile()
     {
         std::filesystem::create_directory(folder.path("work"));

@@ -179,12 +179,13 @@ long long bytes_written_by(pid_t pid)
     return -1;
 }
 
-// A save of an 8000 × 8000 canvas over an existing file, killed at moments
-// from before its first byte to after its last: the file is each time the
-// old one or the complete new one, and nothing else is left in its folder.
+// A save of a 4000 × 4000 canvas over an existing file, killed at moments
+// from before its first byte to its last, and once left to end: the file is
+// each time the old one or the complete new one, and nothing else is left
+// in its folder.
 TEST(PosixSave, KilledMidSaveLeavesTheOldOrTheNewFile)
 {
-    const LONG big = 8000;
+    const LONG big = 4000;
     const int moments = 12;
     // Rows of a few values: quick to make and to compress.
     Bytes pixels(big * big * 4);
@@ -199,7 +200,7 @@ TEST(PosixSave, KilledMidSaveLeavesTheOldOrTheNewFile)
         const Bytes complete = read_bytes(plain);
         for (int moment = 0; moment < moments; ++moment) {
             write_bytes(setup.old_file, old_content);
-            const long long bytes = complete.size() * moment / (moments - 1);
+            const long long bytes = complete.size() * moment / (moments - 2);
             pid_t child = fork();
             if (child == 0)
                 _exit(
