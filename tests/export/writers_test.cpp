@@ -80,9 +80,8 @@ TEST(FileBytes, Bmp)
     }
 }
 
-// The head of the file of an 801 × 601 canvas as libjpeg's cjpeg
-// -quality 80 writes it: JFIF, the quantisation tables of quality 80, and a
-// baseline frame of that size with chroma subsampled 2 × 2.
+// An 801 × 601 file begins as cjpeg -quality 80 writes it: JFIF, tables of
+// quality 80, a baseline frame of that size, chroma subsampled 2 × 2.
 TEST(FileBytes, JpegHead)
 {
     TestFolder folder;
