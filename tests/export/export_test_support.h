@@ -64,8 +64,8 @@ inline void write_bytes(const std::string &path, const Bytes &bytes)
                static_cast<std::streamsize>(bytes.size()));
 }
 
-// A writer, saving 256 × 256 pixels that compress badly, so that even the
-// JPEG file is large.
+// A writer of 300 × 300 pixels that compress badly: even the JPEG file is
+// large, and the BMP file is written past the stream's 256 KB buffer.
 struct Writer {
     const char *label;
     WriteResult (*format)(const char *, const BYTE *, LONG, LONG);
@@ -74,12 +74,12 @@ struct Writer {
     {
         static const Bytes noise = [] {
             std::minstd_rand random(12345);
-            Bytes bytes(256 * 256 * 4);
+            Bytes bytes(300 * 300 * 4);
             for (unsigned char &byte : bytes)
                 byte = static_cast<unsigned char>(random() >> 8);
             return bytes;
         }();
-        return format(file_name, noise.data(), 256, 256);
+        return format(file_name, noise.data(), 300, 300);
     }
 };
 inline const Writer writers[] = {{"BMP", write_bmp}, {"JPEG", write_jpeg}};
