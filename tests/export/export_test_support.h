@@ -64,11 +64,12 @@ inline void write_bytes(const std::string &path, const Bytes &bytes)
                static_cast<std::streamsize>(bytes.size()));
 }
 
-// A writer of 300 × 300 pixels that compress badly: even the JPEG file is
-// large, and the BMP file is written past the stream's 256 KB buffer.
+// Writers of side × side pixels that compress badly, so that even the JPEG
+// file is large; only the larger BMP file outgrows the stream's buffer.
 struct Writer {
     const char *label;
     WriteResult (*format)(const char *, const BYTE *, LONG, LONG);
+    LONG side;
 
     WriteResult write(const char *file_name) const
     {
@@ -79,10 +80,12 @@ struct Writer {
                 byte = static_cast<unsigned char>(random() >> 8);
             return bytes;
         }();
-        return format(file_name, noise.data(), 300, 300);
+        return format(file_name, noise.data(), side, side);
     }
 };
-inline const Writer writers[] = {{"BMP", write_bmp}, {"JPEG", write_jpeg}};
+inline const Writer writers[] = {{"BMP", write_bmp, 300},
+                                 {"JPEG", write_jpeg, 300},
+                                 {"small BMP", write_bmp, 200}};
 
 // The bytes `writer` gives a plain new file.
 inline Bytes saved_bytes(const Writer &writer)
