@@ -1,4 +1,4 @@
-// What the export tests share: a scratch folder, files' bytes, both writers
+// What the export tests share: a scratch folder, files' bytes, the writers
 // on the same pixels, and a folder holding one existing file.
 #ifndef SCRIBBLET_TESTS_EXPORT_EXPORT_TEST_SUPPORT_H
 #define SCRIBBLET_TESTS_EXPORT_EXPORT_TEST_SUPPORT_H
@@ -96,7 +96,7 @@ inline Bytes saved_bytes(const Writer &writer)
     return read_bytes(name);
 }
 
-// Longer than what either writer saves, so that a file written over in
+// Longer than what any writer saves, so that a file written over in
 // place must be cut to its new length.
 inline const Bytes old_content(300000, 'o');
 
