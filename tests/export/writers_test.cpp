@@ -1,0 +1,193 @@
+// Both writers: their files' bytes, the sizes the formats refuse, and a file
+// already there, replaced whole or, when saving fails, left as it was.
+#include "tests/export/export_test_support.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+// The bytes that `hex` spells, two digits a byte.
+Bytes from_hex(const std::string &hex)
+{
+    Bytes bytes;
+    for (size_t at = 0; at + 1 < hex.size(); at += 2)
+        bytes.push_back(static_cast<unsigned char>(
+            std::stoi(hex.substr(at, 2), nullptr, 16)));
+    return bytes;
+}
+
+// Pixels of `channels` bytes that differ from their neighbours in every
+// byte; a fourth byte, a read-out's spare one, must not reach a file.
+Bytes patterned(int width, int height, int channels)
+{
+    Bytes pixels;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            for (int c = 0; c < channels; ++c)
+                pixels.push_back(static_cast<unsigned char>(
+                    c == 3 ? 0xA5 : x * (c + 3) + y * (7 - c) + (x * y >> 3)));
+    return pixels;
+}
+
+// A 24-bit bottom-up BMP file as the format describes it: the file and
+// info headers (size, reserved, offset of the rows; info size, width,
+// height, planes and bits per pixel; zeros), then rows of blue, green, red,
+// padded with zeros to a multiple of four bytes.
+Bytes reference_bmp(const Bytes &read_out, int width, int height)
+{
+    const unsigned row = (width * 3 + 3) / 4 * 4;
+    const unsigned fields[] = {
+        54 + row * height, 0,           54, 40, unsigned(width),
+        unsigned(height),  1 | 24 << 16};
+    Bytes file = {'B', 'M'};
+    for (unsigned field : fields)
+        for (int shift = 0; shift < 32; shift += 8)
+            file.push_back(static_cast<unsigned char>(field >> shift));
+    file.resize(54);
+    for (int y = height; y-- > 0;) {
+        for (int x = 0; x < width; ++x) {
+            auto pixel = read_out.begin() + (y * width + x) * 4;
+            file.insert(file.end(), pixel, pixel + 3);
+        }
+        file.resize(file.size() + row - width * 3);
+    }
+    return file;
+}
+
+TEST(FileBytes, Bmp)
+{
+    TestFolder folder;
+    const std::string name = folder.path("rows.bmp");
+    // The reference, checked against a file written out by hand.
+    ASSERT_EQ(reference_bmp(patterned(3, 2, 4), 3, 2),
+              from_hex("424d4e00000000000000360000002800000003000000020000000"
+                       "10018000000000000000000000000000000000000000000000000"
+                       "000706050a0a0a0d0e0f00000000000003040506080a000000"));
+    // Rows of 3, 1 and 2 pixels need 3, 1 and 2 bytes of padding, 4 none; 13
+    // pixels are a step of eight and five more; 1001 × 1500 fill more than
+    // one chunk of rows (a few MB) and end with a part of one.
+    const int sizes[][2] = {{3, 2},  {1, 5},       {2, 1}, {4, 3},
+                            {13, 3}, {1001, 1500}, {0, 7}, {7, 0}};
+    for (auto [width, height] : sizes) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        const Bytes read_out = patterned(width, height, 4);
+        ASSERT_EQ(
+            write_bmp(name.c_str(), read_out.data(), width, height).failure,
+            WRITE_OK);
+        EXPECT_TRUE(read_bytes(name) == reference_bmp(read_out, width, height));
+    }
+}
+
+// An 801 × 601 file begins as cjpeg -quality 80 writes it: JFIF, tables of
+// quality 80, a baseline frame of that size, chroma subsampled 2 × 2.
+TEST(FileBytes, JpegHead)
+{
+    TestFolder folder;
+    const std::string name = folder.path("white.jpg");
+    const Bytes rgb(801 * 601 * 3, 0xFF);
+    ASSERT_EQ(write_jpeg(name.c_str(), rgb.data(), 801, 601).failure, WRITE_OK);
+    const Bytes head = from_hex(
+        "ffd8ffe000104a46494600010100000100010000ffdb00430006040506050406"
+        "060506070706080a100a0a09090a140e0f0c1017141818171416161a1d251f1a"
+        "1b231c1616202c20232627292a29191f2d302d283025282928ffdb0043010707"
+        "070a080a130a0a13281a161a2828282828282828282828282828282828282828"
+        "282828282828282828282828282828282828282828282828282828282828ffc0"
+        "0011080259032103012200021101031101");
+    const Bytes file = read_bytes(name);
+    EXPECT_TRUE(file.size() > head.size() &&
+                std::equal(head.begin(), head.end(), file.begin()));
+}
+
+#ifdef CJPEG_PROGRAM
+// The writer's file and cjpeg's of the same pixels, given as a PPM.
+TEST(FileBytes, JpegIsCjpegsAtQuality80)
+{
+    TestFolder folder;
+    const std::string ppm = folder.path("in.ppm"),
+                      reference = folder.path("cjpeg.jpg"),
+                      ours = folder.path("ours.jpg");
+    const int sizes[][2] = {{333, 217}, {16, 16}, {1, 1}};
+    for (auto [width, height] : sizes) {
+        SCOPED_TRACE(testing::Message() << width << " x " << height);
+        std::string header = "P6\n" + std::to_string(width) + " " +
+                             std::to_string(height) + "\n255\n";
+        Bytes file(header.begin(), header.end());
+        const Bytes rgb = patterned(width, height, 3);
+        file.insert(file.end(), rgb.begin(), rgb.end());
+        write_bytes(ppm, file);
+        std::string command = std::string(CJPEG_PROGRAM) +
+                              " -quality 80 -outfile " + reference + " " + ppm;
+        ASSERT_EQ(std::system(command.c_str()), 0) << command;
+        ASSERT_EQ(write_jpeg(ours.c_str(), rgb.data(), width, height).failure,
+                  WRITE_OK);
+        EXPECT_TRUE(read_bytes(ours) == read_bytes(reference));
+    }
+}
+#endif
+
+TEST(FileBytes, SizesTheFormatsCannotHoldCreateNothing)
+{
+    struct Case {
+        WriteResult (*write)(const char *, const BYTE *, LONG, LONG);
+        LONG width, height;
+        WriteFailure failure;
+    } const cases[] = {{write_bmp, 40000, 35792, WRITE_TOO_LARGE}, // > 4 GB
+                       {write_bmp, -1, 10, WRITE_NO_PIXELS},
+                       {write_bmp, 10, -1, WRITE_NO_PIXELS},
+                       {write_jpeg, 0, 1, WRITE_NO_PIXELS},
+                       {write_jpeg, 1, 0, WRITE_NO_PIXELS},
+                       {write_jpeg, 65501, 1, WRITE_TOO_LARGE},
+                       {write_jpeg, 1, 65501, WRITE_TOO_LARGE}};
+    FolderWithOldFile setup;
+    const Bytes row(65501 * 3, 0x80);
+    for (const Case &c : cases)
+        EXPECT_EQ(c.write(setup.old_file.c_str(), row.data(), c.width, c.height)
+                      .failure,
+                  c.failure)
+            << c.width << " x " << c.height;
+    EXPECT_TRUE(read_bytes(setup.old_file) == old_content);
+    EXPECT_EQ(setup.folder.entries("work"), std::set<std::string>{"old.img"});
+    std::string widest = setup.folder.path("widest.jpg");
+    EXPECT_EQ(write_jpeg(widest.c_str(), row.data(), 65500, 1).failure,
+              WRITE_OK);
+}
+
+TEST(SafeSave, ReplacedWholeOrLeftAsItWas)
+{
+    struct Case {
+        const char *name; // in the test folder
+        bool read_only;   // old.img has Windows' read-only attribute
+        WriteFailure failure;
+    } const cases[] = {
+        {"work/old.img", false, WRITE_OK},
+        {"missing/picture.img", false, WRITE_FOLDER_NOT_FOUND},
+        {"work/old.img/picture.img", false, WRITE_FOLDER_NOT_FOUND},
+        {"work", false, WRITE_NAME_IS_FOLDER},
+        {"work/old.img", true, WRITE_ACCESS_DENIED},
+    };
+    for (const Writer &writer : writers)
+        for (const Case &c : cases) {
+            SCOPED_TRACE(std::string(writer.label) + " " + c.name);
+            FolderWithOldFile setup;
+            if (c.read_only)
+                std::filesystem::permissions(
+                    setup.old_file, std::filesystem::perms::owner_write,
+                    std::filesystem::perm_options::remove);
+            const std::string name = setup.folder.path(c.name);
+            testing::internal::CaptureStderr();
+            EXPECT_EQ(writer.write(name.c_str()).failure, c.failure);
+            const std::string said = testing::internal::GetCapturedStderr();
+            EXPECT_TRUE(
+                read_bytes(setup.old_file) ==
+                (c.failure == WRITE_OK ? saved_bytes(writer) : old_content));
+            EXPECT_EQ(setup.folder.entries("work"),
+                      std::set<std::string>{"old.img"});
+            // The JPEG writer names a file it cannot open, as cjpeg does.
+            EXPECT_EQ(said, writer.format == write_jpeg && c.failure != WRITE_OK
+                                ? "can't open " + name + "\n"
+                                : "");
+        }
+}
+
+} // namespace
