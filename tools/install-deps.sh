@@ -14,7 +14,7 @@ packages=(
   python3
   xvfb xauth xdotool x11-apps imagemagick
   qt6-wayland wtype grim libwayland-dev
-  clang libclang-rt-14-dev clang-format
+  clang-format
 )
 
 # The Windows build's checks: Wine alone, without the desktop extras that it
