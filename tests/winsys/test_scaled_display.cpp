@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QMouseEvent>
 #include <QPixmap>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 
 #include "winsys_fixture.h"
 
@@ -12,58 +12,38 @@ using namespace winsys_test;
 
 using WinsysScaledDisplay = WinsysTest;
 
-namespace {
-
-// Paints a checkerboard of single pixels, black and white.
-LRESULT paint_checkerboard(HWND hwnd)
+TEST_F(WinsysScaledDisplay, SurfacePixelsAreCrispBlocksUnderThePointer)
 {
-    PAINTSTRUCT ps{};
-    HDC dc = BeginPaint(hwnd, &ps);
-    HBRUSH white = CreateSolidBrush(RGB(255, 255, 255));
-    HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
-    for (LONG y = ps.rcPaint.top; y < ps.rcPaint.bottom; ++y)
-        for (LONG x = ps.rcPaint.left; x < ps.rcPaint.right; ++x) {
-            const RECT pixel{x, y, x + 1, y + 1};
-            FillRect(dc, &pixel, (x + y) % 2 != 0 ? black : white);
-        }
-    DeleteObject(white);
-    DeleteObject(black);
-    EndPaint(hwnd, &ps);
-    return 0;
-}
-
-} // namespace
-
-TEST_F(WinsysScaledDisplay, SurfacePixelsAreCrispBlocks)
-{
-    answers[WM_PAINT] = [](HWND h, WPARAM, LPARAM) {
-        return paint_checkerboard(h);
+    // A checkerboard of single pixels, black and white.
+    answers[WM_PAINT] = [](HWND hwnd, WPARAM, LPARAM) -> LRESULT {
+        PAINTSTRUCT ps{};
+        HDC dc = BeginPaint(hwnd, &ps);
+        HBRUSH brushes[] = {CreateSolidBrush(RGB(255, 255, 255)),
+                            CreateSolidBrush(RGB(0, 0, 0))};
+        for (LONG y = ps.rcPaint.top; y < ps.rcPaint.bottom; ++y)
+            for (LONG x = ps.rcPaint.left; x < ps.rcPaint.right; ++x) {
+                const RECT pixel{x, y, x + 1, y + 1};
+                FillRect(dc, &pixel, brushes[(x + y) % 2]);
+            }
+        for (HBRUSH brush : brushes)
+            DeleteObject(brush);
+        EndPaint(hwnd, &ps);
+        return 0;
     };
-    HWND hwnd = make_window(120, 100);
-    ShowWindow(hwnd, SW_SHOWNORMAL);
-    pump();
+    HWND hwnd = shown_window(120, 100);
     QWidget *area = client(hwnd);
     const QPixmap shown = area->grab(QRect(0, 0, 16, 16));
     ASSERT_EQ(shown.devicePixelRatio(), 2.0);
     const QImage image = shown.toImage();
     ASSERT_EQ(image.width(), 32);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) {
-            const QRgb expected =
-                ((x / 2 + y / 2) % 2 != 0) ? 0x000000 : 0xFFFFFF;
-            ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF, expected) << x << "," << y;
-        }
-}
+        for (int x = 0; x < 32; ++x)
+            ASSERT_EQ(image.pixel(x, y) & 0xFFFFFF,
+                      (x / 2 + y / 2) % 2 != 0 ? 0x000000u : 0xFFFFFFu)
+                << x << "," << y;
 
-TEST_F(WinsysScaledDisplay, PointerLandsOnTheSurfacePixelUnderIt)
-{
-    HWND hwnd = make_window(120, 100);
-    ShowWindow(hwnd, SW_SHOWNORMAL);
-    pump();
-    QWidget *area = client(hwnd);
     // Screen pixel (21, 9) is the right half of surface pixel (10, 4). The
-    // move reaches the window as the display delivers it, and Qt finds the
-    // widget under it.
+    // move reaches the window as the display delivers it.
     const QPointF position =
         area->mapTo(area->window(), QPointF(21 / 2.0, 9 / 2.0));
     QMouseEvent move(QEvent::MouseMove, position,
