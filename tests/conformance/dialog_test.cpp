@@ -1,8 +1,7 @@
-// The program's canvas-size dialog: Enter, Escape and the close box end it
-// with their commands, and GetDlgItemInt reads the width field's text as an
-// unsigned decimal number. One case per rule, to show that this agrees with
-// Windows: the dialogs' own tests hold the rest (Wine departs from Windows
-// there, taking "12a" as 12 and "-5" as 4294967291).
+// The canvas-size dialog: Enter, Escape and the close box end it with their
+// commands; GetDlgItemInt reads an unsigned decimal number. One case per
+// rule, to show that this agrees with Windows; the dialogs' tests hold the
+// rest (Wine takes "12a" as 12 and "-5" as 4294967291, Windows neither).
 #include <gtest/gtest.h>
 
 #include <functional>

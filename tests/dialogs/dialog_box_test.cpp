@@ -34,56 +34,46 @@ INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM)
     return message == WM_COMMAND;
 }
 
-// What a person does, to the widget with the focus, once the dialog shows.
-using Act = std::function<void(QWidget *focus)>;
-
-Act Key(Qt::Key key)
+// Waits for the dialog, then acts on the widget with the focus (a person's
+// keys go there).
+UserScript::Step OnFocus(std::function<void(QWidget *)> act)
 {
-    return [key](QWidget *focus) { QTest::keyClick(focus, key); };
-}
-
-Act Type(const char *text)
-{
-    return [text](QWidget *focus) { QTest::keyClicks(focus, text); };
+    return [act] {
+        if (g_dialog == nullptr || !IsShown(g_dialog))
+            return false;
+        act(TopLevelWidget(g_dialog)->focusWidget());
+        return true;
+    };
 }
 
 // The owner is disabled while the dialog runs; the first tab-stop field has
 // the focus, its number selected. Enter presses the default button from a
-// field; Escape and the close box send IDCANCEL.
+// field; Escape and the close box (typing nothing) send IDCANCEL.
 TEST(DialogsBox, KeysAndTheCloseBoxSendTheirCommands)
 {
     OwnerWindow owner;
-    const Act first_field = [&owner](QWidget *focus) {
-        EXPECT_FALSE(winsys::is_window_enabled(owner.hwnd()));
-        EXPECT_EQ(focus, ControlWidget<QLineEdit>(g_dialog, IDC_WIDTH));
-        EXPECT_EQ(ControlWidget<QLineEdit>(g_dialog, IDC_WIDTH)->selectedText(),
-                  QStringLiteral("800"));
-    };
-    const Act close_box = [](QWidget *focus) { focus->window()->close(); };
     const struct {
-        std::vector<Act> acts;
+        const char *typed;
         INT_PTR result;
         UINT width, height;
-    } cases[] = {
-        {{first_field, Key(Qt::Key_Return)}, IDOK, 800, 800},
-        {{Type("1024"), Key(Qt::Key_Tab), Type("768"), Key(Qt::Key_Return)},
-         IDOK,
-         1024,
-         768},
-        {{Type("5"), Key(Qt::Key_Escape)}, IDCANCEL, 0, 0},
-        {{close_box}, IDCANCEL, 0, 0},
-    };
+    } cases[] = {{"\r", IDOK, 800, 800},
+                 {"1024\t768\r", IDOK, 1024, 768},
+                 {"5\x1b", IDCANCEL, 0, 0},
+                 {"", IDCANCEL, 0, 0}};
     for (const auto &c : cases) {
         g_dialog = nullptr;
         g_width = g_height = 0;
-        std::deque<UserScript::Step> steps;
-        for (const Act &act : c.acts)
-            steps.push_back([act] {
-                if (g_dialog == nullptr || !IsShown(g_dialog))
-                    return false;
-                act(TopLevelWidget(g_dialog)->focusWidget());
-                return true;
-            });
+        std::deque<UserScript::Step> steps{OnFocus([&owner](QWidget *focus) {
+            EXPECT_FALSE(winsys::is_window_enabled(owner.hwnd()));
+            auto *width = ControlWidget<QLineEdit>(g_dialog, IDC_WIDTH);
+            EXPECT_EQ(focus, width);
+            EXPECT_EQ(width->selectedText(), QStringLiteral("800"));
+        })};
+        for (const char *key = c.typed; *key != '\0'; ++key)
+            steps.push_back(OnFocus(
+                [key](QWidget *focus) { QTest::keyClick(focus, *key); }));
+        if (*c.typed == '\0')
+            steps.push_back(OnFocus([](QWidget *f) { f->window()->close(); }));
         UserScript script(std::move(steps));
         EXPECT_EQ(DialogBoxParamA(resources::program_instance(),
                                   MAKEINTRESOURCEA(IDD_CANVAS_SIZE),

@@ -10,42 +10,25 @@ using namespace winsys_test;
 
 using WinsysInput = WinsysTest;
 
-namespace {
-
-QPoint position(const Seen &s)
+static QPoint position(const Seen &s)
 {
     return QPoint(GET_X_LPARAM(s.lParam), GET_Y_LPARAM(s.lParam));
 }
 
-} // namespace
-
 // Posted messages first, then input in the order it happened (a message
 // posted while input is handled comes before later input), then WM_PAINT.
-TEST_F(WinsysInput, PostedComeBeforeInputAndInputBeforePaint)
+// Buttons and moves carry the key state and signed positions; a release
+// no longer holds the button it releases; every move arrives unmerged (a
+// stroke needs them all), and a double click is two clicks.
+TEST_F(WinsysInput, InputArrivesAsMadeAfterPostedMessagesBeforePaint)
 {
     HWND hwnd = shown_window();
-    answers[WM_LBUTTONDOWN] = [](HWND h, WPARAM, LPARAM) -> LRESULT {
+    answers[WM_RBUTTONDOWN] = [](HWND h, WPARAM, LPARAM) -> LRESULT {
         PostMessageA(h, WM_USER + 3, 0, 0);
         return 0;
     };
     InvalidateRect(hwnd, nullptr, FALSE);
-    QTest::mousePress(client(hwnd), Qt::LeftButton, {}, QPoint(5, 6));
-    QTest::mouseMove(client(hwnd), QPoint(9, 9));
-    QTest::mouseRelease(client(hwnd), Qt::LeftButton, {}, QPoint(9, 9));
-    PostMessageA(hwnd, WM_USER + 1, 0, 0);
-    PostMessageA(hwnd, WM_USER + 2, 0, 0);
-    EXPECT_EQ(pump({WM_USER + 1, WM_USER + 2, WM_USER + 3, WM_LBUTTONDOWN,
-                    WM_MOUSEMOVE, WM_PAINT}),
-              (std::vector<UINT>{WM_USER + 1, WM_USER + 2, WM_LBUTTONDOWN,
-                                 WM_USER + 3, WM_MOUSEMOVE, WM_PAINT}));
-}
-
-// Buttons and moves carry the key state and signed positions; a release
-// no longer holds the button it releases; every move arrives unmerged (a
-// stroke needs them all), and a double click is two clicks.
-TEST_F(WinsysInput, ButtonsAndMovesArriveAsMade)
-{
-    QWidget *area = client(shown_window());
+    QWidget *area = client(hwnd);
     QTest::mousePress(area, Qt::RightButton, Qt::ShiftModifier, QPoint(12, 34));
     QTest::mouseMove(area, QPoint(-30, -40));
     QTest::mouseRelease(area, Qt::RightButton, Qt::ControlModifier,
@@ -55,7 +38,12 @@ TEST_F(WinsysInput, ButtonsAndMovesArriveAsMade)
     for (int i = 0; i < 50; ++i)
         QTest::mouseMove(window, origin + QPoint(10 + i, 10 + i % 7));
     QTest::mouseDClick(window, Qt::LeftButton, {}, origin + QPoint(8, 8));
-    pump();
+    PostMessageA(hwnd, WM_USER + 1, 0, 0);
+    PostMessageA(hwnd, WM_USER + 2, 0, 0);
+    EXPECT_EQ(pump({WM_USER + 1, WM_USER + 2, WM_USER + 3, WM_RBUTTONDOWN,
+                    WM_RBUTTONUP, WM_PAINT}),
+              (std::vector<UINT>{WM_USER + 1, WM_USER + 2, WM_RBUTTONDOWN,
+                                 WM_USER + 3, WM_RBUTTONUP, WM_PAINT}));
     ASSERT_EQ(seen(WM_RBUTTONDOWN).size(), 1u);
     EXPECT_EQ(seen(WM_RBUTTONDOWN)[0].wParam, WPARAM{MK_RBUTTON | MK_SHIFT});
     EXPECT_EQ(position(seen(WM_RBUTTONDOWN)[0]), QPoint(12, 34));
@@ -75,26 +63,21 @@ TEST_F(WinsysInput, CaptureDeliversMovesOutsideTheClientAreaUntilReleased)
 {
     HWND hwnd = shown_window();
     QWidget *area = client(hwnd);
-    // A point over the menu bar: not the client area's.
+    // A point over the menu bar: not the client area's. Released, nothing
+    // holds the capture: setting it again finds none.
     const QPoint over_menu(30, 2);
     const QPoint in_client = area->mapFrom(area->window(), over_menu);
     ASSERT_LT(in_client.y(), 0);
-    for (const int step : {0, 1, 2}) {
-        const bool captured = step == 1;
-        if (captured) {
-            EXPECT_EQ(SetCapture(hwnd), nullptr);
-        } else {
-            EXPECT_TRUE(ReleaseCapture());
-        }
+    for (const bool captured : {false, true, false, true}) {
+        EXPECT_TRUE(captured ? SetCapture(hwnd) == nullptr : ReleaseCapture());
         log.clear();
         QTest::mouseMove(area->window()->windowHandle(),
-                         over_menu + QPoint(step, 0));
+                         over_menu + QPoint(captured, 0));
         pump();
-        ASSERT_EQ(seen(WM_MOUSEMOVE).size(), captured ? 1u : 0u);
-        if (captured) {
-            EXPECT_EQ(position(seen(WM_MOUSEMOVE)[0]),
-                      in_client + QPoint(1, 0));
-        }
+        const std::vector<Seen> moves = seen(WM_MOUSEMOVE);
+        EXPECT_EQ(moves.size(), captured ? 1u : 0u);
+        for (const Seen &move : moves)
+            EXPECT_EQ(position(move), in_client + QPoint(1, 0));
     }
 }
 

@@ -26,17 +26,16 @@ struct Seen {
     LPARAM lParam;
 };
 
-// The class (CS_HREDRAW | CS_VREDRAW, the program's menu) logs every
-// message its windows get and gives the test's answers.
+// The class (with the program's menu) logs every message its windows get
+// and gives the test's answers.
 class WinsysTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        current() = this;
+        current = this;
         static const ATOM registered = [] {
             WNDCLASSEXA wc{};
             wc.cbSize = sizeof wc;
-            wc.style = CS_HREDRAW | CS_VREDRAW;
             wc.lpfnWndProc = recording_proc;
             wc.hInstance = scribblet::resources::program_instance();
             wc.lpszMenuName = MAKEINTRESOURCEA(IDC_SCRIBBLET);
@@ -51,7 +50,7 @@ protected:
         for (HWND hwnd : windows)
             DestroyWindow(hwnd);
         pump(); // what the test left goes before the next test
-        current() = nullptr;
+        current = nullptr;
     }
 
     HWND make_window(int width, int height, DWORD style)
@@ -63,11 +62,10 @@ protected:
         return hwnd;
     }
 
-    // A window with both scroll bars, shown and painted, the log cleared.
+    // A window shown and painted, the log cleared.
     HWND shown_window(int width = 300, int height = 200)
     {
-        HWND hwnd = make_window(width, height,
-                                WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL);
+        HWND hwnd = make_window(width, height, WS_OVERLAPPEDWINDOW);
         ShowWindow(hwnd, SW_SHOWNORMAL);
         pump();
         log.clear();
@@ -108,16 +106,12 @@ protected:
     std::vector<HWND> windows;
 
 private:
-    static WinsysTest *&current()
-    {
-        static WinsysTest *test = nullptr;
-        return test;
-    }
+    inline static WinsysTest *current = nullptr;
 
     static LRESULT CALLBACK recording_proc(HWND hwnd, UINT message,
                                            WPARAM wParam, LPARAM lParam)
     {
-        if (WinsysTest *test = current()) {
+        if (WinsysTest *test = current) {
             test->log.push_back(Seen{hwnd, message, wParam, lParam});
             if (auto it = test->answers.find(message);
                 it != test->answers.end())
