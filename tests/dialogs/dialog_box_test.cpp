@@ -16,8 +16,7 @@ using namespace scribblet::dialogs_test;
 HWND g_dialog;
 UINT g_width, g_height; // what OK read
 
-// Like the program's procedure: both fields start at 800 and are read on
-// OK.
+// Like the program's: both fields start at 800 and are read on OK.
 INT_PTR CALLBACK Procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM)
 {
     if (message == WM_INITDIALOG) {
