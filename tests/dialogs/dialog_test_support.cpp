@@ -1,6 +1,7 @@
 #include "dialog_test_support.h"
 
 #include <QDialog>
+#include <gtest/gtest.h>
 
 namespace scribblet::dialogs_test {
 
@@ -13,7 +14,7 @@ OwnerWindow::OwnerWindow()
         wc.lpszClassName = "DialogsTestOwner";
         return RegisterClassExA(&wc) != 0;
     }();
-    (void)registered;
+    EXPECT_TRUE(registered);
     hwnd_ =
         CreateWindowExA(0, "DialogsTestOwner", "Owner", WS_OVERLAPPEDWINDOW, 60,
                         50, 500, 400, nullptr, nullptr, nullptr, nullptr);
@@ -37,16 +38,11 @@ bool IsShown(HWND hwnd)
     return top != nullptr && top->isVisible();
 }
 
-namespace {
-constexpr int kTickMilliseconds = 5;
-constexpr int kTimeLimitTicks = 2000; // ten seconds
-} // namespace
-
 UserScript::UserScript(std::deque<Step> steps)
-    : steps_(std::move(steps)), ticks_left_(kTimeLimitTicks)
+    : steps_(std::move(steps)), ticks_left_(2000) // ten seconds
 {
     QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
-    timer_.start(kTickMilliseconds);
+    timer_.start(5);
 }
 
 void UserScript::tick()
@@ -59,15 +55,13 @@ void UserScript::tick()
             else if (widget->isVisible())
                 widget->close();
         }
-        return;
+    } else if (!steps_.empty()) {
+        // Taken off first: a step may open a modal window of its own.
+        Step step = std::move(steps_.front());
+        steps_.pop_front();
+        if (!step())
+            steps_.push_front(std::move(step));
     }
-    if (steps_.empty())
-        return;
-    // Taken off first: a step may open a modal window of its own.
-    Step step = std::move(steps_.front());
-    steps_.pop_front();
-    if (!step())
-        steps_.push_front(std::move(step));
 }
 
 } // namespace scribblet::dialogs_test

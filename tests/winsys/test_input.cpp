@@ -1,187 +1,115 @@
-// Mouse and keyboard input as the user makes it, through Qt.
-#include <QApplication>
-#include <QCursor>
-#include <QMouseEvent>
+// The queue's order, and mouse and keyboard input as the user makes it,
+// through Qt.
 #include <QTest>
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/resources/resource_reader.h"
-#include "platform/winsys/test_support.h"
-#include "platform/winsys/window_system.h"
-#include "res/resource.h"
 #include "winsys_fixture.h"
 
 using namespace winsys_test;
 
-class WinsysInput : public WinsysTest {
-protected:
-    HWND shown_window()
-    {
-        HWND hwnd =
-            CreateWindowExA(0, recording_class, "T",
-                            WS_OVERLAPPEDWINDOW | WS_HSCROLL | WS_VSCROLL, 20,
-                            20, 300, 200, nullptr, nullptr, nullptr, nullptr);
-        windows.push_back(hwnd);
-        ShowWindow(hwnd, SW_SHOWNORMAL);
-        pump();
-        log.clear();
-        return hwnd;
-    }
+using WinsysInput = WinsysTest;
 
-    // The main loop of a program with an accelerator table.
-    void pump_with_accelerators(HACCEL table)
-    {
-        MSG msg{};
-        while (scribblet::winsys::peek_message(&msg)) {
-            if (TranslateAcceleratorA(msg.hwnd, table, &msg))
-                continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
-        }
-    }
+static QPoint position(const Seen &s)
+{
+    return QPoint(GET_X_LPARAM(s.lParam), GET_Y_LPARAM(s.lParam));
+}
 
-    std::vector<UINT> buttons_seen() const
-    {
-        std::vector<UINT> out;
-        for (UINT id : seen_ids())
-            if (id >= WM_LBUTTONDOWN && id <= WM_RBUTTONUP)
-                out.push_back(id);
-        return out;
-    }
-};
-
-TEST_F(WinsysInput, ButtonsAndMovesCarryKeyStateAndSignedPositions)
+// Posted messages first, then input in the order it happened (a message
+// posted while input is handled comes before later input), then WM_PAINT.
+// Buttons and moves carry the key state and signed positions; a release
+// no longer holds the button it releases; every move arrives unmerged (a
+// stroke needs them all), and a double click is two clicks.
+TEST_F(WinsysInput, InputArrivesAsMadeAfterPostedMessagesBeforePaint)
 {
     HWND hwnd = shown_window();
+    answers[WM_RBUTTONDOWN] = [](HWND h, WPARAM, LPARAM) -> LRESULT {
+        PostMessageA(h, WM_USER + 3, 0, 0);
+        return 0;
+    };
+    InvalidateRect(hwnd, nullptr, FALSE);
     QWidget *area = client(hwnd);
     QTest::mousePress(area, Qt::RightButton, Qt::ShiftModifier, QPoint(12, 34));
     QTest::mouseMove(area, QPoint(-30, -40));
-    QTest::mouseRelease(area, Qt::RightButton, Qt::ShiftModifier,
+    QTest::mouseRelease(area, Qt::RightButton, Qt::ControlModifier,
                         QPoint(-30, -40));
-    pump();
-    const std::vector<Seen> down = seen(WM_RBUTTONDOWN);
-    ASSERT_EQ(down.size(), 1u);
-    EXPECT_EQ(down[0].wParam, WPARAM{MK_RBUTTON | MK_SHIFT});
-    EXPECT_EQ(GET_X_LPARAM(down[0].lParam), 12);
-    EXPECT_EQ(GET_Y_LPARAM(down[0].lParam), 34);
-    const std::vector<Seen> moves = seen(WM_MOUSEMOVE);
-    ASSERT_FALSE(moves.empty());
-    EXPECT_EQ(moves.back().wParam & MK_RBUTTON, WPARAM{MK_RBUTTON});
-    EXPECT_EQ(GET_X_LPARAM(moves.back().lParam), -30);
-    EXPECT_EQ(GET_Y_LPARAM(moves.back().lParam), -40);
-    // The release no longer holds the button it releases.
-    ASSERT_EQ(seen(WM_RBUTTONUP).size(), 1u);
-    EXPECT_EQ(seen(WM_RBUTTONUP)[0].wParam & MK_RBUTTON, WPARAM{0});
-}
-
-TEST_F(WinsysInput, EveryMoveArrivesUnmerged)
-{
-    EXPECT_FALSE(
-        QCoreApplication::testAttribute(Qt::AA_CompressHighFrequencyEvents));
-    HWND hwnd = shown_window();
-    QWindow *window = client(hwnd)->window()->windowHandle();
-    const QPoint origin =
-        client(hwnd)->mapTo(client(hwnd)->window(), QPoint(0, 0));
+    QWindow *window = area->window()->windowHandle();
+    const QPoint origin = area->mapTo(area->window(), QPoint(0, 0));
     for (int i = 0; i < 50; ++i)
         QTest::mouseMove(window, origin + QPoint(10 + i, 10 + i % 7));
-    pump();
+    QTest::mouseDClick(window, Qt::LeftButton, {}, origin + QPoint(8, 8));
+    PostMessageA(hwnd, WM_USER + 1, 0, 0);
+    PostMessageA(hwnd, WM_USER + 2, 0, 0);
+    EXPECT_EQ(pump({WM_USER + 1, WM_USER + 2, WM_USER + 3, WM_RBUTTONDOWN,
+                    WM_RBUTTONUP, WM_PAINT}),
+              (std::vector<UINT>{WM_USER + 1, WM_USER + 2, WM_RBUTTONDOWN,
+                                 WM_USER + 3, WM_RBUTTONUP, WM_PAINT}));
+    ASSERT_EQ(seen(WM_RBUTTONDOWN).size(), 1u);
+    EXPECT_EQ(seen(WM_RBUTTONDOWN)[0].wParam, WPARAM{MK_RBUTTON | MK_SHIFT});
+    EXPECT_EQ(position(seen(WM_RBUTTONDOWN)[0]), QPoint(12, 34));
     const std::vector<Seen> moves = seen(WM_MOUSEMOVE);
-    ASSERT_EQ(moves.size(), 50u);
-    EXPECT_EQ(GET_X_LPARAM(moves[49].lParam), 59);
+    ASSERT_EQ(moves.size(), 52u) << "and the double click's move to its place";
+    EXPECT_EQ(moves[0].wParam & MK_RBUTTON, WPARAM{MK_RBUTTON});
+    EXPECT_EQ(position(moves[0]), QPoint(-30, -40));
+    EXPECT_EQ(position(moves[50]), QPoint(59, 10));
+    EXPECT_EQ(position(moves[51]), QPoint(8, 8));
+    ASSERT_EQ(seen(WM_RBUTTONUP).size(), 1u);
+    EXPECT_EQ(seen(WM_RBUTTONUP)[0].wParam, WPARAM{MK_CONTROL});
+    EXPECT_EQ(seen(WM_LBUTTONDOWN).size(), 2u);
+    // A disabled window takes no input.
+    scribblet::winsys::enable_window(hwnd, false);
+    scribblet::winsys::queue_input(MSG{hwnd, WM_LBUTTONDOWN, 0, 0, 0, {}});
+    EXPECT_TRUE(pump({WM_LBUTTONDOWN}).empty());
 }
 
-TEST_F(WinsysInput, CaptureDeliversMovesOutsideTheClientArea)
+TEST_F(WinsysInput, CaptureDeliversMovesOutsideTheClientAreaUntilReleased)
 {
     HWND hwnd = shown_window();
     QWidget *area = client(hwnd);
-    QWindow *window = area->window()->windowHandle();
-    // A point over the menu bar: not the client area's.
+    // A point over the menu bar: not the client area's. Released, nothing
+    // holds the capture: setting it again finds none.
     const QPoint over_menu(30, 2);
     const QPoint in_client = area->mapFrom(area->window(), over_menu);
     ASSERT_LT(in_client.y(), 0);
-    QTest::mouseMove(window, over_menu);
-    pump();
-    EXPECT_TRUE(seen(WM_MOUSEMOVE).empty());
-    EXPECT_EQ(SetCapture(hwnd), nullptr);
-    QTest::mouseMove(window, over_menu + QPoint(3, 1));
-    pump();
-    ASSERT_EQ(seen(WM_MOUSEMOVE).size(), 1u);
-    EXPECT_EQ(GET_X_LPARAM(seen(WM_MOUSEMOVE)[0].lParam), in_client.x() + 3);
-    EXPECT_EQ(GET_Y_LPARAM(seen(WM_MOUSEMOVE)[0].lParam), in_client.y() + 1);
-    EXPECT_TRUE(ReleaseCapture());
-    log.clear();
-    QTest::mouseMove(window, over_menu);
-    pump();
-    EXPECT_TRUE(seen(WM_MOUSEMOVE).empty());
+    for (const bool captured : {false, true, false, true}) {
+        EXPECT_TRUE(captured ? SetCapture(hwnd) == nullptr : ReleaseCapture());
+        log.clear();
+        QTest::mouseMove(area->window()->windowHandle(),
+                         over_menu + QPoint(captured, 0));
+        pump();
+        const std::vector<Seen> moves = seen(WM_MOUSEMOVE);
+        EXPECT_EQ(moves.size(), captured ? 1u : 0u);
+        for (const Seen &move : moves)
+            EXPECT_EQ(position(move), in_client + QPoint(1, 0));
+    }
 }
 
-TEST_F(WinsysInput, ADoubleClickIsTwoClicks)
+// Alt and a key are system keys and a system character; the program's
+// table turns Alt+? and Alt+/ into its About command, and the same keys
+// without Alt stay plain characters.
+TEST_F(WinsysInput, AltKeysAreSystemKeysAndMatchTheAcceleratorTable)
 {
-    // Two clicks in quick succession, through the window as the platform
-    // reports them.
-    HWND hwnd = shown_window();
-    QWidget *area = client(hwnd);
-    QTest::mouseDClick(area->window()->windowHandle(), Qt::LeftButton, {},
-                       area->mapTo(area->window(), QPoint(8, 8)));
-    pump();
-    EXPECT_EQ(buttons_seen(),
-              (std::vector<UINT>{WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDOWN,
-                                 WM_LBUTTONUP}));
-}
-
-TEST_F(WinsysInput, AltCharactersMatchTheAcceleratorTable)
-{
-    HWND hwnd = shown_window();
+    QWidget *area = client(shown_window());
     HACCEL table = LoadAcceleratorsA(scribblet::resources::program_instance(),
                                      MAKEINTRESOURCEA(IDC_SCRIBBLET));
-    ASSERT_NE(table, nullptr);
-    QWidget *area = client(hwnd);
-    QTest::keyClick(area, '?', Qt::AltModifier);
-    pump_with_accelerators(table);
-    ASSERT_EQ(seen(WM_COMMAND).size(), 1u);
-    EXPECT_EQ(seen(WM_COMMAND)[0].wParam, MAKEWPARAM(IDM_ABOUT, 1));
-    QTest::keyClick(area, '/', Qt::AltModifier);
-    pump_with_accelerators(table);
-    EXPECT_EQ(seen(WM_COMMAND).size(), 2u);
-    // Without Alt the keys are plain characters.
-    log.clear();
-    QTest::keyClick(area, '?');
-    QTest::keyClick(area, '/');
-    pump_with_accelerators(table);
-    EXPECT_TRUE(seen(WM_COMMAND).empty());
-    ASSERT_EQ(seen(WM_CHAR).size(), 2u);
-    EXPECT_EQ(seen(WM_CHAR)[0].wParam, WPARAM{'?'});
-    EXPECT_EQ(seen(WM_CHAR)[1].wParam, WPARAM{'/'});
-}
-
-TEST_F(WinsysInput, AltKeysBecomeSystemKeysAndCharacters)
-{
-    HWND hwnd = shown_window();
-    QTest::keyClick(client(hwnd), 'x', Qt::AltModifier);
-    pump();
-    // Alt itself goes down first, a system key as well.
-    const std::vector<Seen> keys = seen(WM_SYSKEYDOWN);
-    ASSERT_EQ(keys.size(), 2u);
-    EXPECT_EQ(keys[0].wParam, WPARAM{VK_MENU});
-    EXPECT_EQ(keys[1].wParam, WPARAM{'X'});
-    EXPECT_NE(keys[1].lParam & (1 << 29), 0);
-    ASSERT_EQ(seen(WM_SYSCHAR).size(), 1u);
-    EXPECT_EQ(seen(WM_SYSCHAR)[0].wParam, WPARAM{'x'});
-    EXPECT_TRUE(seen(WM_CHAR).empty());
-}
-
-TEST_F(WinsysInput, BusyCursorWhileSetAndArrowAfter)
-{
-    HCURSOR wait = LoadCursorA(nullptr, IDC_WAIT);
-    HCURSOR arrow = LoadCursorA(nullptr, IDC_ARROW);
-    ASSERT_NE(wait, nullptr);
-    ASSERT_NE(arrow, wait);
-    EXPECT_EQ(LoadCursorA(nullptr, MAKEINTRESOURCEA(1)), nullptr);
-    const HCURSOR before = SetCursor(wait);
-    ASSERT_NE(QGuiApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QGuiApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    EXPECT_EQ(SetCursor(arrow), wait);
-    EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
-    SetCursor(before);
+    for (char key : {'x', '?', '/', '>'})
+        QTest::keyClick(area, key, Qt::AltModifier);
+    for (char key : {'?', '/'})
+        QTest::keyClick(area, key);
+    MSG msg{};
+    while (scribblet::winsys::peek_message(&msg))
+        if (!TranslateAcceleratorA(msg.hwnd, table, &msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    ASSERT_GE(seen(WM_SYSKEYDOWN).size(), 2u);
+    EXPECT_EQ(seen(WM_SYSKEYDOWN)[0].wParam, WPARAM{VK_MENU});
+    EXPECT_EQ(seen(WM_SYSKEYDOWN)[1].wParam, WPARAM{'X'});
+    EXPECT_NE(seen(WM_SYSKEYDOWN)[1].lParam & (1 << 29), 0);
+    std::map<UINT, std::vector<WPARAM>> words;
+    for (const Seen &s : log)
+        words[s.message].push_back(s.wParam);
+    EXPECT_EQ(words[WM_SYSCHAR], (std::vector<WPARAM>{'x', '>'}));
+    EXPECT_EQ(words[WM_COMMAND], (std::vector<WPARAM>(2, IDM_ABOUT | 1 << 16)));
+    EXPECT_EQ(words[WM_CHAR], (std::vector<WPARAM>{'?', '/'}));
 }

@@ -1,20 +1,24 @@
-// A recording window class on the real window system and its Qt edge.
+// Windows of a recording class on the real window system and its Qt edge.
 #ifndef SCRIBBLET_TESTS_WINSYS_WINSYS_FIXTURE_H
 #define SCRIBBLET_TESTS_WINSYS_WINSYS_FIXTURE_H
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <map>
 #include <vector>
 
 #include "platform/platform.h"
-
-class QWidget;
+#include "platform/qt/window_widgets.h"
+#include "platform/resources/resource_reader.h"
+#include "platform/winsys/test_support.h"
+#include "platform/winsys/window_system.h"
+#include "res/resource.h"
 
 namespace winsys_test {
 
-// What the recording procedure saw, in order.
+// What the recording procedure saw.
 struct Seen {
     HWND hwnd;
     UINT message;
@@ -22,36 +26,100 @@ struct Seen {
     LPARAM lParam;
 };
 
+// The class (with the program's menu) logs every message its windows get
+// and gives the test's answers.
 class WinsysTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        current = this;
+        static const ATOM registered = [] {
+            WNDCLASSEXA wc{};
+            wc.cbSize = sizeof wc;
+            wc.lpfnWndProc = recording_proc;
+            wc.hInstance = scribblet::resources::program_instance();
+            wc.lpszMenuName = MAKEINTRESOURCEA(IDC_SCRIBBLET);
+            wc.lpszClassName = "WinsysTestRecording";
+            return RegisterClassExA(&wc);
+        }();
+        ASSERT_NE(registered, 0);
+    }
 
-    // A top-level window of the recording class (menu 109 and icon 107 of the
-    // program's resources, both scroll bars, a sizing border), not yet shown.
-    HWND make_window(int width = 300, int height = 200,
-                     DWORD style = WS_OVERLAPPEDWINDOW | WS_HSCROLL |
-                                   WS_VSCROLL);
-    // The messages seen with this id, in order.
-    std::vector<Seen> seen(UINT message) const;
-    // Every message id seen, in order.
-    std::vector<UINT> seen_ids() const;
-    // Takes and dispatches every message until the queue is empty and Qt
-    // has no more events; returns the ids taken, in order.
-    std::vector<UINT> pump();
-    // The Qt client widget of a window.
-    QWidget *client(HWND hwnd) const;
+    void TearDown() override
+    {
+        for (HWND hwnd : windows)
+            DestroyWindow(hwnd);
+        pump(); // what the test left goes before the next test
+        current = nullptr;
+    }
 
-public:
-    // Answers that the procedure gives, by message id (else DefWindowProcA).
+    HWND make_window(int width, int height, DWORD style)
+    {
+        HWND hwnd =
+            CreateWindowExA(0, "WinsysTestRecording", "Test", style, 40, 30,
+                            width, height, nullptr, nullptr, nullptr, nullptr);
+        windows.push_back(hwnd);
+        return hwnd;
+    }
+
+    // A window shown and painted, the log cleared.
+    HWND shown_window(int width = 300, int height = 200)
+    {
+        HWND hwnd = make_window(width, height, WS_OVERLAPPEDWINDOW);
+        ShowWindow(hwnd, SW_SHOWNORMAL);
+        pump();
+        log.clear();
+        return hwnd;
+    }
+
+    std::vector<Seen> seen(UINT message) const
+    {
+        std::vector<Seen> out;
+        std::copy_if(log.begin(), log.end(), std::back_inserter(out),
+                     [message](const Seen &s) { return s.message == message; });
+        return out;
+    }
+
+    // Dispatches every message until the queue is empty and Qt has no more
+    // events; returns the ids taken (those in `keep`, if any), in order.
+    std::vector<UINT> pump(const std::vector<UINT> &keep = {})
+    {
+        std::vector<UINT> taken;
+        MSG msg{};
+        while (scribblet::winsys::peek_message(&msg)) {
+            if (keep.empty() ||
+                std::count(keep.begin(), keep.end(), msg.message))
+                taken.push_back(msg.message);
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        return taken;
+    }
+
+    static QWidget *client(HWND hwnd)
+    {
+        return scribblet::qt::window_widget(hwnd);
+    }
+
     std::map<UINT, std::function<LRESULT(HWND, WPARAM, LPARAM)>> answers;
     std::vector<Seen> log;
     std::vector<HWND> windows;
-};
 
-// The name of the recording class (CS_HREDRAW | CS_VREDRAW, no double
-// clicks).
-extern const char *const recording_class;
+private:
+    inline static WinsysTest *current = nullptr;
+
+    static LRESULT CALLBACK recording_proc(HWND hwnd, UINT message,
+                                           WPARAM wParam, LPARAM lParam)
+    {
+        if (WinsysTest *test = current) {
+            test->log.push_back(Seen{hwnd, message, wParam, lParam});
+            if (auto it = test->answers.find(message);
+                it != test->answers.end())
+                return it->second(hwnd, wParam, lParam);
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+};
 
 } // namespace winsys_test
 
