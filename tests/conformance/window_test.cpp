@@ -1,5 +1,6 @@
 // A top-level window like the program's: the order in which GetMessageA
-// takes posted messages, the quit message and paints.
+// takes posted messages, the quit message and paints, and the largest size
+// the system lets it have.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -12,6 +13,7 @@ namespace {
 const UINT FIRST = WM_USER + 1, SECOND = WM_USER + 2, LATER = WM_USER + 3;
 
 std::vector<UINT> g_taken; // the messages above and WM_PAINT, in order
+MINMAXINFO g_defaults;     // what the system proposed in WM_GETMINMAXINFO
 
 LRESULT CALLBACK record_proc(HWND hwnd, UINT message, WPARAM wParam,
                              LPARAM lParam)
@@ -20,6 +22,9 @@ LRESULT CALLBACK record_proc(HWND hwnd, UINT message, WPARAM wParam,
         PAINTSTRUCT paint;
         BeginPaint(hwnd, &paint);
         EndPaint(hwnd, &paint);
+    } else if (message == WM_GETMINMAXINFO) {
+        g_defaults = *(MINMAXINFO *)lParam;
+        return 0;
     } else if (message == FIRST) {
         PostMessageA(hwnd, LATER, 0, 0);
     } else if (message != SECOND && message != LATER) {
@@ -29,23 +34,33 @@ LRESULT CALLBACK record_proc(HWND hwnd, UINT message, WPARAM wParam,
     return 0;
 }
 
-// The message posted while FIRST is handled comes after those posted
-// before it, and the pending paint waits for all of them and the quit.
-TEST(Window, PostedMessagesComeFirstInOrderThenQuitThenPaint)
+// A shown window with the program's menu and both scroll bars.
+HWND make_window()
 {
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = record_proc;
-    wc.hInstance = g_module;
-    wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
-    wc.lpszMenuName = MAKEINTRESOURCEA(IDC_SCRIBBLET);
-    wc.lpszClassName = "ConformanceWindow";
-    ASSERT_NE(RegisterClassExA(&wc), 0);
+    static const ATOM registered = [] {
+        WNDCLASSEXA wc = {};
+        wc.cbSize = sizeof wc;
+        wc.lpfnWndProc = record_proc;
+        wc.hInstance = g_module;
+        wc.hbrBackground = (HBRUSH)(COLOR_WINDOW + 1);
+        wc.lpszMenuName = MAKEINTRESOURCEA(IDC_SCRIBBLET);
+        wc.lpszClassName = "ConformanceWindow";
+        return RegisterClassExA(&wc);
+    }();
+    EXPECT_NE(registered, 0);
     HWND hwnd = CreateWindowExA(0, "ConformanceWindow", "conformance",
                                 WS_OVERLAPPEDWINDOW | WS_VSCROLL | WS_HSCROLL,
                                 40, 40, 700, 500, NULL, NULL, g_module, NULL);
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
+    return hwnd;
+}
+
+// The message posted while FIRST is handled comes after those posted
+// before it, and the pending paint waits for all of them and the quit.
+TEST(Window, PostedMessagesComeFirstInOrderThenQuitThenPaint)
+{
+    HWND hwnd = make_window();
     g_taken.clear();
     InvalidateRect(hwnd, NULL, FALSE);
     PostMessageA(hwnd, FIRST, 0, 0);
@@ -59,6 +74,25 @@ TEST(Window, PostedMessagesComeFirstInOrderThenQuitThenPaint)
     ASSERT_GT(GetMessageA(&msg, NULL, 0, 0), 0);
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_PAINT));
     DispatchMessageA(&msg);
+    DestroyWindow(hwnd);
+}
+
+// By default the window may cover the screen and at most a frame beyond it.
+TEST(Window, SetWindowPosLargerThanTheScreenGivesTheMaximumTrackingSize)
+{
+    HWND hwnd = make_window();
+    RECT screen, window;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    ASSERT_TRUE(SetWindowPos(hwnd, NULL, 0, 0, 30000, 20000,
+                             SWP_NOMOVE | SWP_NOZORDER));
+    GetWindowRect(hwnd, &window);
+    const POINT most = g_defaults.ptMaxTrackSize;
+    EXPECT_EQ(window.right - window.left, most.x);
+    EXPECT_EQ(window.bottom - window.top, most.y);
+    EXPECT_GE(most.x, screen.right - screen.left);
+    EXPECT_GE(most.y, screen.bottom - screen.top);
+    EXPECT_LT(most.x, screen.right - screen.left + 100);
+    EXPECT_LT(most.y, screen.bottom - screen.top + 100);
     DestroyWindow(hwnd);
 }
 
