@@ -70,7 +70,9 @@ done
 # Installed with what it depends on; the same path as a user's.
 logged install env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb"
 
-python3 "$here/run_installed.py" /usr/bin/scribblet "$out/screenshot.png" ||
+# Draws, hands its help page to the browser, ends with status 0; the
+# screenshot of its window is res/desktop/screenshot.png's source.
+python3 "$here/../app/journey.py" --out "$out" installed /usr/bin/scribblet ||
   fail "the installed program did not run as it should"
 
 logged remove env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq scribblet
