@@ -348,19 +348,21 @@ class Person:
             canvas[(y * self.width + x) * 3:(y * self.width + x + 1) * 3] == colour
             for x, y in points)
 
-    def drag(self, button, points, colour, half=0):
+    def drag(self, button, points, colour, half=0, size=3):
         """A stroke through the points; with a scaled display, half picks the
         device pixel half way into each canvas pixel. The canvas must then
         show the colour at each point and the middle of each segment that
-        lie on it: each of those must change colour with this stroke."""
+        lie on it (a pen of size 1 stamps the pixel above and left of a
+        point): each of those must change colour with this stroke."""
+        shift = 1 if size == 1 else 0
         s, (left, top) = self.screen.scale, self.origin
         self.screen.point("move", left + points[0][0] * s + half, top + points[0][1] * s + half)
         self.screen.point("press", button)
-        marks = [points[0]]
+        marks = [(points[0][0] - shift, points[0][1] - shift)]
         for (x0, y0), (x, y) in zip(points, points[1:]):
             self.screen.point("move", left + x * s + half, top + y * s + half)
-            marks += [p for p in (((x0 + x) // 2, (y0 + y) // 2), (x, y))
-                      if p[0] < self.width and p[1] < self.height]
+            marks += [(px - shift, py - shift) for px, py in (((x0 + x) // 2, (y0 + y) // 2), (x, y))
+                      if px < self.width and py < self.height]
             if self.program.merges_moves:
                 wait_for("the move to %s not drawn" % ((x, y),), lambda: self.shows(marks, colour))
         self.screen.point("release", button)
@@ -467,7 +469,7 @@ def scaled(person, out):
     person.choose("alt+l", "p", "1")
     clicks = [(10, 4), (30, 30), (31, 30), (100, 20)]
     for x, y in clicks:
-        person.drag(1, [(x, y)], BLACK, half=1)
+        person.drag(1, [(x, y)], BLACK, half=1, size=1)
     canvas = person.canvas()
     black = {(i % 200, i // 200) for i in range(200 * 150) if canvas[3 * i:3 * i + 3] == BLACK}
     if black != {(x - 1, y - 1) for x, y in clicks}:
