@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas/canvas.h"
+#include "platform/gdi/gdi_internal.h"
 #include "platform/resources/resource_reader.h"
 #include "res/resource.h"
 
@@ -86,6 +87,20 @@ Step told(const QString &message)
 void command(UINT id)
 {
     SendMessageA(main_hwnd(), WM_COMMAND, id, 0);
+}
+
+void pointer(UINT message, WPARAM buttons, int x, int y)
+{
+    SendMessageA(main_hwnd(), message, buttons, MAKELPARAM(x, y));
+}
+
+unsigned canvas_pixel(int x, int y)
+{
+    scribblet::gdi::PixelView view = {};
+    if (!scribblet::gdi::bitmap_pixels(g_canvas.bitmap, &view))
+        return 0xFFFFFFFF;
+    const BYTE *p = view.pixels + y * view.stride + 4 * x;
+    return p[2] << 16 | p[1] << 8 | p[0];
 }
 
 QSize client_size()

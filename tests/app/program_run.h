@@ -36,8 +36,12 @@ Step answer(const QString &width, const QString &height,
 // dismissing it with Enter.
 Step told(const QString &message);
 
-// A menu command, as the menu sends it.
+// A menu command, as the menu sends it, and a pointer message at a client
+// point with these buttons down.
 void command(UINT id);
+void pointer(UINT message, WPARAM buttons, int x, int y);
+// The canvas's pixel at (x, y) as 0xRRGGBB (0xFFFFFFFF without a canvas).
+unsigned canvas_pixel(int x, int y);
 // The main window's client area as the program sees it, and whether its
 // scroll bar in that direction is enabled (fails the test when it has none).
 QSize client_size();

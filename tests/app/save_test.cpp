@@ -49,12 +49,6 @@ static void save(Steps &steps, int entry, const QString &name,
     steps.push_back(when([=] { return QFile::exists(file); }, [] {}));
 }
 
-// A pointer message to the main window, the left button down.
-static void draw(UINT message, int x, int y)
-{
-    SendMessageA(main_hwnd(), message, MK_LBUTTON, MAKELPARAM(x, y));
-}
-
 // Each file is in the format that its type entry names.
 TEST(AppSave, TheTypeEntryAloneChoosesTheWriter)
 {
@@ -118,11 +112,15 @@ TEST(AppSave, TheLargestCanvasesAreDrawnToTheFarCornerAndSaved)
         const int x = c.width - 5, y = c.height - 5;
         Steps steps = {
             answer(QString::number(c.width), QString::number(c.height)),
-            on_main_window([=] {
-                draw(WM_LBUTTONDOWN, 100, 100);
-                draw(WM_MOUSEMOVE, x, y);
-                draw(WM_LBUTTONUP, x, y);
-            })};
+            on_main_window([] {
+                pointer(WM_MOUSEMOVE, 0, 100, 100);
+                pointer(WM_LBUTTONDOWN, MK_LBUTTON, 100, 100);
+            }),
+            when([] { return canvas_pixel(100, 100) == 0; },
+                 [=] {
+                     pointer(WM_MOUSEMOVE, MK_LBUTTON, x, y);
+                     pointer(WM_LBUTTONUP, 0, x, y);
+                 })};
         save(steps, 1, "large.bmp", folder.filePath("large.bmp"));
         steps.push_back(close_main_window());
         EXPECT_EQ(run_program(std::move(steps)), 0);

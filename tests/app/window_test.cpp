@@ -112,12 +112,27 @@ static void expect_greying()
     EXPECT_FALSE(greyed(IDM_LEFT_ENLARGE) || greyed(IDM_RIGHT_SHRINK));
 }
 
+// Then each button's press, moves and release reach its own pen alone:
+// after a right click, a left drag draws to its end.
 TEST(AppWindow, EachPenCommandSetsItsOwnPenAndGreysAtTheLimits)
 {
     Steps steps = {answer("100", "100"), on_main_window([] {
                        expect_pen_commands();
-                       expect_greying();
+                       command(IDM_RIGHT_BLUE);
+                       pointer(WM_RBUTTONDOWN, MK_RBUTTON, 10, 10);
                    }),
+                   when([] { return canvas_pixel(10, 10) == 0x0000FF; },
+                        [] {
+                            pointer(WM_RBUTTONUP, 0, 10, 10);
+                            pointer(WM_LBUTTONDOWN, MK_LBUTTON, 50, 50);
+                        }),
+                   when([] { return canvas_pixel(50, 50) == 0x000000; },
+                        [] {
+                            pointer(WM_MOUSEMOVE, MK_LBUTTON, 70, 50);
+                            pointer(WM_LBUTTONUP, 0, 70, 50);
+                            EXPECT_EQ(canvas_pixel(70, 50), 0x000000u);
+                                       expect_greying();
+                        }),
                    close_main_window()};
     EXPECT_EQ(run_program(std::move(steps)), 0);
 }
