@@ -70,9 +70,9 @@ done
 # Installed with what it depends on; the same path as a user's.
 logged install env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb"
 
-# Draws, hands its help page to the browser, ends with status 0; the
-# screenshot of its window is res/desktop/screenshot.png's source.
-python3 "$here/../app/journey.py" --out "$out" installed /usr/bin/scribblet ||
+# The journey of tests/app: draws, saves, hands its help page to the browser
+# and ends with status 0; its screenshot.png is res/desktop/screenshot.png.
+python3 "$here/../app/journey.py" --out "$out" journey /usr/bin/scribblet ||
   fail "the installed program did not run as it should"
 
 logged remove env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq scribblet
