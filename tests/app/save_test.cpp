@@ -106,9 +106,10 @@ TEST(AppSave, TheLargestCanvasesAreDrawnToTheFarCornerAndSaved)
         int width, height;
         qint64 row; // bytes in a BMP row
     } cases[] = {{32767, 16383, 98304}, {23170, 23170, 69512}};
+    QTemporaryDir folder;
+    QDir::setCurrent(folder.path());
     for (const auto &c : cases) {
-        QTemporaryDir folder;
-        QDir::setCurrent(folder.path());
+        const QString name = QString::number(c.width) + ".bmp";
         const int x = c.width - 5, y = c.height - 5;
         Steps steps = {
             answer(QString::number(c.width), QString::number(c.height)),
@@ -121,10 +122,10 @@ TEST(AppSave, TheLargestCanvasesAreDrawnToTheFarCornerAndSaved)
                      pointer(WM_MOUSEMOVE, MK_LBUTTON, x, y);
                      pointer(WM_LBUTTONUP, 0, x, y);
                  })};
-        save(steps, 1, "large.bmp", folder.filePath("large.bmp"));
+        save(steps, 1, name, folder.filePath(name));
         steps.push_back(close_main_window());
         EXPECT_EQ(run_program(std::move(steps)), 0);
-        QFile bmp(folder.filePath("large.bmp"));
+        QFile bmp(folder.filePath(name));
         ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
         EXPECT_EQ(bmp.size(), 54 + c.row * c.height);
         // Blue, green, red of each point, the last row first in the file.
@@ -138,5 +139,6 @@ TEST(AppSave, TheLargestCanvasesAreDrawnToTheFarCornerAndSaved)
             EXPECT_EQ(bmp.read(3), bgr)
                 << c.width << " x " << c.height << " at " << px << ", " << py;
         }
+        bmp.remove();
     }
 }
