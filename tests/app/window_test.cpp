@@ -131,7 +131,7 @@ TEST(AppWindow, EachPenCommandSetsItsOwnPenAndGreysAtTheLimits)
                             pointer(WM_MOUSEMOVE, MK_LBUTTON, 70, 50);
                             pointer(WM_LBUTTONUP, 0, 70, 50);
                             EXPECT_EQ(canvas_pixel(70, 50), 0x000000u);
-                                       expect_greying();
+                            expect_greying();
                         }),
                    close_main_window()};
     EXPECT_EQ(run_program(std::move(steps)), 0);
