@@ -70,7 +70,9 @@ done
 # Installed with what it depends on; the same path as a user's.
 logged install env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb"
 
-python3 "$here/run_installed.py" /usr/bin/scribblet "$out/screenshot.png" ||
+# The journey of tests/app: draws, saves, hands its help page to the browser
+# and ends with status 0; its screenshot.png is res/desktop/screenshot.png.
+python3 "$here/../app/journey.py" --out "$out" journey /usr/bin/scribblet ||
   fail "the installed program did not run as it should"
 
 logged remove env DEBIAN_FRONTEND=noninteractive apt-get remove -y -qq scribblet

@@ -3,7 +3,7 @@
  *
  *   move X Y      the pointer to (X, Y) of the output layout, in the units
  *                 of the extent given on the command line
- *   press B       button B down (1 left, 2 middle, 3 right, as X numbers them)
+ *   press B       button B down (1 left, 3 right, as X numbers them)
  *   release B     button B up
  *
  * Each command is answered with "ok" on the standard output once the
@@ -57,38 +57,23 @@ static uint32_t now(void)
     return (uint32_t)(t.tv_sec * 1000 + t.tv_nsec / 1000000);
 }
 
-static int button_code(int button)
-{
-    switch (button) {
-    case 1:
-        return BTN_LEFT;
-    case 2:
-        return BTN_MIDDLE;
-    case 3:
-        return BTN_RIGHT;
-    default:
-        return -1;
-    }
-}
-
 /* Sends one command's events; returns 0 when the line is not a command. */
 static int send_command(struct zwlr_virtual_pointer_v1 *pointer,
                         const char *line, uint32_t width, uint32_t height)
 {
-    unsigned x, y;
-    int button;
-    if (sscanf(line, "move %u %u", &x, &y) == 2 && x <= width && y <= height)
+    char verb[8];
+    unsigned x, y = 0;
+    const int fields = sscanf(line, "%7s %u %u", verb, &x, &y);
+    const int pressed = strcmp(verb, "press") == 0;
+    if (fields == 3 && strcmp(verb, "move") == 0 && x <= width && y <= height)
         zwlr_virtual_pointer_v1_motion_absolute(pointer, now(), x, y, width,
                                                 height);
-    else if (sscanf(line, "press %d", &button) == 1 && button_code(button) >= 0)
-        zwlr_virtual_pointer_v1_button(pointer, now(),
-                                       (uint32_t)button_code(button),
-                                       WL_POINTER_BUTTON_STATE_PRESSED);
-    else if (sscanf(line, "release %d", &button) == 1 &&
-             button_code(button) >= 0)
-        zwlr_virtual_pointer_v1_button(pointer, now(),
-                                       (uint32_t)button_code(button),
-                                       WL_POINTER_BUTTON_STATE_RELEASED);
+    else if (fields == 2 && (pressed || strcmp(verb, "release") == 0) &&
+             (x == 1 || x == 3))
+        zwlr_virtual_pointer_v1_button(
+            pointer, now(), x == 1 ? BTN_LEFT : BTN_RIGHT,
+            pressed ? WL_POINTER_BUTTON_STATE_PRESSED
+                    : WL_POINTER_BUTTON_STATE_RELEASED);
     else
         return 0;
     zwlr_virtual_pointer_v1_frame(pointer);
@@ -101,16 +86,14 @@ int main(int argc, char **argv)
         fprintf(stderr, "usage: %s WIDTH HEIGHT\n", argv[0]);
         return 2;
     }
-    const uint32_t width = (uint32_t)atoi(argv[1]),
-                   height = (uint32_t)atoi(argv[2]);
     struct wl_display *display = wl_display_connect(NULL);
     if (display == NULL) {
         fprintf(stderr, "no Wayland display\n");
         return 1;
     }
     struct globals g = {NULL, NULL};
-    struct wl_registry *registry = wl_display_get_registry(display);
-    wl_registry_add_listener(registry, &registry_listener, &g);
+    wl_registry_add_listener(wl_display_get_registry(display),
+                             &registry_listener, &g);
     wl_display_roundtrip(display);
     if (g.manager == NULL) {
         fprintf(stderr, "the compositor offers no virtual pointer\n");
@@ -121,21 +104,15 @@ int main(int argc, char **argv)
                                                                g.seat);
     char line[128];
     while (fgets(line, sizeof line, stdin) != NULL) {
-        if (!send_command(pointer, line, width, height)) {
+        if (!send_command(pointer, line, (uint32_t)atoi(argv[1]),
+                          (uint32_t)atoi(argv[2])))
             printf("error: not a command: %s", line);
-        } else if (wl_display_roundtrip(display) < 0) {
-            fprintf(stderr, "the compositor went away\n");
-            return 1;
-        } else {
+        else if (wl_display_roundtrip(display) < 0)
+            return 1; /* the compositor went away */
+        else
             printf("ok\n");
-        }
         fflush(stdout);
     }
-    zwlr_virtual_pointer_v1_destroy(pointer);
-    zwlr_virtual_pointer_manager_v1_destroy(g.manager);
-    if (g.seat != NULL)
-        wl_seat_destroy(g.seat);
-    wl_registry_destroy(registry);
-    wl_display_disconnect(display);
+    /* The connection and what it holds go with the process. */
     return 0;
 }
