@@ -3,7 +3,6 @@
 // bars' state, and routing pointer messages to the stroke engine and menu
 // commands to the command handler.
 #include "app/main_window.h"
-#include "app/main_window_test_support.h"
 
 #include "app/canvas_size_dialog.h"
 #include "app/commands.h"
@@ -12,7 +11,14 @@
 #include "canvas/stroke.h"
 
 HINSTANCE g_instance;
-FrameMetrics g_frame;
+
+// How much larger the window rectangle is than the client rectangle: the
+// caption, the borders, the menu bar and both scroll bars. Measured during
+// WM_CREATE and again on every theme change.
+static struct FrameMetrics {
+    LONG width;
+    LONG height;
+} g_frame;
 
 static void measure_frame(HWND hwnd)
 {
