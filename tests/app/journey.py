@@ -1,19 +1,15 @@
 #!/usr/bin/env python3
 """The real program used as a person uses it, on a real display with real
-input. It must end with status 0 and nothing on the standard streams, and
-its saved files must hold what the screen shows, byte for byte as our
-writers make them (tools/build-windows.sh compares them with the Windows
-build's; tests/package/check-package.sh runs the installed program).
+input: it must end with status 0, say nothing on the standard streams, and
+save what the screen shows, byte for byte as our writers make it.
 
   journey.py [--display x11|wayland] [--pointer CLIENT] [--wine]
              [--out FOLDER] journey|scaled PROGRAM
 
-journey: see journey() below. scaled: (wayland, scale 2) the canvas crisp
-and each click landing on the pixel under it. x11 is an Xvfb of its own,
-xdotool the hand; wayland a headless sway of its own (as nobody when run
-by root), wtype and the virtual-pointer CLIENT the hand, grim the eye.
---wine: PROGRAM is for Windows, run by Wine. --out keeps the saved files
-and screenshots there.
+x11: an Xvfb of its own, xdotool the hand. wayland: a headless sway of its
+own (as nobody when run by root), wtype and the virtual-pointer CLIENT the
+hand, grim the eye. --wine: PROGRAM is for Windows. --out keeps the saved
+files and screenshots (tools/build-windows.sh compares Linux's and Windows').
 """
 import argparse
 import collections
@@ -281,12 +277,12 @@ class Person:
         self.process = subprocess.Popen(program.command, env=env, cwd=folder,
                                         stdout=self.log, stderr=subprocess.STDOUT)
 
-    def wait_for_dialog(self, what):
+    def wait_for_dialog(self, what, seconds=30):
         """The largest named window other than the main window, focused."""
         def dialog():
             others = [w for w in self.screen.windows() if w.name not in (MAIN_WINDOW, WINE_IME)]
             return max(others, key=lambda w: w.width * w.height, default=None)
-        window = wait_for("no " + what, dialog)
+        window = wait_for("no " + what, dialog, seconds)
         self.program.focus(self.screen, window)
         return window
 
@@ -295,7 +291,8 @@ class Person:
                  lambda: all(w.handle != window.handle for w in self.screen.windows()))
 
     def answer_size_dialog(self, width, height):
-        self.wait_for_dialog("size dialog")
+        # The first window waits for the program's start, slow under load.
+        self.wait_for_dialog("size dialog", seconds=120)
         for text in (str(width), str(height)):
             self.screen.keys("End", *["BackSpace"] * 3)
             self.screen.type(text)
