@@ -3,15 +3,15 @@
 #define SCRIBBLET_PLATFORM_GDI_BITMAP_BITS_H
 
 #include <cstddef>
+#include <cstdlib>
 #include <memory>
 
 #include "platform/platform.h"
 
 namespace scribblet::gdi {
 
-// Zeroed bytes taken straight from the system, all of them in memory once
-// made (as Windows commits a bitmap's memory when it makes the bitmap), and
-// given back to the system when the object goes.
+// Zeroed bytes, all of them in memory once made, as Windows commits a
+// bitmap's memory when it makes the bitmap.
 class BitmapBits {
 public:
     // No bytes.
@@ -30,12 +30,14 @@ public:
     }
 
 private:
-    struct Unmap {
-        std::size_t count;
-        void operator()(BYTE *memory) const;
+    struct Free {
+        void operator()(BYTE *memory) const
+        {
+            std::free(memory);
+        }
     };
     std::size_t count_ = 0;
-    std::unique_ptr<BYTE, Unmap> memory_;
+    std::unique_ptr<BYTE, Free> memory_;
 };
 
 } // namespace scribblet::gdi
