@@ -3,6 +3,7 @@
 
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace scribblet::gdi {
 
@@ -17,12 +18,15 @@ std::unique_ptr<Bitmap> new_bitmap(LONG width, LONG height)
     const auto rows = static_cast<std::size_t>(height);
     if (rows != 0 && stride > max_bitmap_bytes / rows)
         return nullptr;
+    BitmapBits bits(stride * rows);
+    if (bits.size() == 0)
+        return nullptr;
     try {
         auto bitmap = std::make_unique<Bitmap>();
         bitmap->width = width;
         bitmap->height = height;
         bitmap->stride = stride;
-        bitmap->bits.assign(stride * rows, 0);
+        bitmap->bits = std::move(bits);
         return bitmap;
     } catch (const std::bad_alloc &) {
         return nullptr;

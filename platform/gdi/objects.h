@@ -4,8 +4,8 @@
 #define SCRIBBLET_PLATFORM_GDI_OBJECTS_H
 
 #include <cstddef>
-#include <vector>
 
+#include "platform/gdi/bitmap_bits.h"
 #include "platform/gdi/gdi_internal.h"
 #include "platform/handles/handle_table.h"
 #include "platform/platform.h"
@@ -19,7 +19,7 @@ struct Bitmap {
     LONG width = 0;
     LONG height = 0;
     std::size_t stride = 0; // bytes a row
-    std::vector<BYTE> bits;
+    BitmapBits bits;
     bool stock = false; // shared by every memory DC, never deleted
 };
 

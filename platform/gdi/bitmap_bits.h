@@ -1,0 +1,45 @@
+// The memory that holds a bitmap's bits. Private to platform/gdi.
+#ifndef SCRIBBLET_PLATFORM_GDI_BITMAP_BITS_H
+#define SCRIBBLET_PLATFORM_GDI_BITMAP_BITS_H
+
+#include <cstddef>
+#include <cstdlib>
+#include <memory>
+
+#include "platform/platform.h"
+
+namespace scribblet::gdi {
+
+// Zeroed bytes, all of them in memory once made, as Windows commits a
+// bitmap's memory when it makes the bitmap.
+class BitmapBits {
+public:
+    // No bytes.
+    BitmapBits() = default;
+    // count bytes, all 0; no bytes when the system refuses them.
+    explicit BitmapBits(std::size_t count);
+
+    BYTE *data() const
+    {
+        return memory_.get();
+    }
+    // count, or 0 when the bytes were refused.
+    std::size_t size() const
+    {
+        return memory_ ? count_ : 0;
+    }
+
+private:
+    struct Free {
+        void operator()(BYTE *memory) const
+        {
+            std::free(memory);
+        }
+    };
+    std::size_t count_ = 0;
+    std::unique_ptr<BYTE, Free> memory_;
+};
+
+} // namespace scribblet::gdi
+
+#endif // SCRIBBLET_PLATFORM_GDI_BITMAP_BITS_H
