@@ -122,13 +122,6 @@ protected:
         DeleteDC(g_canvas.dc);
         g_canvas = ::Canvas{};
     }
-    // Whether the canvas's DC holds what it held before the bitmap, as the
-    // canvas leaves it between drawings (asked by putting that back).
-    static bool bitmap_put_away()
-    {
-        return SelectObject(g_canvas.dc, g_canvas.previous) ==
-               g_canvas.previous;
-    }
     static void fill(const RECT &area, HBRUSH brush)
     {
         canvas_begin_drawing();
@@ -163,14 +156,15 @@ TEST_F(CanvasTest, ZeroSizedCanvasLeavesTheSharedBitmapAlone)
 }
 
 // A new canvas is white; fills change only their part of it, and copying
-// out lands at the same place; the bitmap is put away after each.
+// out lands at the same place; the bitmap is put away after each (the DC
+// holds what it held before, asked by putting that back).
 TEST_F(CanvasTest, StartsWhiteAndFillsAndCopiesStayInPlace)
 {
     ASSERT_TRUE(canvas_create(4, 3));
     BYTE *fresh = canvas_read_out(); // white to its last byte
     EXPECT_EQ(std::vector<BYTE>(fresh, fresh + 48), std::vector<BYTE>(48, 255));
     free(fresh);
-    EXPECT_TRUE(bitmap_put_away());
+    EXPECT_EQ(SelectObject(g_canvas.dc, g_canvas.previous), g_canvas.previous);
     fill({-2, 2, 2, 9}, g_left_pen.brush); // partly off
     fill({4, 0, 9, 3}, g_left_pen.brush);  // wholly off
     EXPECT_EQ(canvas_picture(), "....\n....\nkk..\n");
@@ -187,7 +181,7 @@ TEST_F(CanvasTest, StartsWhiteAndFillsAndCopiesStayInPlace)
     canvas_copy_to(target, &area);
     GetBitmapBits(bitmap, 48, bytes.data());
     EXPECT_EQ(picture(bytes, 4), "????\n?..?\n?k.?\n");
-    EXPECT_TRUE(bitmap_put_away());
+    EXPECT_EQ(SelectObject(g_canvas.dc, g_canvas.previous), g_canvas.previous);
     SelectObject(target, original);
     DeleteObject(bitmap);
     DeleteDC(target);

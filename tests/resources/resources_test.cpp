@@ -82,9 +82,7 @@ TEST(ResourcesCompiled, StringsAcceleratorsAndMenuAsTheProgramLoadsThem)
 // Transparent around, opaque inside: a real drawing.
 void expect_drawn(const QImage &image, int size)
 {
-    ASSERT_FALSE(image.isNull()) << size;
-    EXPECT_EQ(image.width(), size);
-    EXPECT_EQ(image.height(), size);
+    ASSERT_EQ(image.size(), QSize(size, size));
     EXPECT_EQ(qAlpha(image.pixel(0, size - 1)), 0) << "corner transparent";
     EXPECT_EQ(qAlpha(image.pixel(size / 3, size / 2)), 255) << "paper opaque";
 }
