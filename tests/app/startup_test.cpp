@@ -16,7 +16,7 @@ TEST(AppSizeLimits, SidesUpTo32767AndPixelsUpTo536870911)
 {
     for (auto [width, height, fits] :
          {std::tuple<DWORD, DWORD, bool>{32767, 16384, true},
-          {23170, 23170, true},
+          {16384, 32767, true},
           {32768, 1, false},
           {1, 32768, false},
           {16385, 32767, false}})
