@@ -153,9 +153,9 @@ static double timed_save(bool jpeg)
 {
     std::remove(file_for(jpeg).c_str());
     QElapsedTimer clock;
-    when([] { return save_dialog() != nullptr; },
+    when([] { return OpenWindow<QFileDialog>() != nullptr; },
          [&clock, jpeg] {
-             QFileDialog *dialog = save_dialog();
+             QFileDialog *dialog = OpenWindow<QFileDialog>();
              if (jpeg)
                  QTest::keyClick(
                      dialog->findChild<QComboBox *>("fileTypeCombo"),
@@ -219,7 +219,7 @@ static void timed_start(double *to_dialog, double *to_window)
     when([] { return size_dialog() != nullptr; },
          [&] {
              *to_dialog = clock.nsecsElapsed() / 1e9;
-             QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH),
+             QTest::keyClick(dialog_control(size_dialog(), IDC_WIDTH),
                              Qt::Key_Return);
              answered = clock.nsecsElapsed() / 1e9;
              when(
@@ -343,11 +343,11 @@ static Session run_session(int width, int height, bool save, long long started)
     Session s;
     when([] { return size_dialog() != nullptr; },
          [=] {
-             dialog_edit(size_dialog(), IDC_WIDTH)
+             dialog_control<QLineEdit>(size_dialog(), IDC_WIDTH)
                  ->setText(QString::number(width));
-             dialog_edit(size_dialog(), IDC_HEIGHT)
+             dialog_control<QLineEdit>(size_dialog(), IDC_HEIGHT)
                  ->setText(QString::number(height));
-             QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH),
+             QTest::keyClick(dialog_control(size_dialog(), IDC_WIDTH),
                              Qt::Key_Return);
          });
     when([] { return main_client() != nullptr && main_client()->isVisible(); },
@@ -363,10 +363,10 @@ static Session run_session(int width, int height, bool save, long long started)
              s.bars[1] = bar_enabled(Qt::Vertical);
              s.rss_kib = status_kib("VmRSS");
              long long asked = now_ns();
-             when([] { return save_dialog() != nullptr; },
+             when([] { return OpenWindow<QFileDialog>() != nullptr; },
                   [&s, asked] {
                       s.to_save_dialog = (now_ns() - asked) / 1e9;
-                      save_dialog()->reject();
+                      OpenWindow<QFileDialog>()->reject();
                   });
              save_command(main_hwnd(), g_instance);
              for (int jpeg = 0; save && jpeg < 2; ++jpeg) {
@@ -555,7 +555,7 @@ int main(int argc, char **argv)
         }
     when([] { return size_dialog() != nullptr; },
          [] {
-             QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH),
+             QTest::keyClick(dialog_control(size_dialog(), IDC_WIDTH),
                              Qt::Key_Return);
          });
     when([] { return main_client() != nullptr && main_client()->isVisible(); },

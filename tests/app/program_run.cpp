@@ -1,11 +1,8 @@
 // The program run in-process, and the person's hand.
 #include "tests/app/program_run.h"
 
-#include <QLineEdit>
 #include <QMessageBox>
-#include <QScrollBar>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -20,7 +17,8 @@ int run_program(Steps steps)
 {
     scribblet::dialogs_test::UserScript script(std::move(steps));
     // The script closes what is open once it gives up, which ends the
-    // program unless a window stays: then a minute of waiting ends it.
+    // program unless a window stays: then a minute of the loop's own time
+    // (not a long canvas's making) ends it.
     QTimer limit;
     int seconds = 60;
     QObject::connect(&limit, &QTimer::timeout, [&] {
@@ -53,45 +51,36 @@ Step close_main_window()
     return on_main_window([] { PostMessageA(main_hwnd(), WM_CLOSE, 0, 0); });
 }
 
-// Replaces a field's text as a person does: select all, type.
-static void replace_text(QLineEdit *edit, const QString &text)
-{
-    if (text.isNull())
-        return;
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, text);
-}
-
 Step answer(const QString &width, const QString &height, Qt::Key key)
 {
-    return when([] { return size_dialog() && !message_box(); },
-                [=] {
-                    replace_text(dialog_edit(size_dialog(), IDC_WIDTH), width);
-                    replace_text(dialog_edit(size_dialog(), IDC_HEIGHT),
-                                 height);
-                    QTest::keyClick(dialog_edit(size_dialog(), IDC_WIDTH), key);
-                });
+    return when(
+        [] { return size_dialog() && !OpenWindow<QMessageBox>(); },
+        [=] {
+            // Each field replaced as a person does: select all, type.
+            for (auto [id, text] :
+                 {std::pair{IDC_WIDTH, width}, {IDC_HEIGHT, height}})
+                if (!text.isNull()) {
+                    QWidget *edit = dialog_control(size_dialog(), id);
+                    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+                    QTest::keyClicks(edit, text);
+                }
+            QTest::keyClick(dialog_control(size_dialog(), IDC_WIDTH), key);
+        });
 }
 
 Step told(const QString &message)
 {
-    return when([] { return message_box() != nullptr; },
+    return when([] { return OpenWindow<QMessageBox>() != nullptr; },
                 [=] {
-                    EXPECT_EQ(message_box()->windowTitle() + ": " +
-                                  message_box()->text(),
-                              message);
-                    QTest::keyClick(message_box(), Qt::Key_Return);
+                    QMessageBox *box = OpenWindow<QMessageBox>();
+                    EXPECT_EQ(box->windowTitle() + ": " + box->text(), message);
+                    QTest::keyClick(box, Qt::Key_Return);
                 });
 }
 
-void command(UINT id)
+void send(UINT message, WPARAM wParam, int x, int y)
 {
-    SendMessageA(main_hwnd(), WM_COMMAND, id, 0);
-}
-
-void pointer(UINT message, WPARAM buttons, int x, int y)
-{
-    SendMessageA(main_hwnd(), message, buttons, MAKELPARAM(x, y));
+    SendMessageA(main_hwnd(), message, wParam, MAKELPARAM(x, y));
 }
 
 unsigned canvas_pixel(int x, int y)
@@ -108,15 +97,6 @@ QSize client_size()
     RECT client = {};
     GetClientRect(main_hwnd(), &client);
     return QSize(client.right, client.bottom);
-}
-
-bool scroll_bar_enabled(Qt::Orientation orientation)
-{
-    for (QScrollBar *bar : main_window()->findChildren<QScrollBar *>())
-        if (bar->orientation() == orientation)
-            return bar->isEnabled();
-    ADD_FAILURE() << "no scroll bar";
-    return false;
 }
 
 } // namespace app_test

@@ -9,7 +9,6 @@
 #include <QSize>
 
 #include "tests/app/screen.h"
-#include "tests/dialogs/dialog_test_support.h"
 
 namespace app_test {
 
@@ -22,10 +21,9 @@ using Steps = std::deque<Step>;
 // goes with the run, so that the next run makes its own.
 int run_program(Steps steps);
 
-// A step that waits until `ready` holds, then runs `act`.
+// A step that waits until `ready` holds, then runs `act`; one that acts on
+// the main window once it is shown, and one that closes it there.
 Step when(std::function<bool()> ready, std::function<void()> act);
-// A step that acts on the main window once it is shown, and one that
-// closes it there (the close box).
 Step on_main_window(std::function<void()> act);
 Step close_main_window();
 // A step answering the size dialog with these texts and `key`; a null text
@@ -36,16 +34,12 @@ Step answer(const QString &width, const QString &height,
 // dismissing it with Enter.
 Step told(const QString &message);
 
-// A menu command, as the menu sends it, and a pointer message at a client
-// point with these buttons down.
-void command(UINT id);
-void pointer(UINT message, WPARAM buttons, int x, int y);
+// Sends the main window a message, with a client point for the pointer's.
+void send(UINT message, WPARAM wParam, int x = 0, int y = 0);
 // The canvas's pixel at (x, y) as 0xRRGGBB (0xFFFFFFFF without a canvas).
 unsigned canvas_pixel(int x, int y);
-// The main window's client area as the program sees it, and whether its
-// scroll bar in that direction is enabled (fails the test when it has none).
+// The main window's client area as the program sees it.
 QSize client_size();
-bool scroll_bar_enabled(Qt::Orientation orientation);
 
 } // namespace app_test
 

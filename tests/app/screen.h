@@ -3,16 +3,11 @@
 #ifndef SCRIBBLET_TESTS_APP_SCREEN_H
 #define SCRIBBLET_TESTS_APP_SCREEN_H
 
-#include <QString>
-
-#include "platform/platform.h"
-
-class QWidget;
-class QLineEdit;
-class QMessageBox;
-class QFileDialog;
+#include "tests/dialogs/dialog_test_support.h"
 
 namespace person {
+
+using scribblet::dialogs_test::OpenWindow;
 
 // The visible top-level widget with this caption, or nullptr.
 QWidget *window_titled(const QString &caption);
@@ -20,16 +15,15 @@ QWidget *window_titled(const QString &caption);
 QWidget *main_window();
 HWND main_hwnd();
 QWidget *main_client();
-// The canvas-size dialog and the About box, when shown.
+// The canvas-size dialog, when shown.
 QWidget *size_dialog();
-QWidget *about_box();
-// The visible message box, if any, and its text.
-QMessageBox *message_box();
-// The visible save dialog, if any.
-QFileDialog *save_dialog();
+// The top-level window (HWND) whose widgets lie inside `top_level`.
+HWND window_inside(QWidget *top_level);
 // The Qt control inside dialog control `id` of the dialog shown by `dialog`.
-QWidget *dialog_control(QWidget *dialog, int id);
-QLineEdit *dialog_edit(QWidget *dialog, int id);
+template <typename T = QWidget> T *dialog_control(QWidget *dialog, int id)
+{
+    return scribblet::dialogs_test::ControlWidget<T>(window_inside(dialog), id);
+}
 
 } // namespace person
 
