@@ -3,6 +3,7 @@
 // largest canvases drawn to their far corner and saved.
 #include <QComboBox>
 #include <QFileDialog>
+#include <QImageReader>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -86,7 +87,8 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
 }
 
 // The largest canvases (2 GiB of pixels): a stroke to near the far corner,
-// and the BMP file of the whole canvas (`row` bytes a row, the last first).
+// the BMP file of the whole canvas (`row` bytes a row, the last first) and
+// the JPEG file, read at an eighth of its size.
 TEST(AppSave, TheLargestCanvasesAreDrawnToTheFarCornerAndSaved)
 {
     QTemporaryDir folder;
@@ -94,7 +96,7 @@ TEST(AppSave, TheLargestCanvasesAreDrawnToTheFarCornerAndSaved)
     for (auto [width, height, row] :
          {std::tuple<int, int, qint64>{32767, 16383, 98304},
           {23170, 23170, 69512}}) {
-        const QString name = QString::number(width) + ".bmp";
+        const QString name = folder.filePath(QString::number(width));
         const int x = width - 5, y = height - 5;
         Steps steps = {
             answer(QString::number(width), QString::number(height)),
@@ -104,10 +106,11 @@ TEST(AppSave, TheLargestCanvasesAreDrawnToTheFarCornerAndSaved)
                      send(WM_MOUSEMOVE, MK_LBUTTON, x, y);
                      send(WM_LBUTTONUP, 0, x, y);
                  })};
-        save(steps, 1, name, folder.filePath(name));
+        save(steps, 1, QFileInfo(name).fileName() + ".bmp", name + ".bmp");
+        save(steps, 2, QFileInfo(name).fileName() + ".jpg", name + ".jpg");
         steps.push_back(close_main_window());
         EXPECT_EQ(run_program(std::move(steps)), 0);
-        QFile bmp(folder.filePath(name));
+        QFile bmp(name + ".bmp");
         ASSERT_TRUE(bmp.open(QIODevice::ReadOnly));
         EXPECT_EQ(bmp.size(), 54 + row * height);
         const auto bgr_at = [&](int px, int py) {
@@ -117,5 +120,18 @@ TEST(AppSave, TheLargestCanvasesAreDrawnToTheFarCornerAndSaved)
         EXPECT_EQ(bgr_at(x, y), QByteArray(3, 0)) << width;
         EXPECT_EQ(bgr_at(width - 1, 0), "\xFF\xFF\xFF") << width;
         bmp.remove();
+        // The stroke's end darkens the eighth-size image; the top right
+        // corner stays white.
+        QImageReader jpeg(name + ".jpg");
+        EXPECT_EQ(jpeg.size(), QSize(width, height));
+        jpeg.setScaledSize(QSize(width / 8, height / 8));
+        const QImage small = jpeg.read();
+        int darkest = 255;
+        for (int sy = y / 8 - 16; sy < y / 8; ++sy)
+            for (int sx = x / 8 - 16; sx < x / 8; ++sx)
+                darkest = std::min(darkest, qGray(small.pixel(sx, sy)));
+        EXPECT_LT(darkest, 128) << width;
+        EXPECT_GT(qGray(small.pixel(small.width() - 1, 0)), 240) << width;
+        QFile::remove(name + ".jpg");
     }
 }
