@@ -3,7 +3,7 @@
 
 #include <cerrno>
 #include <cstdint>
-#include <system_error>
+#include <exception>
 #include <utility>
 #include <sys/mman.h>
 #include <unistd.h>
@@ -59,7 +59,7 @@ BitmapBits::BitmapBits(std::size_t count)
         try {
             populated_ = std::async(std::launch::async,
                                     [bytes, count] { populate(bytes, count); });
-        } catch (const std::system_error &) {
+        } catch (const std::exception &) {
             populate(bytes, count); // no thread to be had: here, then
         }
     } else if (!populate(bytes, count)) {

@@ -28,7 +28,8 @@ public:
         wait_populated();
         return memory_.get();
     }
-    // count, or 0 when the bytes were refused.
+    // count, or 0 when the bytes were refused. Needs no waiting: the thread
+    // that has the pages changes none of this object.
     std::size_t size() const
     {
         return memory_ ? count_ : 0;
