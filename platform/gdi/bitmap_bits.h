@@ -46,9 +46,9 @@ private:
 
     std::size_t count_ = 0;
     std::unique_ptr<BYTE, Free> memory_;
-    // Large bytes are had on a thread of their own (see the constructor).
-    // Declared after memory_: destroying it waits for that thread, before
-    // the bytes are freed.
+    // The pages of a large block are had on a thread of their own (see the
+    // constructor). Declared after memory_: destroying it waits for that
+    // thread, before the bytes are freed.
     std::future<void> populated_;
 };
 
