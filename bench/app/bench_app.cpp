@@ -9,8 +9,8 @@
 //    the window's size and scroll bars, resident memory, the time to the
 //    shown window (and the CPU time until then) and to the open save
 //    dialog, each in a fresh process of its own and in-process; for the
-//    largest canvases also each save's memory peak and the saved files checked
-//    (too large for CI's tests).
+//    largest canvases also each save's memory peak (their files are checked
+//    by the program's tests).
 // It runs on Qt's offscreen platform with that screen unless the
 // environment names another platform. The ratios are printed at the end.
 #include <QApplication>
