@@ -401,10 +401,22 @@ class Person:
             status = self.process.wait(timeout=30)
         except subprocess.TimeoutExpired:
             raise Failed("the program did not end after Exit")
-        self.log.seek(0)
-        output = self.log.read().decode(errors="replace")
+        output = self.output()
         if status != 0 or (output and not self.program.talks):
             raise Failed("exit status %d, and on the standard streams: %s" % (status, output))
+
+    def output(self):
+        """What the program has written to its standard streams so far."""
+        self.log.seek(0)
+        return self.log.read().decode(errors="replace")
+
+    def state(self):
+        """Whether the program still runs, and what it said: for a failure's
+        report, as a wait that runs out may mean it ended or never drew."""
+        status = self.process.poll()
+        return "%s; on the standard streams: %r" % (
+            "still running" if status is None else "ended with status %d" % status,
+            self.output())
 
 
 def bmp(width, height, rgb):
@@ -506,6 +518,8 @@ def main():
         if out and screen:
             screen.screenshot(os.path.join(out, "failed.png"))
         print("FAILED:", failure)
+        if person:
+            print("the program:", person.state())
         return 1
     finally:
         if person and person.process.poll() is None:
