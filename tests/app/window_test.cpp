@@ -13,7 +13,6 @@
 #include "app/online_help.h"
 #include "canvas/pen.h"
 #include "platform/gdi/objects.h"
-#include "platform/winsys/menus.h"
 #include "res/resource.h"
 #include "tests/app/program_run.h"
 
@@ -56,11 +55,12 @@ TEST(AppWindow, NeverLargerThanTheCanvasAndItsBarsShowWhatIsHidden)
     EXPECT_EQ(run_program(std::move(steps)), 0);
 }
 
+// As the menu shows the item.
 static bool greyed(UINT id)
 {
-    const auto *item =
-        scribblet::winsys::find_menu_command(GetMenu(main_hwnd()), id);
-    return item != nullptr && (item->flags & MF_GRAYED) != 0;
+    const auto *item = main_window()->findChild<QAction *>(QString::number(id));
+    EXPECT_NE(item, nullptr) << id;
+    return item == nullptr || !item->isEnabled();
 }
 
 // Each colour command and preset: the command in, the state of the pen it
