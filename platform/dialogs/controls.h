@@ -52,7 +52,7 @@ void focus_control(HWND hwnd);
 // hidden or inactive dialog, the one that will hold it), NULL for none.
 HWND focused_control(HWND dialog);
 
-// A control's text (UTF-8), as WM_GETTEXT and WM_SETTEXT have it. No
+// A control's text (UTF-8), as Windows' WM_GETTEXT and WM_SETTEXT have it. No
 // procedure of the program stands between a dialog and its controls, so
 // SetDlgItemInt and GetDlgItemInt use these directly (a control takes
 // WM_SETTEXT as well). Nothing is read or written for a window that is not

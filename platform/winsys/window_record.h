@@ -15,12 +15,13 @@
 
 namespace scribblet::winsys {
 
-// What the layer keeps of a registered class. Its style goes unread: the
-// program's class asks for a whole repaint when the client area changes
-// size (CS_HREDRAW | CS_VREDRAW), and the classes of the dialogs and their
-// controls, which do not, never change size once shown; every window is
-// repainted whole after a resize. The icon group of hIcon holds every size,
-// the small one's too.
+// What the layer keeps of a registered class. Its style and background go
+// unread: the program's class asks for a whole repaint when the client area
+// changes size (CS_HREDRAW | CS_VREDRAW) and has the window colour as its
+// background, and the classes of the dialogs and their controls, which ask
+// for neither, never change size once shown nor paint; every window is
+// repainted whole after a resize, on white. The icon group of hIcon holds
+// every size, the small one's too.
 struct WindowClass {
     std::string name;
     WNDPROC proc = nullptr;
