@@ -1,7 +1,7 @@
 // The main window: never larger than the canvas, its scroll bars showing
 // what is hidden, each pen command's effect on its pen and on the greying
 // of Enlarge and Shrink, and the Help menu.
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QScrollBar>
@@ -22,7 +22,8 @@ TEST(AppWindow, NeverLargerThanTheCanvasAndItsBarsShowWhatIsHidden)
 {
     // The change asked for (against the window of the whole canvas), the
     // client area that follows and the bars enabled; maximised last, when
-    // the client area must be the canvas again.
+    // the client area must be the canvas again, after a larger desktop font
+    // has made the menu bar taller (the program measures its frame again).
     const struct {
         QSize change, client;
         Qt::Orientations bars;
@@ -33,7 +34,14 @@ TEST(AppWindow, NeverLargerThanTheCanvasAndItsBarsShowWhatIsHidden)
     auto full = std::make_shared<QSize>();
     Steps steps = {answer("400", "300"),
                    on_main_window([=] { *full = main_window()->size(); })};
+    const QFont font = QApplication::font();
     for (const auto &c : cases) {
+        if (c.change == QSize())
+            steps.push_back(on_main_window([font] {
+                QFont larger = font;
+                larger.setPointSizeF(font.pointSizeF() * 2);
+                QApplication::setFont(larger);
+            }));
         steps.push_back(on_main_window([=] {
             if (c.change != QSize())
                 main_window()->resize(*full + c.change);
@@ -53,6 +61,7 @@ TEST(AppWindow, NeverLargerThanTheCanvasAndItsBarsShowWhatIsHidden)
     }
     steps.push_back(close_main_window());
     EXPECT_EQ(run_program(std::move(steps)), 0);
+    QApplication::setFont(font);
 }
 
 // As the menu shows the item.
