@@ -1,12 +1,20 @@
 // The stroke engine: presses, releases and moves of the pointer.
 #include "canvas/stroke.h"
-#include "canvas/stroke_test_support.h"
 
 #include <cstdint>
 
 #include "canvas/canvas.h"
 
-StrokeState g_stroke;
+// Where the pointer was and which buttons hold the capture; all 0 at start.
+typedef struct StrokeState {
+    short previous_x; // where the pointer last was
+    short previous_y;
+    BOOL has_previous;   // 0 until the first move, then 1 for ever
+    BOOL left_captured;  // the left button is down and holds the capture
+    BOOL right_captured; // likewise the right button
+} StrokeState;
+
+static StrokeState g_stroke;
 
 static LONG absolute(LONG value)
 {

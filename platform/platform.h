@@ -28,7 +28,6 @@
 // ---------------------------------------------------------------------------
 #define WINAPI
 #define CALLBACK
-#define APIENTRY
 
 typedef int BOOL;
 typedef unsigned char BYTE;
@@ -37,8 +36,6 @@ typedef std::uint32_t DWORD;
 typedef std::int32_t LONG;
 typedef std::int32_t INT;
 typedef unsigned int UINT;
-typedef char CHAR;
-typedef char16_t WCHAR;
 typedef std::intptr_t INT_PTR;
 typedef std::uintptr_t UINT_PTR;
 typedef std::intptr_t LONG_PTR;
@@ -50,10 +47,8 @@ typedef LONG_PTR LRESULT;
 typedef WORD ATOM;
 typedef DWORD COLORREF;
 typedef void *LPVOID;
-typedef const void *LPCVOID;
 typedef char *LPSTR;
 typedef const char *LPCSTR;
-typedef BOOL *LPBOOL;
 
 #ifndef TRUE
 #define TRUE 1
@@ -82,7 +77,6 @@ typedef HGDIOBJ HBITMAP;
 typedef HGDIOBJ HBRUSH;
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
-typedef void *HANDLE;
 
 // ---------------------------------------------------------------------------
 // Records
@@ -93,7 +87,6 @@ typedef struct tagRECT {
     LONG right;
     LONG bottom;
 } RECT, *PRECT, *LPRECT;
-typedef const RECT *LPCRECT;
 
 typedef struct tagPOINT {
     LONG x;
@@ -225,20 +218,12 @@ typedef struct tagOFNA {
 #define WM_NULL 0x0000
 #define WM_CREATE 0x0001
 #define WM_DESTROY 0x0002
-#define WM_MOVE 0x0003
 #define WM_SIZE 0x0005
-#define WM_ACTIVATE 0x0006
-#define WM_SETFOCUS 0x0007
-#define WM_KILLFOCUS 0x0008
 #define WM_SETTEXT 0x000C
-#define WM_GETTEXT 0x000D
-#define WM_GETTEXTLENGTH 0x000E
 #define WM_PAINT 0x000F
 #define WM_CLOSE 0x0010
 #define WM_QUIT 0x0012
 #define WM_ERASEBKGND 0x0014
-#define WM_SHOWWINDOW 0x0018
-#define WM_SETCURSOR 0x0020
 #define WM_GETMINMAXINFO 0x0024
 #define WM_WINDOWPOSCHANGING 0x0046
 #define WM_NCCREATE 0x0081
@@ -250,8 +235,6 @@ typedef struct tagOFNA {
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
-#define WM_HSCROLL 0x0114
-#define WM_VSCROLL 0x0115
 #define WM_MOUSEMOVE 0x0200
 #define WM_LBUTTONDOWN 0x0201
 #define WM_LBUTTONUP 0x0202
@@ -264,37 +247,16 @@ typedef struct tagOFNA {
 // Mouse key state (wParam of mouse messages)
 #define MK_LBUTTON 0x0001
 #define MK_RBUTTON 0x0002
-#define MK_SHIFT 0x0004
-#define MK_CONTROL 0x0008
-#define MK_MBUTTON 0x0010
 
 // WM_SIZE kinds, WM_SIZING edges
 #define SIZE_RESTORED 0
 #define SIZE_MINIMIZED 1
 #define SIZE_MAXIMIZED 2
-#define WMSZ_LEFT 1
-#define WMSZ_RIGHT 2
-#define WMSZ_TOP 3
-#define WMSZ_TOPLEFT 4
-#define WMSZ_TOPRIGHT 5
-#define WMSZ_BOTTOM 6
-#define WMSZ_BOTTOMLEFT 7
 #define WMSZ_BOTTOMRIGHT 8
 
 // Virtual keys
-#define VK_BACK 0x08
-#define VK_TAB 0x09
 #define VK_RETURN 0x0D
-#define VK_SHIFT 0x10
-#define VK_CONTROL 0x11
-#define VK_MENU 0x12
 #define VK_ESCAPE 0x1B
-#define VK_SPACE 0x20
-#define VK_LEFT 0x25
-#define VK_UP 0x26
-#define VK_RIGHT 0x27
-#define VK_DOWN 0x28
-#define VK_DELETE 0x2E
 
 // Class styles
 #define CS_VREDRAW 0x0001
@@ -304,20 +266,13 @@ typedef struct tagOFNA {
 #define WS_OVERLAPPED 0x00000000L
 #define WS_POPUP 0x80000000L
 #define WS_CHILD 0x40000000L
-#define WS_MINIMIZE 0x20000000L
 #define WS_VISIBLE 0x10000000L
 #define WS_DISABLED 0x08000000L
-#define WS_CLIPSIBLINGS 0x04000000L
-#define WS_CLIPCHILDREN 0x02000000L
-#define WS_MAXIMIZE 0x01000000L
 #define WS_CAPTION 0x00C00000L
-#define WS_BORDER 0x00800000L
-#define WS_DLGFRAME 0x00400000L
 #define WS_VSCROLL 0x00200000L
 #define WS_HSCROLL 0x00100000L
 #define WS_SYSMENU 0x00080000L
 #define WS_THICKFRAME 0x00040000L
-#define WS_GROUP 0x00020000L
 #define WS_TABSTOP 0x00010000L
 #define WS_MINIMIZEBOX 0x00020000L
 #define WS_MAXIMIZEBOX 0x00010000L
@@ -339,34 +294,22 @@ typedef struct tagOFNA {
 // ShowWindow commands
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
-#define SW_NORMAL 1
-#define SW_SHOWMINIMIZED 2
-#define SW_SHOWMAXIMIZED 3
-#define SW_MAXIMIZE 3
-#define SW_SHOWNOACTIVATE 4
 #define SW_SHOW 5
-#define SW_MINIMIZE 6
-#define SW_SHOWMINNOACTIVE 7
-#define SW_SHOWNA 8
-#define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
 
 // SetWindowPos flags
 #define SWP_NOSIZE 0x0001
 #define SWP_NOMOVE 0x0002
 #define SWP_NOZORDER 0x0004
-#define SWP_NOACTIVATE 0x0010
 
 // Scroll bars
 #define SB_HORZ 0
 #define SB_VERT 1
-#define SB_BOTH 3
 #define ESB_ENABLE_BOTH 0x0000
 #define ESB_DISABLE_BOTH 0x0003
 
 // Menus
 #define MF_BYCOMMAND 0x00000000L
-#define MF_BYPOSITION 0x00000400L
 #define MF_ENABLED 0x00000000L
 #define MF_GRAYED 0x00000001L
 #define MF_DISABLED 0x00000002L
@@ -420,8 +363,6 @@ typedef struct tagOFNA {
 
 // Save dialog
 #define OFN_OVERWRITEPROMPT 0x00000002
-#define OFN_HIDEREADONLY 0x00000004
-#define OFN_PATHMUSTEXIST 0x00000800
 #define FNERR_BUFFERTOOSMALL 0x3003
 
 // ---------------------------------------------------------------------------

@@ -12,7 +12,6 @@
 #define RT_DIALOG MAKEINTRESOURCEA(5)
 #define RT_STRING MAKEINTRESOURCEA(6)
 #define RT_ACCELERATOR MAKEINTRESOURCEA(9)
-#define RT_RCDATA MAKEINTRESOURCEA(10)
 #define RT_GROUP_ICON MAKEINTRESOURCEA(14)
 
 // Menu template item flags
@@ -27,14 +26,8 @@
 #define SS_ICON 0x00000003L
 #define SS_TYPEMASK 0x0000001FL
 
-// WM_ACTIVATE's low word
-#define WA_INACTIVE 0
-
 // Message boxes
 #define MB_ICONMASK 0x000000F0L
-
-// Save dialog errors
-#define CDERR_STRUCTSIZE 0x0001
 
 // ShellExecute's failures (its results above 32 mean success)
 #define SE_ERR_NOASSOC 31

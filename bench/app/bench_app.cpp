@@ -38,13 +38,12 @@
 #include "canvas/canvas.h"
 #include "canvas/pen.h"
 #include "canvas/stroke.h"
-#include "canvas/stroke_test_support.h"
 #include "export/bmp_writer.h"
 #include "export/jpeg_writer.h"
 #include "export/save_command.h"
 #include "platform/qt/qt_edge.h"
 #include "platform/resources/resource_reader.h"
-#include "platform/winsys/window_system.h"
+#include "platform/winsys/dialog_support.h"
 #include "res/resource.h"
 #include "tests/app/screen.h"
 
@@ -125,13 +124,14 @@ static void BM_MovesThroughTheWholePath(benchmark::State &state)
 static void BM_MovesThroughTheStrokeEngineAlone(benchmark::State &state)
 {
     HWND hwnd = main_hwnd();
-    g_stroke.left_captured = TRUE;
+    stroke_press_left(hwnd, MAKELPARAM(path_point(0).x(), path_point(0).y()));
+    pump_until_idle();
     for (auto _ : state)
         for (int i = 1; i <= MOVES; ++i) {
             QPoint p = path_point(i);
             stroke_move(hwnd, MAKELPARAM(p.x(), p.y()), MK_LBUTTON);
         }
-    g_stroke.left_captured = FALSE;
+    stroke_release_left();
     pump_until_idle();
     state.counters["moves/s"] = benchmark::Counter(
         double(state.iterations()) * MOVES, benchmark::Counter::kIsRate);

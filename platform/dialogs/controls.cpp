@@ -1,21 +1,17 @@
 #include "platform/dialogs/controls.h"
 
-#include <QIcon>
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
-#include <QVBoxLayout>
-#include <algorithm>
 #include <cstring>
-#include <string>
 
 #include "platform/dialogs/dialog_font.h"
 #include "platform/dialogs/dialog_units.h"
 #include "platform/dialogs/fitting_line_edit.h"
 #include "platform/qt/qt_icon.h"
-#include "platform/windows_internal.h"
 #include "platform/qt/window_widgets.h"
-#include "platform/winsys/window_system.h"
+#include "platform/windows_internal.h"
+#include "platform/winsys/dialog_support.h"
 
 namespace scribblet::dialogs {
 namespace {
@@ -32,41 +28,30 @@ constexpr const char *button_class = "Button";
 constexpr const char *edit_class = "Edit";
 constexpr const char *static_class = "Static";
 
-enum class Kind { button, edit, text, icon };
-
-struct Control {
-    Kind kind;
+// What a control window keeps: its widget, a child of the dialog's client
+// widget, which goes with the window.
+struct Control final : winsys::WindowState {
+    explicit Control(QWidget *made) : widget(made)
+    {
+    }
+    ~Control() override
+    {
+        delete widget.data();
+    }
     QPointer<QWidget> widget;
 };
 
-Control *control_of(HWND hwnd)
+QWidget *widget_of(HWND hwnd)
 {
-    return reinterpret_cast<Control *>(winsys::window_data(hwnd));
-}
-
-QLineEdit *edit_of(HWND hwnd)
-{
-    const Control *control = control_of(hwnd);
-    return control != nullptr && control->kind == Kind::edit
-               ? static_cast<QLineEdit *>(control->widget.data())
-               : nullptr;
-}
-
-void queue_click(HWND hwnd)
-{
-    MSG msg{};
-    msg.hwnd = hwnd;
-    msg.message = notify_click;
-    winsys::queue_input(msg);
+    const Control *control = winsys::window_state<Control>(hwnd);
+    return control != nullptr ? control->widget.data() : nullptr;
 }
 
 void notify_parent_of_click(HWND hwnd)
 {
-    const HWND parent = winsys::parent_of(hwnd);
-    if (parent != nullptr)
-        SendMessageA(parent, WM_COMMAND,
-                     MAKEWPARAM(winsys::child_id_of(hwnd), BN_CLICKED),
-                     reinterpret_cast<LPARAM>(hwnd));
+    SendMessageA(winsys::parent_of(hwnd), WM_COMMAND,
+                 MAKEWPARAM(winsys::child_id_of(hwnd), BN_CLICKED),
+                 reinterpret_cast<LPARAM>(hwnd));
 }
 
 // The item's text; an icon static's title is the icon's ordinal instead.
@@ -76,29 +61,21 @@ QString item_text(const resources::DialogItem &item)
                                  : QString::fromStdString(item.title.text);
 }
 
-// Tab-stop controls take the focus from Tab and clicks; others only from
-// clicks (or, for texts and icons, never).
-Qt::FocusPolicy focus_policy_for(Kind kind, DWORD style)
+QWidget *make_button(HWND hwnd, const resources::DialogItem &item,
+                     QWidget *dialog)
 {
-    if (kind == Kind::text || kind == Kind::icon)
-        return Qt::NoFocus;
-    return (style & WS_TABSTOP) != 0 ? Qt::StrongFocus : Qt::ClickFocus;
-}
-
-QWidget *make_button(HWND hwnd, const resources::DialogItem &item)
-{
-    auto *button = new QPushButton(item_text(item));
+    auto *button = new QPushButton(item_text(item), dialog);
     button->setDefault((item.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON);
     QObject::connect(button, &QPushButton::clicked,
-                     [hwnd] { queue_click(hwnd); });
+                     [hwnd] { winsys::queue_input(hwnd, notify_click); });
     return button;
 }
 
 // The script's texts are SS_LEFT: top left, wrapped at word breaks. None
 // holds an '&', so no mnemonic marks are taken out.
-QWidget *make_text(const resources::DialogItem &item)
+QWidget *make_text(const resources::DialogItem &item, QWidget *dialog)
 {
-    auto *label = new QLabel(item_text(item));
+    auto *label = new QLabel(item_text(item), dialog);
     label->setTextFormat(Qt::PlainText);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setWordWrap(true);
@@ -106,129 +83,79 @@ QWidget *make_text(const resources::DialogItem &item)
 }
 
 // An icon control sizes itself to the system icon size, as Windows' does.
-QWidget *make_icon(HWND hwnd, const resources::DialogItem &item,
-                   HINSTANCE instance)
+QWidget *make_icon(const resources::DialogItem &item, HINSTANCE instance,
+                   QWidget *dialog)
 {
     const int size = mul_div_rounded(icon_size_at_96_dpi, logical_dpi(), 96);
-    auto *label = new QLabel;
+    auto *label = new QLabel(dialog);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setPixmap(
         qt::qt_icon(LoadIconA(instance, MAKEINTRESOURCEA(item.title.ordinal)))
             .pixmap(size, size));
-    SetWindowPos(hwnd, nullptr, 0, 0, size, size,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    label->setFixedSize(size, size);
     return label;
 }
 
-Kind kind_of(const char *class_name, DWORD style)
+QWidget *make_widget(HWND hwnd, const char *class_name,
+                     const ControlRecipe &recipe, QWidget *dialog)
 {
+    const resources::DialogItem &item = *recipe.item;
     if (std::strcmp(class_name, button_class) == 0)
-        return Kind::button;
+        return make_button(hwnd, item, dialog);
     if (std::strcmp(class_name, edit_class) == 0)
-        return Kind::edit;
-    return (style & SS_TYPEMASK) == SS_ICON ? Kind::icon : Kind::text;
+        return new FittingLineEdit(item_text(item), dialog);
+    if ((item.style & SS_TYPEMASK) == SS_ICON)
+        return make_icon(item, recipe.instance, dialog);
+    return make_text(item, dialog);
 }
 
-QWidget *make_widget(HWND hwnd, Kind kind, const ControlRecipe &recipe)
-{
-    switch (kind) {
-    case Kind::button:
-        return make_button(hwnd, *recipe.item);
-    case Kind::edit:
-        return new FittingLineEdit(item_text(*recipe.item));
-    case Kind::text:
-        return make_text(*recipe.item);
-    case Kind::icon:
-        return make_icon(hwnd, *recipe.item, recipe.instance);
-    }
-    return nullptr;
-}
-
-// WM_CREATE: the Qt widget fills the window's container; −1 refuses
-// the window.
+// WM_CREATE: the widget takes the window's place in the dialog's client
+// area (an icon keeps its own size); the order of creation is the order
+// of Tab. Controls that take the focus (buttons and fields) take it from
+// Tab with WS_TABSTOP, else only from clicks. The widget is named by the
+// control's id, as Windows shows a control's id to automation tools (its
+// UI Automation id).
 LRESULT create_control(HWND hwnd, const CREATESTRUCTA &create)
 {
-    const auto *recipe =
-        static_cast<const ControlRecipe *>(create.lpCreateParams);
-    QWidget *container = qt::window_widget(hwnd);
-    if (recipe == nullptr || recipe->item == nullptr || container == nullptr)
-        return -1;
-    const Kind kind =
-        kind_of(create.lpszClass, static_cast<DWORD>(create.style));
-    QWidget *widget = make_widget(hwnd, kind, *recipe);
-    if (recipe->font != nullptr)
-        widget->setFont(*recipe->font);
-    widget->setFocusPolicy(focus_policy_for(kind, recipe->item->style));
-    // The control's window stands for its widget: focusing the one focuses
-    // the other, and only the widget is a stop for Tab.
-    container->setFocusPolicy(Qt::NoFocus);
-    container->setFocusProxy(widget);
-    auto *layout = new QVBoxLayout(container);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(widget);
-    winsys::set_window_data(
-        hwnd, reinterpret_cast<LONG_PTR>(new Control{kind, widget}));
+    const auto &recipe =
+        *static_cast<const ControlRecipe *>(create.lpCreateParams);
+    QWidget *widget = make_widget(hwnd, create.lpszClass, recipe,
+                                  qt::window_widget(create.hwndParent));
+    widget->setObjectName(QString::number(recipe.item->id));
+    widget->setFont(*recipe.font);
+    widget->setGeometry(create.x, create.y, create.cx, create.cy);
+    if (widget->focusPolicy() != Qt::NoFocus)
+        widget->setFocusPolicy((create.style & WS_TABSTOP) != 0
+                                   ? Qt::StrongFocus
+                                   : Qt::ClickFocus);
+    winsys::set_window_state(hwnd, std::make_unique<Control>(widget));
     return 0;
 }
 
-// WM_GETTEXT: at most size − 1 bytes, never half a character, then a NUL.
-LRESULT copy_text(const QLineEdit &edit, WPARAM size, char *buffer)
-{
-    if (buffer == nullptr || size == 0)
-        return 0;
-    const QByteArray text = edit.text().toUtf8();
-    qsizetype count =
-        std::min<qsizetype>(text.size(), static_cast<qsizetype>(size - 1));
-    while (count > 0 && count < text.size() &&
-           (static_cast<unsigned char>(text[count]) & 0xC0) == 0x80)
-        --count;
-    std::memcpy(buffer, text.constData(), static_cast<std::size_t>(count));
-    buffer[count] = '\0';
-    return count;
-}
-
-// An edit field's text is its widget's; the program reads and writes no
-// other control's text (SetDlgItemInt and GetDlgItemInt on its fields).
 LRESULT CALLBACK control_proc(HWND hwnd, UINT message, WPARAM wParam,
                               LPARAM lParam)
 {
-    QLineEdit *edit = edit_of(hwnd);
     switch (message) {
     case WM_CREATE:
         return create_control(hwnd, *reinterpret_cast<CREATESTRUCTA *>(lParam));
-    case WM_DESTROY:
-        delete control_of(hwnd);
-        winsys::set_window_data(hwnd, 0);
-        return 0;
     case notify_click:
         notify_parent_of_click(hwnd);
         return 0;
     case WM_SETTEXT:
-        if (edit == nullptr)
-            break;
-        edit->setText(QString::fromUtf8(reinterpret_cast<LPCSTR>(lParam)));
+        set_control_text(hwnd, reinterpret_cast<LPCSTR>(lParam));
         return TRUE;
-    case WM_GETTEXT:
-        if (edit == nullptr)
-            break;
-        return copy_text(*edit, wParam, reinterpret_cast<char *>(lParam));
-    case WM_GETTEXTLENGTH:
-        if (edit == nullptr)
-            break;
-        return edit->text().toUtf8().size();
     default:
-        break;
+        return DefWindowProcA(hwnd, message, wParam, lParam);
     }
-    return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-bool register_control_class(const char *name)
+void register_control_class(const char *name)
 {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = control_proc;
     wc.lpszClassName = name;
-    return RegisterClassExA(&wc) != 0;
+    RegisterClassExA(&wc);
 }
 
 } // namespace
@@ -247,52 +174,60 @@ const char *control_class_name(std::uint16_t class_ordinal)
     }
 }
 
-bool register_control_classes()
+// Windows refuses a class registered again, which changes nothing.
+void register_control_classes()
 {
-    static const bool registered = register_control_class(button_class) &&
-                                   register_control_class(edit_class) &&
-                                   register_control_class(static_class);
-    return registered;
+    for (const char *name : {button_class, edit_class, static_class})
+        register_control_class(name);
 }
 
 bool is_push_button(HWND hwnd)
 {
-    const Control *control = control_of(hwnd);
-    return control != nullptr && control->kind == Kind::button;
+    return qobject_cast<QPushButton *>(widget_of(hwnd)) != nullptr;
 }
 
 bool is_default_push_button(HWND hwnd)
 {
-    return is_push_button(hwnd) &&
-           (winsys::style_of(hwnd) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    const auto *button = qobject_cast<QPushButton *>(widget_of(hwnd));
+    return button != nullptr && button->isDefault();
 }
 
 bool is_tab_stop(HWND hwnd)
 {
     const DWORD style = winsys::style_of(hwnd);
-    return control_of(hwnd) != nullptr && (style & WS_TABSTOP) != 0 &&
-           (style & WS_VISIBLE) != 0 && winsys::is_window_enabled(hwnd);
+    return widget_of(hwnd) != nullptr && (style & WS_TABSTOP) != 0 &&
+           (style & WS_VISIBLE) != 0 && winsys::takes_input(hwnd);
 }
 
 void focus_control(HWND hwnd)
 {
-    const Control *control = control_of(hwnd);
-    if (control == nullptr || control->widget == nullptr)
-        return;
-    control->widget->setFocus(Qt::OtherFocusReason);
-    if (auto *edit = qobject_cast<QLineEdit *>(control->widget))
+    QWidget *widget = widget_of(hwnd);
+    widget->setFocus(Qt::OtherFocusReason);
+    if (auto *edit = qobject_cast<QLineEdit *>(widget))
         edit->selectAll();
 }
 
 HWND focused_control(HWND dialog)
 {
-    QWidget *client = qt::window_widget(dialog);
-    if (client == nullptr)
-        return nullptr;
-    const QWidget *focus = client->window()->focusWidget();
-    const HWND hwnd = focus ? qt::window_from_widget(focus) : nullptr;
-    return hwnd != nullptr && winsys::parent_of(hwnd) == dialog ? hwnd
-                                                                : nullptr;
+    const QWidget *focus = qt::window_widget(dialog)->window()->focusWidget();
+    for (HWND child : winsys::children_of(dialog))
+        if (focus != nullptr && widget_of(child) == focus)
+            return child;
+    return nullptr;
+}
+
+// Buttons, labels and fields all carry their text in Qt's "text" property.
+std::string control_text(HWND hwnd)
+{
+    const QWidget *widget = widget_of(hwnd);
+    return widget != nullptr ? widget->property("text").toString().toStdString()
+                             : std::string();
+}
+
+void set_control_text(HWND hwnd, const std::string &text)
+{
+    if (QWidget *widget = widget_of(hwnd))
+        widget->setProperty("text", QString::fromStdString(text));
 }
 
 } // namespace scribblet::dialogs

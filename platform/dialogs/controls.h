@@ -1,7 +1,7 @@
 // The predefined control classes that the program's dialogs use: "Button"
 // (push buttons), "Edit" (single-line fields) and "Static" (texts and
 // icons). Each control is a WS_CHILD window of the dialog; its Qt widget
-// fills the window's container widget.
+// lies at the window's place in the dialog's client area.
 //
 // Like Windows' buttons they tell their parent of a click with WM_COMMAND:
 // the control id in the low word of wParam, BN_CLICKED in the high word,
@@ -12,6 +12,7 @@
 #define SCRIBBLET_PLATFORM_DIALOGS_CONTROLS_H
 
 #include <cstdint>
+#include <string>
 
 #include "platform/platform.h"
 #include "platform/resources/dialog_template.h"
@@ -32,8 +33,8 @@ struct ControlRecipe {
 // (resources::control_class), nullptr for any other class.
 const char *control_class_name(std::uint16_t class_ordinal);
 
-// Registers the control classes once; false if registration failed.
-bool register_control_classes();
+// Registers the control classes, the first time it is called.
+void register_control_classes();
 
 // Whether hwnd is one of our push buttons, and the default one.
 bool is_push_button(HWND hwnd);
@@ -50,6 +51,14 @@ void focus_control(HWND hwnd);
 // The control of dialog whose widget holds the keyboard focus (for a
 // hidden or inactive dialog, the one that will hold it), NULL for none.
 HWND focused_control(HWND dialog);
+
+// A control's text (UTF-8), as Windows' WM_GETTEXT and WM_SETTEXT have it. No
+// procedure of the program stands between a dialog and its controls, so
+// SetDlgItemInt and GetDlgItemInt use these directly (a control takes
+// WM_SETTEXT as well). Nothing is read or written for a window that is not
+// a control.
+std::string control_text(HWND hwnd);
+void set_control_text(HWND hwnd, const std::string &text);
 
 } // namespace scribblet::dialogs
 

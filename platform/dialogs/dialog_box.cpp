@@ -1,8 +1,6 @@
 // Modal dialog boxes: DialogBoxParamA and EndDialog, with the dialog
 // manager's own handling of the dialog window (Windows' DefDlgProc and the
 // keyboard part of IsDialogMessage).
-#include <QWidget>
-
 #include "platform/dialogs/controls.h"
 #include "platform/dialogs/dialog_font.h"
 #include "platform/dialogs/dialog_window.h"
@@ -10,7 +8,7 @@
 #include "platform/platform.h"
 #include "platform/resources/resource_reader.h"
 #include "platform/windows_internal.h"
-#include "platform/winsys/window_system.h"
+#include "platform/winsys/dialog_support.h"
 
 namespace {
 
@@ -19,23 +17,23 @@ using namespace scribblet;
 // The dialog class's name on Windows.
 constexpr const char *dialog_class = "#32770";
 
-// A running modal dialog, kept in its window's data from WM_INITDIALOG on.
-struct Dialog {
-    HWND hwnd = nullptr;
-    DLGPROC procedure = nullptr;
-    dialogs::OwnerDisabled *owner = nullptr;
+// A running modal dialog, kept by its window from WM_INITDIALOG on. The
+// owner is DialogBoxParamA's, which outlives the window.
+struct Dialog final : winsys::WindowState {
+    Dialog(DLGPROC dialog_procedure, dialogs::OwnerDisabled *disabled)
+        : procedure(dialog_procedure), owner(disabled)
+    {
+    }
+    DLGPROC procedure;
+    dialogs::OwnerDisabled *owner;
     bool ended = false;
     bool shown = false;
     INT_PTR result = 0;
 };
 
-// The dialog of a window. Only dialogs and controls keep window data here,
-// and controls are child windows.
 Dialog *dialog_of(HWND hwnd)
 {
-    if (!winsys::is_window(hwnd) || winsys::parent_of(hwnd) != nullptr)
-        return nullptr;
-    return reinterpret_cast<Dialog *>(winsys::window_data(hwnd));
+    return winsys::window_state<Dialog>(hwnd);
 }
 
 void send_command(HWND dialog, int id)
@@ -47,12 +45,10 @@ void send_command(HWND dialog, int id)
 // The first control, in template order, of which `wanted` holds.
 HWND first_control(HWND dialog, bool (*wanted)(HWND))
 {
-    HWND found = nullptr;
-    winsys::for_each_child(dialog, [&found, wanted](HWND child) {
-        if (found == nullptr && wanted(child))
-            found = child;
-    });
-    return found;
+    for (HWND child : winsys::children_of(dialog))
+        if (wanted(child))
+            return child;
+    return nullptr;
 }
 
 // The first control that Tab would reach.
@@ -107,19 +103,21 @@ bool handle_dialog_key(HWND dialog, const MSG &msg)
 }
 
 // The dialog is shown when its modal loop first runs out of messages, so
-// that what WM_INITDIALOG started is done before the user sees it.
-void show_when_idle(Dialog &dialog)
+// that what WM_INITDIALOG started is done before the user sees it. Shown,
+// it is activated: the control that WM_INITDIALOG focused keeps the focus,
+// else the first tab stop takes it.
+void show_when_idle(HWND hwnd)
 {
-    if (dialog.shown || dialog.ended)
+    Dialog *dialog = dialog_of(hwnd);
+    if (dialog == nullptr || dialog->shown || dialog->ended)
         return;
-    dialog.shown = true;
-    // The control that WM_INITDIALOG focused keeps the focus.
-    const HWND focused = dialogs::focused_control(dialog.hwnd);
-    ShowWindow(dialog.hwnd, SW_SHOWNORMAL);
+    dialog->shown = true;
+    const HWND focused = dialogs::focused_control(hwnd);
+    ShowWindow(hwnd, SW_SHOWNORMAL);
     if (focused != nullptr)
         dialogs::focus_control(focused);
     else
-        focus_on_activation(dialog.hwnd);
+        focus_on_activation(hwnd);
 }
 
 // The dialog class's window procedure: the dialog procedure first, then
@@ -137,31 +135,23 @@ LRESULT CALLBACK dialog_window_proc(HWND hwnd, UINT message, WPARAM wParam,
         if (handled)
             return 0;
     }
-    switch (message) {
-    case WM_CLOSE:
-        // The close box cancels a dialog; it does not destroy it.
+    // The close box cancels a dialog; it does not destroy it.
+    if (message == WM_CLOSE) {
         PostMessageA(hwnd, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(hwnd, IDCANCEL)));
         return 0;
-    case WM_ACTIVATE:
-        if (LOWORD(wParam) != WA_INACTIVE)
-            focus_on_activation(hwnd);
-        return 0;
-    default:
-        return DefWindowProcA(hwnd, message, wParam, lParam);
     }
+    return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-bool register_dialog_class()
+// Windows refuses a class registered again, which changes nothing.
+void register_dialog_class()
 {
-    static const bool registered = [] {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof(wc);
-        wc.lpfnWndProc = dialog_window_proc;
-        wc.lpszClassName = dialog_class;
-        return RegisterClassExA(&wc) != 0;
-    }();
-    return registered;
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = dialog_window_proc;
+    wc.lpszClassName = dialog_class;
+    RegisterClassExA(&wc);
 }
 
 // WM_INITDIALOG with the first tab-stop control; TRUE gives it the focus.
@@ -174,14 +164,16 @@ void init_dialog(HWND hwnd, LPARAM param)
         dialogs::focus_control(first);
 }
 
-void run_dialog_loop(Dialog &dialog)
+// Until EndDialog (or until the window is gone).
+void run_dialog_loop(HWND hwnd)
 {
-    if (dialog.ended)
-        return;
     winsys::run_modal_loop(
-        [&dialog] { return dialog.ended; },
-        [&dialog](MSG &msg) { return handle_dialog_key(dialog.hwnd, msg); },
-        [&dialog] { show_when_idle(dialog); });
+        [hwnd] {
+            const Dialog *dialog = dialog_of(hwnd);
+            return dialog == nullptr || dialog->ended;
+        },
+        [hwnd](MSG &msg) { return handle_dialog_key(hwnd, msg); },
+        [hwnd] { show_when_idle(hwnd); });
 }
 
 } // namespace
@@ -192,23 +184,23 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName,
 {
     const auto dialog_template =
         resources::load_dialog_template(hInstance, lpTemplateName);
-    if (!dialog_template || !register_dialog_class())
+    if (!dialog_template)
         return -1;
+    register_dialog_class();
     dialogs::OwnerDisabled owner(hWndParent);
     const HWND hwnd = dialogs::create_dialog_window(
         *dialog_template, hInstance, owner.owner(),
         dialogs::dialog_font(*dialog_template), dialog_class);
     if (hwnd == nullptr)
         return -1;
-
-    Dialog dialog{hwnd, lpDialogFunc, &owner};
-    winsys::set_window_data(hwnd, reinterpret_cast<LONG_PTR>(&dialog));
+    winsys::set_window_state(hwnd,
+                             std::make_unique<Dialog>(lpDialogFunc, &owner));
     init_dialog(hwnd, dwInitParam);
-    run_dialog_loop(dialog);
-    // Ended by WM_QUIT rather than EndDialog: the owner is freed here.
-    owner.release();
+    run_dialog_loop(hwnd);
+    const Dialog *dialog = dialog_of(hwnd);
+    const INT_PTR result = dialog != nullptr ? dialog->result : -1;
     DestroyWindow(hwnd);
-    return dialog.result;
+    return result;
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult)

@@ -39,11 +39,4 @@ std::optional<std::uint32_t> read_dialog_uint(std::string_view text)
     return static_cast<std::uint32_t>(value);
 }
 
-std::string format_dialog_int(std::uint32_t value, bool is_signed)
-{
-    if (is_signed)
-        return std::to_string(static_cast<std::int32_t>(value));
-    return std::to_string(value);
-}
-
 } // namespace scribblet::dialogs

@@ -1,10 +1,9 @@
-// The text rules of GetDlgItemInt and SetDlgItemInt, apart from any window.
+// The text rule of GetDlgItemInt, apart from any window.
 #ifndef SCRIBBLET_PLATFORM_DIALOGS_DIALOG_INT_H
 #define SCRIBBLET_PLATFORM_DIALOGS_DIALOG_INT_H
 
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace scribblet::dialogs {
@@ -17,10 +16,6 @@ namespace scribblet::dialogs {
 // on a value above 4294967295. Blanks after the digits are accepted; any
 // other trailing character fails.
 std::optional<std::uint32_t> read_dialog_uint(std::string_view text);
-
-// The decimal text that SetDlgItemInt puts into a field: the value as an
-// unsigned number, or as a signed 32-bit number when is_signed is set.
-std::string format_dialog_int(std::uint32_t value, bool is_signed);
 
 } // namespace scribblet::dialogs
 

@@ -8,7 +8,7 @@
 #include "platform/dialogs/controls.h"
 #include "platform/dialogs/dialog_font.h"
 #include "platform/qt/window_widgets.h"
-#include "platform/winsys/window_system.h"
+#include "platform/winsys/dialog_support.h"
 
 namespace scribblet::dialogs {
 namespace {
@@ -21,61 +21,30 @@ int keep_within(int start, int size, int low, int room)
     return std::max(low, std::min(start, low + room - size));
 }
 
+// The work area of the screen that the point lies on, or of the primary
+// screen when it lies on none (the owner moved partly off the screens).
 UnitRect screen_around(POINT point)
 {
     const QScreen *screen = QGuiApplication::screenAt(QPoint(point.x, point.y));
     if (screen == nullptr)
         screen = QGuiApplication::primaryScreen();
-    if (screen == nullptr)
-        return {0, 0, 0x7FFF, 0x7FFF};
     const QRect area = screen->availableGeometry();
     return {area.x(), area.y(), area.width(), area.height()};
-}
-
-// The difference between the window rectangle and the client rectangle,
-// which the Qt edge decides (a dialog has no menu bar or scroll bars).
-POINT frame_extra(HWND hwnd)
-{
-    RECT window{}, client{};
-    GetWindowRect(hwnd, &window);
-    GetClientRect(hwnd, &client);
-    return {(window.right - window.left) - (client.right - client.left),
-            (window.bottom - window.top) - (client.bottom - client.top)};
-}
-
-HWND create_frame(const resources::DialogTemplate &dialog, HINSTANCE instance,
-                  HWND owner, const UnitRect &place, const char *window_class)
-{
-    // Created hidden: the modal loop shows it once it is ready.
-    const DWORD style = (dialog.style & ~(WS_VISIBLE | WS_CHILD)) | WS_POPUP;
-    const HWND hwnd = CreateWindowExA(
-        0, window_class, dialog.title.c_str(), style, place.x, place.y,
-        place.cx, place.cy, owner, nullptr, instance, nullptr);
-    if (hwnd == nullptr)
-        return nullptr;
-    const POINT extra = frame_extra(hwnd);
-    if (extra.x != 0 || extra.y != 0)
-        SetWindowPos(hwnd, nullptr, 0, 0, place.cx + extra.x,
-                     place.cy + extra.y,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    return hwnd;
 }
 
 bool create_control(HWND dialog_window, const resources::DialogItem &item,
                     HINSTANCE instance, const QFont &font,
                     DialogBaseUnits units)
 {
-    const char *class_name = control_class_name(item.class_ordinal);
-    if (class_name == nullptr)
-        return false;
     const UnitRect rect =
         dlu_rect_to_pixels({item.x, item.y, item.cx, item.cy}, units);
     ControlRecipe recipe{&item, instance, &font};
     const std::string text =
         item.title.is_ordinal ? std::string() : item.title.text;
     return CreateWindowExA(
-               0, class_name, text.c_str(), item.style | WS_CHILD, rect.x,
-               rect.y, rect.cx, rect.cy, dialog_window,
+               0, control_class_name(item.class_ordinal), text.c_str(),
+               item.style | WS_CHILD, rect.x, rect.y, rect.cx, rect.cy,
+               dialog_window,
                reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(item.id)),
                instance, &recipe) != nullptr;
 }
@@ -99,15 +68,19 @@ HWND create_dialog_window(const resources::DialogTemplate &dialog,
                           HINSTANCE instance, HWND owner, const QFont &font,
                           const char *window_class)
 {
-    if (!register_control_classes())
-        return nullptr;
+    register_control_classes();
     const DialogBaseUnits units = measure_base_units(font);
     const POINT origin =
         owner != nullptr ? winsys::client_origin(owner) : POINT{0, 0};
     const UnitRect place =
         place_dialog(dialog, units, origin, screen_around(origin));
-    const HWND hwnd =
-        create_frame(dialog, instance, owner, place, window_class);
+    // Created hidden: the modal loop shows it once it is ready. A dialog
+    // has neither menu bar nor scroll bars: its window rectangle is its
+    // client area (the window manager's frame lies outside).
+    const DWORD style = (dialog.style & ~(WS_VISIBLE | WS_CHILD)) | WS_POPUP;
+    const HWND hwnd = CreateWindowExA(
+        0, window_class, dialog.title.c_str(), style, place.x, place.y,
+        place.cx, place.cy, owner, nullptr, instance, nullptr);
     if (hwnd == nullptr)
         return nullptr;
     // Keys reach the dialog through its controls; Tab goes round them

@@ -32,7 +32,8 @@ private:
 
 } // namespace
 
-FittingLineEdit::FittingLineEdit(const QString &text) : QLineEdit(text)
+FittingLineEdit::FittingLineEdit(const QString &text, QWidget *parent)
+    : QLineEdit(text, parent)
 {
     setValidator(new VisibleWidthValidator(*this));
 }

@@ -12,7 +12,7 @@ namespace scribblet::dialogs {
 
 class FittingLineEdit : public QLineEdit {
 public:
-    explicit FittingLineEdit(const QString &text);
+    FittingLineEdit(const QString &text, QWidget *parent);
 
     // The width, in pixels, that the text and the caret may fill.
     int visible_text_width() const;

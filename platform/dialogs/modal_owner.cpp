@@ -8,14 +8,14 @@
 #include <QWindow>
 
 #include "platform/qt/window_widgets.h"
-#include "platform/winsys/window_system.h"
+#include "platform/winsys/dialog_support.h"
 
 namespace scribblet::dialogs {
 namespace {
 
 QWidget *focus_widget_of(HWND window)
 {
-    QWidget *client = window != nullptr ? qt::window_widget(window) : nullptr;
+    QWidget *client = qt::window_widget(window);
     return client != nullptr ? client->window()->focusWidget() : nullptr;
 }
 
@@ -24,9 +24,7 @@ QWidget *focus_widget_of(HWND window)
 // dialog. Nothing happens without an owner.
 void attach_to_owner(QWidget &window, HWND owner)
 {
-    QWidget *owner_widget = owner != nullptr
-                                ? qt::window_widget(winsys::top_level_of(owner))
-                                : nullptr;
+    QWidget *owner_widget = qt::window_widget(owner);
     if (owner_widget == nullptr)
         return;
     // Qt parents would share the owner's disabled state, so the link is
@@ -41,8 +39,7 @@ void attach_to_owner(QWidget &window, HWND owner)
 
 // The focus is noted before disabling, which takes it away.
 OwnerDisabled::OwnerDisabled(HWND owner)
-    : owner_(owner != nullptr ? winsys::top_level_of(owner) : nullptr),
-      focus_(focus_widget_of(owner_))
+    : owner_(winsys::top_level_of(owner)), focus_(focus_widget_of(owner_))
 {
     reenable_ = owner_ != nullptr && !winsys::enable_window(owner_, false);
 }
@@ -62,7 +59,7 @@ void OwnerDisabled::release()
         focus_->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-bool run_modal_qt_dialog(QDialog &dialog, HWND owner)
+void run_modal_qt_dialog(QDialog &dialog, HWND owner)
 {
     OwnerDisabled disabled(owner);
     attach_to_owner(dialog, disabled.owner());
@@ -77,10 +74,7 @@ bool run_modal_qt_dialog(QDialog &dialog, HWND owner)
     });
     dialog.open();
     winsys::run_modal_loop([&finished] { return finished; },
-                           [](MSG &) { return false; });
-    if (!finished)
-        dialog.reject();
-    return finished;
+                           [](MSG &) { return false; }, {});
 }
 
 void install_japanese_qt_texts()

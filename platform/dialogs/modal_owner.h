@@ -41,8 +41,7 @@ private:
 // owner: the owner is disabled, the dialog is shown and a modal loop of the
 // window system runs until the user closes it, so that the program's other
 // windows keep taking their messages (painting, posted messages) meanwhile.
-// Returns false when the loop ended on WM_QUIT (the dialog is then closed).
-bool run_modal_qt_dialog(QDialog &dialog, HWND owner);
+void run_modal_qt_dialog(QDialog &dialog, HWND owner);
 
 // Qt's own texts (the buttons of message boxes and the file dialog) in
 // Japanese, like the rest of the program's user interface, where Qt's

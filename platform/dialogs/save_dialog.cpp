@@ -2,9 +2,8 @@
 // an owner, a file-type list with an entry selected, an empty name buffer,
 // a default extension and OFN_OVERWRITEPROMPT.
 //
-// Qt's own dialog is used, so that every rule below holds the same on
-// every desktop; set SCRIBBLET_DESKTOP_FILE_DIALOG=1 to let Qt use the
-// desktop's dialog instead where its platform theme offers one.
+// Qt's own dialog is used, never the desktop's, so that every rule below
+// holds the same on every desktop.
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
@@ -24,11 +23,6 @@ using scribblet::dialogs::FileTypeEntry;
 
 // CommDlgExtendedError's answer for the last call; 0 after a cancel.
 DWORD g_last_error = 0;
-
-bool use_desktop_dialog()
-{
-    return qEnvironmentVariableIntValue("SCRIBBLET_DESKTOP_FILE_DIALOG") != 0;
-}
 
 // A file-type entry's pattern as Qt matches it. Windows' "*.*" means every
 // file, with or without an extension; Qt's would need a dot.
@@ -62,19 +56,15 @@ QComboBox *type_list(const QFileDialog &dialog)
 }
 
 // The 0-based index of the selected entry.
-int selected_entry(const QFileDialog &dialog, const QStringList &filters)
+std::size_t selected_entry(const QFileDialog &dialog)
 {
-    if (const QComboBox *types = type_list(dialog))
-        return types->currentIndex();
-    return static_cast<int>(filters.indexOf(dialog.selectedNameFilter()));
+    return static_cast<std::size_t>(type_list(dialog)->currentIndex());
 }
 
 // Shows each entry's label exactly as the program wrote it.
 void show_labels(QFileDialog &dialog, const std::vector<FileTypeEntry> &entries)
 {
     QComboBox *types = type_list(dialog);
-    if (types == nullptr || types->count() != static_cast<int>(entries.size()))
-        return;
     for (int i = 0; i < types->count(); ++i)
         types->setItemText(i, QString::fromUtf8(entries[i].label));
 }
@@ -107,21 +97,18 @@ void set_up_file_types(QFileDialog &dialog,
     dialog.selectNameFilter(filters[static_cast<qsizetype>(first)]);
     const char *default_extension = ofn.lpstrDefExt;
     follow_entry(dialog, entries[first], default_extension);
-    QObject::connect(
-        &dialog, &QFileDialog::filterSelected,
-        [&dialog, entries, filters, default_extension] {
-            const int index = selected_entry(dialog, filters);
-            if (index >= 0 && index < static_cast<int>(entries.size()))
-                follow_entry(dialog, entries[static_cast<std::size_t>(index)],
-                             default_extension);
-        });
+    QObject::connect(&dialog, &QFileDialog::filterSelected,
+                     [&dialog, entries, default_extension] {
+                         follow_entry(dialog, entries[selected_entry(dialog)],
+                                      default_extension);
+                     });
 }
 
 void set_up_dialog(QFileDialog &dialog, const OPENFILENAMEA &ofn)
 {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, !use_desktop_dialog());
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontConfirmOverwrite,
                      (ofn.Flags & OFN_OVERWRITEPROMPT) == 0);
 }
@@ -142,28 +129,21 @@ DWORD store_chosen_path(OPENFILENAMEA &ofn, const QByteArray &path)
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn)
 {
     g_last_error = 0;
-    if (lpofn == nullptr || lpofn->lStructSize != sizeof(OPENFILENAMEA)) {
-        g_last_error = CDERR_STRUCTSIZE;
-        return FALSE;
-    }
     scribblet::dialogs::install_japanese_qt_texts();
     const std::vector<FileTypeEntry> entries =
         scribblet::dialogs::parse_file_type_list(lpofn->lpstrFilter);
     QFileDialog dialog;
     set_up_dialog(dialog, *lpofn);
     set_up_file_types(dialog, entries, *lpofn);
-    if (!scribblet::dialogs::run_modal_qt_dialog(dialog, lpofn->hwndOwner) ||
-        dialog.result() != QDialog::Accepted ||
-        dialog.selectedFiles().isEmpty())
+    scribblet::dialogs::run_modal_qt_dialog(dialog, lpofn->hwndOwner);
+    if (dialog.result() != QDialog::Accepted)
         return FALSE;
-
-    const int entry = selected_entry(dialog, qt_filters(entries));
     g_last_error = store_chosen_path(
         *lpofn, QFile::encodeName(dialog.selectedFiles().first()));
     if (g_last_error != 0)
         return FALSE;
-    if (entry >= 0)
-        lpofn->nFilterIndex = static_cast<DWORD>(entry) + 1;
+    if (!entries.empty())
+        lpofn->nFilterIndex = static_cast<DWORD>(selected_entry(dialog)) + 1;
     return TRUE;
 }
 

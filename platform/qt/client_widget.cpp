@@ -7,11 +7,61 @@
 #include <QPainter>
 #include <cmath>
 
-#include "platform/qt/input_translation.h"
 #include "platform/winsys/window_peer.h"
-#include "platform/winsys/window_system.h"
 
 namespace scribblet::qt {
+namespace {
+
+// A mouse message's wParam: the buttons held. The program's strokes follow
+// the left and the right button alone; nothing reads the other MK_ bits.
+WPARAM buttons_held(Qt::MouseButtons buttons)
+{
+    return ((buttons & Qt::LeftButton) ? MK_LBUTTON : 0) |
+           ((buttons & Qt::RightButton) ? MK_RBUTTON : 0);
+}
+
+// A mouse message's lParam: the client position, each coordinate cut to a
+// signed 16-bit value as Windows packs it. A position between pixels
+// belongs to the pixel it lies in (on a scaled display a canvas pixel is
+// several screen pixels wide).
+LPARAM pack_position(const QPointF &client_position)
+{
+    const auto x = static_cast<long long>(std::floor(client_position.x()));
+    const auto y = static_cast<long long>(std::floor(client_position.y()));
+    return MAKELPARAM(x, y);
+}
+
+// The button message for a press or a release; 0 for the other buttons,
+// which no window of the program takes. No class of the program asks for
+// double clicks (CS_DBLCLKS), so a second press is an ordinary one.
+UINT button_message(Qt::MouseButton button, bool press)
+{
+    switch (button) {
+    case Qt::LeftButton:
+        return press ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    case Qt::RightButton:
+        return press ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+    default:
+        return 0;
+    }
+}
+
+// The virtual keys that a window of the program reads: a dialog's Enter
+// and Escape. Other keys arrive with 0 and the character they make.
+WPARAM virtual_key(int qt_key)
+{
+    switch (qt_key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        return VK_RETURN;
+    case Qt::Key_Escape:
+        return VK_ESCAPE;
+    default:
+        return 0;
+    }
+}
+
+} // namespace
 
 QPointF ClientWidget::exact_position(const QMouseEvent *event) const
 {
@@ -54,14 +104,17 @@ void ClientWidget::paintEvent(QPaintEvent *event)
     painter.drawImage(area, image, area);
 }
 
+void ClientWidget::queue_mouse(const QMouseEvent *event, UINT message)
+{
+    winsys::toolkit_mouse(hwnd_, message, buttons_held(event->buttons()),
+                          pack_position(exact_position(event)));
+}
+
 void ClientWidget::queue_button(QMouseEvent *event, bool press)
 {
     const UINT message = button_message(event->button(), press);
-    if (message == 0)
-        return;
-    winsys::queue_input(MSG{
-        hwnd_, message, mouse_key_state(event->buttons(), event->modifiers()),
-        pack_position(exact_position(event)), 0, POINT{}});
+    if (message != 0)
+        queue_mouse(event, message);
     event->accept();
 }
 
@@ -92,31 +145,26 @@ void ClientWidget::mouseDoubleClickEvent(QMouseEvent *event)
 
 void ClientWidget::mouseMoveEvent(QMouseEvent *event)
 {
-    winsys::queue_input(
-        MSG{hwnd_, WM_MOUSEMOVE,
-            mouse_key_state(event->buttons(), event->modifiers()),
-            pack_position(exact_position(event)), 0, POINT{}});
+    queue_mouse(event, WM_MOUSEMOVE);
     event->accept();
 }
 
 // Only presses become messages: no window of the program takes a key's
-// release (WM_KEYUP), so Qt passes it on.
+// release (WM_KEYUP), so Qt passes it on. With Alt held a key is a system
+// key: its character arrives as WM_SYSCHAR, which is what Alt accelerators
+// match. The key data is a repeat count of 1, with the context bit (29)
+// when Alt is held.
 void ClientWidget::keyPressEvent(QKeyEvent *event)
 {
     const WPARAM vk = virtual_key(event->key());
-    const std::string text =
-        key_text(event->key(), event->text(), event->modifiers());
+    const std::string text = event->text().toStdString();
     if (vk == 0 && text.empty()) {
         event->ignore();
         return;
     }
-    // With Alt held a key is a system key: its character arrives as
-    // WM_SYSCHAR, which is what Alt accelerators match.
     const bool alt = (event->modifiers() & Qt::AltModifier) != 0;
     winsys::toolkit_key(hwnd_, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk,
-                        key_data(event->isAutoRepeat(), alt), text,
-                        (event->modifiers() & Qt::ShiftModifier) != 0,
-                        (event->modifiers() & Qt::ControlModifier) != 0, alt);
+                        alt ? (1 << 29) | 1 : 1, text);
     event->accept();
 }
 

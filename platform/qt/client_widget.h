@@ -1,7 +1,6 @@
-// The Qt widget of a window's client area: shows the window's backing
-// surface and turns the user's mouse and keyboard input into the window's
-// input messages. A child window's widget is one of these too, as the
-// container that its control fills.
+// The Qt widget of a top-level window's client area: shows the window's
+// backing surface and turns the user's mouse and keyboard input into the
+// window's input messages.
 #ifndef SCRIBBLET_PLATFORM_QT_CLIENT_WIDGET_H
 #define SCRIBBLET_PLATFORM_QT_CLIENT_WIDGET_H
 
@@ -14,10 +13,6 @@ namespace scribblet::qt {
 class ClientWidget : public QWidget {
 public:
     ClientWidget(HWND hwnd, QWidget *parent);
-    HWND hwnd() const
-    {
-        return hwnd_;
-    }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -29,6 +24,7 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    void queue_mouse(const QMouseEvent *event, UINT message);
     void queue_button(QMouseEvent *event, bool press);
     QPointF exact_position(const QMouseEvent *event) const;
 

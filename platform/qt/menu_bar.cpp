@@ -25,20 +25,16 @@ void collect_states(const std::vector<resources::MenuItem> &items,
 
 } // namespace
 
+// The bar's items are popups: the program's menu has no command on the bar
+// itself.
 MenuBar::MenuBar(HWND hwnd, const resources::Menu &menu, QWidget *parent)
     : QMenuBar(parent), hwnd_(hwnd)
 {
     setNativeMenuBar(false);
     for (const resources::MenuItem &item : menu.items) {
-        if (item.is_popup()) {
-            QMenu *popup = addMenu(QString::fromStdString(item.text));
-            popup->setEnabled(!is_greyed(item));
-            add_items(popup, item.items);
-        } else if (item.is_separator()) {
-            addSeparator();
-        } else {
-            addAction(make_action(item, this));
-        }
+        QMenu *popup = addMenu(QString::fromStdString(item.text));
+        popup->setEnabled(!is_greyed(item));
+        add_items(popup, item.items);
     }
 }
 
@@ -58,9 +54,12 @@ void MenuBar::add_items(QMenu *into,
     }
 }
 
+// An item is named by its command id, as Windows shows a menu item's id to
+// automation tools.
 QAction *MenuBar::make_action(const resources::MenuItem &item, QWidget *owner)
 {
     auto *action = new QAction(QString::fromStdString(item.text), owner);
+    action->setObjectName(QString::number(item.id));
     action->setEnabled(!is_greyed(item));
     const UINT id = item.id;
     const HWND hwnd = hwnd_;

@@ -3,11 +3,10 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <algorithm>
+#include <unordered_map>
 
 #include "platform/qt/top_level_window.h"
 #include "platform/qt/window_widgets.h"
-#include "platform/winsys/window_record.h"
-#include "platform/winsys/window_system.h"
 
 namespace scribblet::qt {
 namespace {
@@ -15,6 +14,15 @@ namespace {
 QRect to_qrect(const RECT &r)
 {
     return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
+class TopLevelPeer;
+
+// The live peers, for finding a window's widget by its handle.
+std::unordered_map<HWND, TopLevelPeer *> &peers()
+{
+    static std::unordered_map<HWND, TopLevelPeer *> by_window;
+    return by_window;
 }
 
 // SetCapture's pointer grab. Wayland gives a window no grab of its own
@@ -34,75 +42,54 @@ void capture_pointer(QWidget *widget, bool captured)
         widget->grabMouse();
 }
 
-class TopLevelPeer final : public QtPeer {
+class TopLevelPeer final : public winsys::WindowPeer {
 public:
     TopLevelPeer(HWND hwnd, const winsys::PeerLook &look, QWidget *owner)
-        : widget_(new TopLevelWindow(hwnd, look, owner))
+        : hwnd_(hwnd), widget_(new TopLevelWindow(hwnd, look, owner))
     {
+        peers()[hwnd_] = this;
     }
     ~TopLevelPeer() override
     {
+        peers().erase(hwnd_);
         delete widget_.data();
     }
 
-    ClientWidget *client() const override
+    ClientWidget *client() const
     {
-        return widget_ ? widget_->client() : nullptr;
+        return widget_->client();
     }
 
-    winsys::FrameInsets frame(int window_width) const override
+    winsys::FrameInsets frame_insets(int window_width) const override
     {
-        return widget_ ? widget_->frame(window_width) : winsys::FrameInsets{};
+        return widget_->insets_at(window_width);
     }
 
+    // The program may give its window any size, whatever the limits on
+    // the user's dragging.
     void apply_geometry(const RECT &window_rect) override
     {
-        if (!widget_)
-            return;
-        // The program may give its window any size, whatever the limits on
-        // the user's dragging.
-        const QRect g = to_qrect(window_rect);
         widget_->setMinimumSize(0, 0);
         widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        widget_->setGeometry(g);
+        widget_->place(to_qrect(window_rect));
         apply_limits();
     }
 
-    void show(int command) override
+    void set_visible(bool visible) override
     {
-        if (!widget_)
-            return;
-        switch (command) {
-        case SW_HIDE:
+        if (!visible) {
             widget_->hide();
             return;
-        case SW_SHOWMINIMIZED:
-        case SW_MINIMIZE:
-        case SW_SHOWMINNOACTIVE:
-            widget_->showMinimized();
-            return;
-        case SW_SHOWMAXIMIZED:
-            widget_->showMaximized();
-            break;
-        case SW_SHOWNORMAL:
-        case SW_RESTORE:
-            widget_->showNormal();
-            break;
-        default:
-            widget_->show();
-            break;
         }
-        if (command != SW_SHOWNA && command != SW_SHOWNOACTIVATE) {
-            widget_->raise();
-            widget_->activateWindow();
-            widget_->client()->setFocus(Qt::ActiveWindowFocusReason);
-        }
+        widget_->show();
+        widget_->raise();
+        widget_->activateWindow();
+        widget_->client()->setFocus(Qt::ActiveWindowFocusReason);
     }
 
     void set_enabled(bool enabled) override
     {
-        if (widget_)
-            widget_->setEnabled(enabled);
+        widget_->setEnabled(enabled);
     }
 
     void set_size_limits(POINT smallest, POINT largest) override
@@ -114,26 +101,22 @@ public:
 
     void present(const RECT &client_rect) override
     {
-        if (widget_)
-            widget_->client()->update(to_qrect(client_rect));
+        widget_->client()->update(to_qrect(client_rect));
     }
 
     void enable_scroll_bar(int bar, bool enable) override
     {
-        if (widget_ && widget_->scroll_bar(bar) != nullptr)
-            widget_->scroll_bar(bar)->setEnabled(enable);
+        widget_->scroll_bar(bar)->setEnabled(enable);
     }
 
     void menu_changed(const resources::Menu &menu) override
     {
-        if (widget_ && widget_->menu_bar() != nullptr)
-            widget_->menu_bar()->update_states(menu);
+        widget_->menu_bar()->update_states(menu);
     }
 
     void set_capture(bool captured) override
     {
-        if (widget_)
-            capture_pointer(widget_->client(), captured);
+        capture_pointer(widget_->client(), captured);
     }
 
 private:
@@ -148,112 +131,27 @@ private:
                                 std::max<int>(largest_.y, now.height()));
     }
 
+    HWND hwnd_;
+    // Deleted here, or with its owner's widget should that go first.
     QPointer<TopLevelWindow> widget_;
     POINT smallest_{0, 0};
     POINT largest_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
 };
-
-class ChildPeer final : public QtPeer {
-public:
-    ChildPeer(HWND hwnd, QWidget *parent)
-        : widget_(new ClientWidget(hwnd, parent))
-    {
-        widget_->hide();
-    }
-    ~ChildPeer() override
-    {
-        delete widget_.data();
-    }
-
-    ClientWidget *client() const override
-    {
-        return widget_.data();
-    }
-    winsys::FrameInsets frame(int) const override
-    {
-        return {};
-    }
-
-    void apply_geometry(const RECT &window_rect) override
-    {
-        if (widget_)
-            widget_->setGeometry(to_qrect(window_rect));
-    }
-
-    void show(int command) override
-    {
-        if (widget_)
-            widget_->setVisible(command != SW_HIDE);
-    }
-
-    void set_enabled(bool enabled) override
-    {
-        if (widget_)
-            widget_->setEnabled(enabled);
-    }
-
-    void set_size_limits(POINT, POINT) override
-    {
-    }
-
-    void present(const RECT &client_rect) override
-    {
-        if (widget_)
-            widget_->update(to_qrect(client_rect));
-    }
-
-    void enable_scroll_bar(int, bool) override
-    {
-    }
-    void menu_changed(const resources::Menu &) override
-    {
-    }
-
-    void set_capture(bool captured) override
-    {
-        if (widget_)
-            capture_pointer(widget_.data(), captured);
-    }
-
-private:
-    QPointer<ClientWidget> widget_;
-};
-
-QWidget *top_level_widget_of(HWND hwnd)
-{
-    QWidget *client = window_widget(hwnd);
-    return client != nullptr ? client->window() : nullptr;
-}
 
 } // namespace
 
 std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
                                               const winsys::PeerLook &look)
 {
-    if (look.parent != nullptr) {
-        QWidget *parent = window_widget(look.parent);
-        if (parent == nullptr)
-            return nullptr;
-        return std::make_unique<ChildPeer>(hwnd, parent);
-    }
-    return std::make_unique<TopLevelPeer>(hwnd, look,
-                                          top_level_widget_of(look.owner));
+    QWidget *owner = window_widget(look.owner);
+    return std::make_unique<TopLevelPeer>(
+        hwnd, look, owner != nullptr ? owner->window() : nullptr);
 }
 
 QWidget *window_widget(HWND hwnd)
 {
-    const winsys::Window *w = winsys::find_window(hwnd);
-    const auto *peer =
-        w != nullptr ? dynamic_cast<const QtPeer *>(w->peer.get()) : nullptr;
-    return peer != nullptr ? peer->client() : nullptr;
-}
-
-HWND window_from_widget(const QWidget *widget)
-{
-    for (; widget != nullptr; widget = widget->parentWidget())
-        if (const auto *client = dynamic_cast<const ClientWidget *>(widget))
-            return winsys::is_window(client->hwnd()) ? client->hwnd() : nullptr;
-    return nullptr;
+    const auto found = peers().find(hwnd);
+    return found != peers().end() ? found->second->client() : nullptr;
 }
 
 } // namespace scribblet::qt

@@ -1,21 +1,15 @@
-// The window peers of the Qt edge: a top-level window, or a child window's
-// container inside its parent's client area.
+// The peers of the Qt edge: each top-level window of the window system is a
+// TopLevelWindow widget, and the core tells it what changed through here.
 #ifndef SCRIBBLET_PLATFORM_QT_PEERS_H
 #define SCRIBBLET_PLATFORM_QT_PEERS_H
 
 #include <memory>
 
-#include "platform/qt/client_widget.h"
 #include "platform/winsys/window_peer.h"
 
 namespace scribblet::qt {
 
-class QtPeer : public winsys::WindowPeer {
-public:
-    // The window's client widget; nullptr once Qt has deleted it.
-    virtual ClientWidget *client() const = 0;
-};
-
+// The toolkit's peer_for: a new top-level widget, owned by owner's.
 std::unique_ptr<winsys::WindowPeer> make_peer(HWND hwnd,
                                               const winsys::PeerLook &look);
 

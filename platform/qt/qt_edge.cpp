@@ -42,16 +42,10 @@ RECT screen_area()
 }
 
 // The busy cursor is shown over every window of the program until the
-// arrow comes back.
+// cursor from before it comes back (the program sets the two in turn).
 void set_cursor(HCURSOR cursor)
 {
-    static bool busy = false;
-    const bool wait =
-        cursor != nullptr && cursor == LoadCursorA(nullptr, IDC_WAIT);
-    if (wait == busy)
-        return;
-    busy = wait;
-    if (wait)
+    if (cursor != nullptr && cursor == LoadCursorA(nullptr, IDC_WAIT))
         QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     else
         QGuiApplication::restoreOverrideCursor();

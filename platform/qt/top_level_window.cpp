@@ -8,11 +8,11 @@
 namespace scribblet::qt {
 namespace {
 
+// Every window of the program has a caption (WS_CAPTION); the buttons on it
+// are those its style asks for.
 Qt::WindowFlags flags_for(DWORD style, bool owned)
 {
     Qt::WindowFlags flags = owned ? Qt::Dialog : Qt::Window;
-    if ((style & WS_CAPTION) != WS_CAPTION)
-        return flags | Qt::FramelessWindowHint;
     flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
     if ((style & WS_SYSMENU) != 0) {
         flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
@@ -64,7 +64,7 @@ TopLevelWindow::TopLevelWindow(HWND hwnd, const winsys::PeerLook &look,
         part->ensurePolished();
 }
 
-winsys::FrameInsets TopLevelWindow::frame(int width) const
+winsys::FrameInsets TopLevelWindow::insets_at(int width) const
 {
     winsys::FrameInsets f;
     if (menu_bar_ != nullptr)
@@ -78,7 +78,7 @@ winsys::FrameInsets TopLevelWindow::frame(int width) const
 
 void TopLevelWindow::lay_out()
 {
-    const winsys::FrameInsets f = frame(width());
+    const winsys::FrameInsets f = insets_at(width());
     const int client_width = std::max(width() - f.left - f.right, 0);
     const int client_height = std::max(height() - f.top - f.bottom, 0);
     if (menu_bar_ != nullptr)
@@ -95,8 +95,17 @@ void TopLevelWindow::lay_out()
                              f.right, f.bottom);
 }
 
+void TopLevelWindow::place(const QRect &geometry)
+{
+    placing_ = true;
+    setGeometry(geometry);
+    placing_ = false;
+}
+
 void TopLevelWindow::report_geometry()
 {
+    if (placing_)
+        return;
     const QRect g = geometry();
     const int kind = isMinimized()   ? SIZE_MINIMIZED
                      : isMaximized() ? SIZE_MAXIMIZED

@@ -33,7 +33,10 @@ public:
 
     // The frame around the client area at a given outer width; known before
     // the window is ever shown.
-    winsys::FrameInsets frame(int width) const;
+    winsys::FrameInsets insets_at(int width) const;
+    // Gives the window the geometry that the window system decided on,
+    // without reporting it back as the user's doing.
+    void place(const QRect &geometry);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -46,6 +49,7 @@ private:
     void report_geometry();
 
     HWND hwnd_;
+    bool placing_ = false;
     MenuBar *menu_bar_ = nullptr;
     ClientWidget *client_ = nullptr;
     QScrollBar *horizontal_ = nullptr;

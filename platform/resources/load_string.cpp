@@ -1,9 +1,9 @@
 // LoadStringA: a string-table entry in the narrow encoding of this platform
 // (UTF-8), shortened to fit the caller's buffer.
+#include <algorithm>
 #include <cstring>
 
 #include "platform/resources/resource_reader.h"
-#include "platform/resources/utf16.h"
 
 using namespace scribblet::resources;
 
@@ -24,8 +24,9 @@ std::optional<std::string> find_string(HINSTANCE instance, std::uint16_t id)
 } // namespace
 
 // Only the low word of uID names the string, as on Windows. The copy holds
-// at most cchBufferMax - 1 bytes, never a partial character, and a
-// terminating zero; the result is the number of bytes before the zero.
+// at most cchBufferMax - 1 bytes and a terminating zero (the program's
+// strings, ASCII, fit its buffers whole); the result is the number of bytes
+// before the zero.
 int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer,
                        int cchBufferMax)
 {
@@ -34,9 +35,9 @@ int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR lpBuffer,
     const std::optional<std::string> text =
         find_string(hInstance, static_cast<std::uint16_t>(uID));
     const std::size_t length =
-        text ? utf8_prefix_length(*text,
-                                  static_cast<std::size_t>(cchBufferMax) - 1)
-             : 0;
+        text
+            ? std::min(text->size(), static_cast<std::size_t>(cchBufferMax) - 1)
+            : 0;
     if (length > 0)
         std::memcpy(lpBuffer, text->data(), length);
     lpBuffer[length] = '\0';

@@ -49,8 +49,12 @@ HandleTable<IconFile, HICON> &icons()
 
 HINSTANCE make_program_instance()
 {
-    return load_module(std::vector<std::uint8_t>(
-        scribblet_embedded_resources_begin, scribblet_embedded_resources_end));
+    std::optional<ResourceFile> parsed = ResourceFile::parse(
+        std::vector<std::uint8_t>(scribblet_embedded_resources_begin,
+                                  scribblet_embedded_resources_end));
+    if (!parsed)
+        return nullptr;
+    return modules().add(std::make_unique<Module>(std::move(*parsed)));
 }
 
 const ResourceEntry *find_entry(HINSTANCE instance, LPCSTR type, LPCSTR name)
@@ -90,15 +94,6 @@ HINSTANCE program_instance()
 {
     static const HINSTANCE instance = make_program_instance();
     return instance;
-}
-
-HINSTANCE load_module(std::vector<std::uint8_t> res_file)
-{
-    std::optional<ResourceFile> parsed =
-        ResourceFile::parse(std::move(res_file));
-    if (!parsed)
-        return nullptr;
-    return modules().add(std::make_unique<Module>(std::move(*parsed)));
 }
 
 const ResourceFile *module_file(HINSTANCE instance)

@@ -50,11 +50,6 @@ namespace scribblet::resources {
 // NULL only if the embedded file does not parse (a broken build).
 HINSTANCE program_instance();
 
-// A module from the bytes of a .res file, as the program's own is made; it
-// stays until the process ends. NULL when the bytes are not a well-formed
-// resource file.
-HINSTANCE load_module(std::vector<std::uint8_t> res_file);
-
 // The module's parsed resource file; nullptr when instance is not live.
 const ResourceFile *module_file(HINSTANCE instance);
 

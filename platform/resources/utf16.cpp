@@ -17,31 +17,19 @@ bool is_low_surrogate(char16_t unit)
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
+// One to four bytes: a lead byte whose high bits count them, then six bits
+// a byte.
 void append_utf8(std::string &out, char32_t code_point)
 {
-    const auto byte = [&out](std::uint32_t value) {
-        out.push_back(static_cast<char>(value));
-    };
     if (code_point < 0x80) {
-        byte(code_point);
-    } else if (code_point < 0x800) {
-        byte(0xC0 | (code_point >> 6));
-        byte(0x80 | (code_point & 0x3F));
-    } else if (code_point < 0x10000) {
-        byte(0xE0 | (code_point >> 12));
-        byte(0x80 | ((code_point >> 6) & 0x3F));
-        byte(0x80 | (code_point & 0x3F));
-    } else {
-        byte(0xF0 | (code_point >> 18));
-        byte(0x80 | ((code_point >> 12) & 0x3F));
-        byte(0x80 | ((code_point >> 6) & 0x3F));
-        byte(0x80 | (code_point & 0x3F));
+        out.push_back(static_cast<char>(code_point));
+        return;
     }
-}
-
-bool is_continuation_byte(char c)
-{
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+    const int more = code_point < 0x800 ? 1 : code_point < 0x10000 ? 2 : 3;
+    out.push_back(
+        static_cast<char>((0xFF << (7 - more)) | (code_point >> (6 * more))));
+    for (int shift = 6 * (more - 1); shift >= 0; shift -= 6)
+        out.push_back(static_cast<char>(0x80 | ((code_point >> shift) & 0x3F)));
 }
 
 } // namespace
@@ -65,17 +53,6 @@ std::string utf16_to_utf8(std::u16string_view units)
         }
     }
     return out;
-}
-
-std::size_t utf8_prefix_length(std::string_view text, std::size_t max_bytes)
-{
-    if (text.size() <= max_bytes)
-        return text.size();
-    // Back up from the cut over continuation bytes to a character's start.
-    std::size_t length = max_bytes;
-    while (length > 0 && is_continuation_byte(text[length]))
-        --length;
-    return length;
 }
 
 } // namespace scribblet::resources

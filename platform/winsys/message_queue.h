@@ -1,52 +1,72 @@
-// The thread's message queue. Private to the window system.
+// The thread's message queue as Windows keeps it, apart from the windows:
+// what was posted, the input the user made, messages the system sends
+// while nobody reads the queue, and the quit message. The window system
+// (window_system.h) decides the order in which they are taken.
 #ifndef SCRIBBLET_PLATFORM_WINSYS_MESSAGE_QUEUE_H
 #define SCRIBBLET_PLATFORM_WINSYS_MESSAGE_QUEUE_H
 
+#include <deque>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
 
 namespace scribblet::winsys {
 
-// A queued input message with the keyboard as it was then: the character
-// that a key makes and the modifiers held.
+// A queued input message; a key's with the character that it makes.
 struct InputEvent {
     MSG message{};
     std::string text;
-    bool shift = false;
-    bool control = false;
-    bool alt = false;
 };
 
-// The last key message taken from the queue, with its keyboard state (what
-// Windows keeps as the thread's keyboard state for TranslateMessage and
-// TranslateAcceleratorA).
-const InputEvent &keyboard_state();
+// A message that the system sends (not posts) to a window when the user
+// did something: the procedure gets it inside the next GetMessageA, as
+// Windows delivers messages sent from elsewhere; then, when given, runs
+// once the procedure has handled it.
+struct SystemSend {
+    MSG message{};
+    void (*then)(HWND) = nullptr;
+};
 
-// Queues a key message with the text it makes and the modifiers held.
-void queue_key_input(const MSG &msg, const std::string &text, bool shift,
-                     bool control, bool alt);
+class MessageQueue {
+public:
+    void post(const MSG &msg)
+    {
+        posted_.push_back(msg);
+    }
+    void post_quit(int code)
+    {
+        quit_ = static_cast<WPARAM>(code);
+    }
+    void add_input(InputEvent event)
+    {
+        input_.push_back(std::move(event));
+    }
+    void add_system_send(const SystemSend &send)
+    {
+        sends_.push_back(send);
+    }
 
-// Queues a message that the system sends (not posts) to a window: it is
-// delivered to the procedure inside the next GetMessageA, before posted
-// messages, as Windows delivers messages sent from elsewhere. then, when
-// given, is called with the window once the procedure has handled it.
-void queue_system_send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                       void (*then)(HWND) = nullptr);
+    bool has_posted_or_quit() const
+    {
+        return !posted_.empty() || quit_.has_value();
+    }
 
-// The system command of the close box (Windows' SC_CLOSE).
-inline constexpr WPARAM system_command_close = 0xF060;
+    // Each takes the oldest of its kind: false when there is none.
+    bool take_posted(MSG *out);
+    bool take_quit(WPARAM *code);
+    bool take_input(InputEvent *out);
+    bool take_system_send(SystemSend *out);
 
-inline bool is_key_message(UINT message)
-{
-    return message == WM_KEYDOWN || message == WM_SYSKEYDOWN;
-}
+    // Drops the input and system sends for a window that is going.
+    void forget(HWND hwnd);
 
-// Milliseconds since the window system started, for MSG::time.
-DWORD message_time();
-
-// Drops whatever is queued for a window that is being destroyed.
-void forget_window_messages(HWND hwnd);
+private:
+    std::deque<MSG> posted_;
+    std::deque<InputEvent> input_;
+    std::deque<SystemSend> sends_;
+    std::optional<WPARAM> quit_;
+};
 
 } // namespace scribblet::winsys
 

@@ -1,86 +1,42 @@
 // SetCapture, ReleaseCapture, LoadCursorA and SetCursor.
-#include "platform/winsys/pointer.h"
-
 #include "platform/handles/handle_table.h"
-#include "platform/winsys/window_peer.h"
-#include "platform/winsys/window_record.h"
-
-namespace scribblet::winsys {
-namespace {
-
-HWND &captured()
-{
-    static HWND hwnd = nullptr;
-    return hwnd;
-}
-
-HCURSOR &current_cursor()
-{
-    static HCURSOR cursor = nullptr;
-    return cursor;
-}
-
-// The system's cursors are fixed handles whose id is the IDC_ number.
-bool is_system_cursor_id(WORD id)
-{
-    return id == LOWORD(IDC_ARROW) || id == LOWORD(IDC_WAIT);
-}
-
-} // namespace
-
-HWND capture_window()
-{
-    if (find_window(captured()) == nullptr)
-        captured() = nullptr;
-    return captured();
-}
-
-} // namespace scribblet::winsys
+#include "platform/winsys/window_system.h"
 
 using namespace scribblet::winsys;
 
 HWND WINAPI SetCapture(HWND hWnd)
 {
-    const HWND previous = capture_window();
-    Window *w = find_window(hWnd);
-    if (w == nullptr || previous == hWnd)
-        return previous;
-    if (Window *old = find_window(previous); old != nullptr && old->peer)
-        old->peer->set_capture(false);
-    captured() = hWnd;
-    // From now on every pointer move reaches this window, wherever the
-    // pointer is, in its client coordinates.
-    if (w->peer)
-        w->peer->set_capture(true);
-    return previous;
+    Window *w = window_system().find(hWnd);
+    return w != nullptr ? window_system().set_capture(*w) : nullptr;
 }
 
 BOOL WINAPI ReleaseCapture(void)
 {
-    const HWND previous = capture_window();
-    if (previous == nullptr)
-        return TRUE;
-    captured() = nullptr;
-    if (Window *w = find_window(previous); w != nullptr && w->peer)
-        w->peer->set_capture(false);
+    window_system().release_capture();
     return TRUE;
 }
 
+// Only the system's cursors exist, as fixed handles whose id is the IDC_
+// number: the program has none of its own, and asks for the arrow and the
+// busy cursor.
 HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName)
 {
-    // Only the system's cursors exist: the program has none of its own.
-    if (hInstance != nullptr || !IS_INTRESOURCE(lpCursorName) ||
-        !is_system_cursor_id(LOWORD(lpCursorName)))
-        return nullptr;
-    return scribblet::fixed_handle<HCURSOR>(scribblet::HandleKind::cursor,
-                                            LOWORD(lpCursorName));
+    const bool system_cursor =
+        hInstance == nullptr &&
+        (lpCursorName == IDC_ARROW || lpCursorName == IDC_WAIT);
+    return system_cursor
+               ? scribblet::fixed_handle<HCURSOR>(scribblet::HandleKind::cursor,
+                                                  LOWORD(lpCursorName))
+               : nullptr;
 }
 
+// The busy cursor shows over every window of the program until the arrow
+// comes back.
 HCURSOR WINAPI SetCursor(HCURSOR hCursor)
 {
-    const HCURSOR previous = current_cursor();
-    current_cursor() = hCursor;
-    if (const Toolkit *toolkit = installed_toolkit())
-        toolkit->set_cursor(hCursor);
+    static HCURSOR current = nullptr;
+    const HCURSOR previous = current;
+    current = hCursor;
+    window_system().show_cursor(hCursor);
     return previous;
 }

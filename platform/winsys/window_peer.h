@@ -1,10 +1,13 @@
 // The seam between the window system's plain C++ core and the toolkit that
-// shows its windows (the Qt edge). The core owns one peer per window and
-// tells it what changed; the toolkit reports the user's doings back through
-// the functions at the end of this header.
+// shows its top-level windows (the Qt edge). The core owns one peer per
+// top-level window and tells it what changed; the toolkit reports the
+// user's doings back through the functions at the end of this header. Child
+// windows (a dialog's controls) have no peer: their control class shows
+// them inside the parent's client area.
 #ifndef SCRIBBLET_PLATFORM_WINSYS_WINDOW_PEER_H
 #define SCRIBBLET_PLATFORM_WINSYS_WINDOW_PEER_H
 
+#include <cstddef>
 #include <memory>
 #include <string>
 
@@ -18,9 +21,8 @@ namespace scribblet::winsys {
 
 // What a new window's peer shows, handed to the toolkit that makes it.
 struct PeerLook {
-    HWND parent = nullptr; // a child window's parent
-    HWND owner = nullptr;  // a top-level window's owner
-    DWORD style = 0;       // WS_ bits: the frame, its buttons, scroll bars
+    HWND owner = nullptr; // the window it belongs to, if any
+    DWORD style = 0;      // WS_ bits: the frame, its buttons, scroll bars
     std::string title;
     HICON icon = nullptr;                  // the class's icon, if any
     const resources::Menu *menu = nullptr; // the menu bar's items, if any
@@ -40,11 +42,12 @@ public:
 
     // The frame around the client area of a window of the given outer width
     // (a menu bar may wrap onto more lines when narrow, as on Windows).
-    virtual FrameInsets frame(int window_width) const = 0;
+    virtual FrameInsets frame_insets(int window_width) const = 0;
     // Moves and sizes the toolkit window to the record's window rectangle.
+    // The peer does not report this change back: the core made it.
     virtual void apply_geometry(const RECT &window_rect) = 0;
-    // Shows (with a ShowWindow command) or hides (SW_HIDE) the window.
-    virtual void show(int command) = 0;
+    // Shows the window, active, or hides it.
+    virtual void set_visible(bool visible) = 0;
     virtual void set_enabled(bool enabled) = 0;
     // The smallest and the largest size the user may drag the window to.
     virtual void set_size_limits(POINT smallest, POINT largest) = 0;
@@ -58,29 +61,27 @@ public:
 
 // What the core needs of the toolkit as a whole.
 struct Toolkit {
-    // Makes the peer of a window being created. May return nullptr for a
-    // window without a peer.
-    std::unique_ptr<WindowPeer> (*make_peer)(HWND hwnd, const PeerLook &look);
+    // Makes the peer of a top-level window being created.
+    std::unique_ptr<WindowPeer> (*peer_for)(HWND hwnd, const PeerLook &look);
     // Handles the toolkit's pending events without waiting.
-    void (*poll_events)();
+    void (*handle_pending)();
     // Handles the toolkit's events, waiting until at least one arrives.
-    void (*wait_for_events)();
-    // The screen's work area, in screen coordinates.
-    RECT (*work_area)();
-    // The whole screen, all monitors together, in screen coordinates.
-    RECT (*screen_area)();
+    void (*wait_for_more)();
+    // The screen's work area, and the whole screen (all monitors together),
+    // in screen coordinates.
+    RECT (*available_area)();
+    RECT (*whole_screen)();
     // Shows this cursor (NULL: the normal arrow) over the program's windows.
-    void (*set_cursor)(HCURSOR cursor);
+    void (*show_cursor)(HCURSOR cursor);
 };
 
-// Installs the toolkit; the peers of windows that exist already stay none.
+// Installs the toolkit; the windows that exist already stay without peers.
 void install_toolkit(const Toolkit &toolkit);
 
 // The toolkit is going away (its application ends): every window loses its
 // peer, and nothing waits in the toolkit any more. Windows still alive stay
 // records without anything shown.
 void uninstall_toolkit();
-const Toolkit *installed_toolkit();
 
 // ---------------------------------------------------------------------------
 // Reports from the toolkit
@@ -101,14 +102,19 @@ void toolkit_menu_command(HWND hwnd, UINT id);
 // The close box was clicked: queued as input, it becomes WM_CLOSE.
 void toolkit_close_requested(HWND hwnd);
 
-// A key went down. The message (WM_KEYDOWN or WM_SYSKEYDOWN) and its
-// virtual key are queued as input; text is the
-// character the key makes (UTF-8), which TranslateMessage turns into WM_CHAR
-// or WM_SYSCHAR; modifiers are MK_SHIFT | MK_CONTROL, plus alt_down.
-void toolkit_key(HWND hwnd, UINT message, WPARAM virtual_key, LPARAM key_data,
-                 const std::string &text, bool shift, bool control, bool alt);
+// A mouse button or move over the client area (or anywhere while the
+// window holds the capture): the message, its MK_ key state and packed
+// client position, queued as input in the order the user made it.
+void toolkit_mouse(HWND hwnd, UINT message, WPARAM keys, LPARAM position);
 
-// The pixels of the window's backing surface (nullptr while it has none).
+// A key went down: WM_KEYDOWN, or WM_SYSKEYDOWN with Alt held, and its
+// virtual key are queued as input; text is the character the key makes
+// (UTF-8), which TranslateMessage turns into WM_CHAR or WM_SYSCHAR.
+void toolkit_key(HWND hwnd, UINT message, WPARAM virtual_key, LPARAM key_data,
+                 const std::string &text);
+
+// The pixels of the window's backing surface (none while it has none):
+// rows of 32-bit pixels, top row first, stride bytes apart.
 struct SurfaceView {
     const BYTE *pixels = nullptr;
     LONG width = 0;

@@ -1,54 +1,45 @@
-// The records behind window classes and windows. Private to the window
-// system and its Qt edge.
+// The records behind window classes, windows and their menus, kept by the
+// window system (window_system.h) and read by the files of this folder. The
+// rest of the layer knows windows only by their handles.
 #ifndef SCRIBBLET_PLATFORM_WINSYS_WINDOW_RECORD_H
 #define SCRIBBLET_PLATFORM_WINSYS_WINDOW_RECORD_H
 
 #include <memory>
 #include <string>
-#include <vector>
 
-#include "platform/handles/handle_table.h"
 #include "platform/platform.h"
+#include "platform/resources/menu_resource.h"
+#include "platform/winsys/window_peer.h"
+#include "platform/winsys/window_state.h"
+#include "platform/winsys/window_surface.h"
 
 namespace scribblet::winsys {
 
-class WindowPeer;
-
-// A resource name as a class keeps it: an ordinal or a copy of the string.
-struct ResourceRef {
-    bool is_ordinal = true;
-    WORD ordinal = 0;
-    std::string text;
-
-    bool empty() const
-    {
-        return is_ordinal && ordinal == 0;
-    }
-    // The name in the form the resource functions take.
-    LPCSTR as_lpcstr() const
-    {
-        return is_ordinal ? MAKEINTRESOURCEA(ordinal) : text.c_str();
-    }
-    static ResourceRef from_lpcstr(LPCSTR name);
-};
-
+// What the layer keeps of a registered class. Its style and background go
+// unread: the program's class asks for a whole repaint when the client area
+// changes size (CS_HREDRAW | CS_VREDRAW) and has the window colour as its
+// background, and the classes of the dialogs and their controls, which ask
+// for neither, never change size once shown nor paint; every window is
+// repainted whole after a resize, on white. The icon group of hIcon holds
+// every size, the small one's too.
 struct WindowClass {
     std::string name;
-    UINT style = 0;
     WNDPROC proc = nullptr;
     HINSTANCE instance = nullptr;
     HICON icon = nullptr;
-    HICON icon_small = nullptr;
-    HCURSOR cursor = nullptr;
-    HBRUSH background = nullptr;
-    ResourceRef menu_name;
+    WORD menu_id = 0; // the class menu's resource number, 0 for none
+};
+
+// A menu bar made from a menu resource, shown by one window.
+struct MenuRecord {
+    resources::Menu menu;
+    HWND window = nullptr;
 };
 
 struct Window {
+    HWND handle = nullptr;
     const WindowClass *window_class = nullptr;
-    WNDPROC proc = nullptr;
     DWORD style = 0;
-    DWORD ex_style = 0;
     std::string title;
     HWND parent = nullptr; // WS_CHILD windows only
     HWND owner = nullptr;  // top-level windows only
@@ -60,6 +51,8 @@ struct Window {
     RECT window_rect{};
     // The client area, relative to the window rectangle's top-left corner.
     RECT client_rect{};
+    // SIZE_RESTORED, SIZE_MINIMIZED or SIZE_MAXIMIZED, as the user left it.
+    int size_kind = SIZE_RESTORED;
 
     // The update region, kept as its bounding rectangle in client
     // coordinates (empty when nothing needs painting).
@@ -71,37 +64,13 @@ struct Window {
     bool visible = false;
     bool enabled = true;
     bool destroying = false;
-    int show_state =
-        SW_SHOWNORMAL;   // SW_SHOWNORMAL, SW_SHOWMINIMIZED or SW_SHOWMAXIMIZED
-    RECT restore_rect{}; // the window rectangle before maximising
-    LONG_PTR data = 0;
 
-    // The backing surface that BeginPaint draws on: a 32-bit bitmap of the
-    // client size selected into a memory DC, made by the first BeginPaint.
-    HDC surface_dc = nullptr;
-    HBITMAP surface = nullptr;
-    HGDIOBJ surface_original = nullptr;
-
+    // What the window's internal class keeps (a dialog's or a control's).
+    std::unique_ptr<WindowState> state;
+    WindowSurface surface;
+    // Declared last: the toolkit's view of the window goes first.
     std::unique_ptr<WindowPeer> peer;
-
-    Window();
-    ~Window();
-    Window(const Window &) = delete;
-    Window &operator=(const Window &) = delete;
 };
-
-// The window table. Lookup of a null, stale or foreign handle gives nullptr.
-HandleTable<Window, HWND> &window_table();
-Window *find_window(HWND hwnd);
-
-// Every live window in creation order (top-level and child alike).
-const std::vector<HWND> &windows_in_creation_order();
-void note_created(HWND hwnd);
-void note_destroyed(HWND hwnd);
-
-// The class registered under name (compared without regard to the case of
-// ASCII letters, as Windows does), or nullptr.
-const WindowClass *find_class(const char *name);
 
 // Rectangle helpers.
 inline LONG width_of(const RECT &r)
@@ -116,11 +85,16 @@ inline bool is_empty(const RECT &r)
 {
     return r.right <= r.left || r.bottom <= r.top;
 }
+// The bounding rectangle of a and of b, which is not empty.
 RECT united(const RECT &a, const RECT &b);
 RECT intersected(const RECT &a, const RECT &b);
 
 // The client rectangle in client coordinates: (0, 0, width, height).
-RECT client_area(const Window &window);
+inline RECT client_area(const Window &window)
+{
+    return RECT{0, 0, width_of(window.client_rect),
+                height_of(window.client_rect)};
+}
 
 } // namespace scribblet::winsys
 

@@ -1,107 +1,178 @@
-// The window system's internal interface: what the rest of the layer under
-// platform/ (the dialogs, the Qt edge, tests) may use beyond the Windows
-// calls themselves. Program code never includes this header.
-//
-// Windows are records in a handle table (HandleKind::window). Each record
-// keeps what Windows keeps for a window: its class (style, procedure), its
-// styles, the window and client rectangles, the update region (a bounding
-// rectangle), whether it is visible and enabled, its parent (WS_CHILD) or
-// owner, its menu or child id, and the toolkit peer that shows it.
+// The window system: every window and its menu, the thread's message queue,
+// the update regions and backing surfaces, the capture and the toolkit, kept
+// in one place. Each thing that happens to a window is one entry here; the
+// Windows calls of this folder look a handle up once and call in, and the
+// core calls out only through window procedures and peers (window_peer.h).
 //
 // Everything here runs on the program's one thread.
-//
-// Internal window classes: register them with RegisterClassExA like any
-// other class; the class's lpfnWndProc is the window procedure. A dialog is
-// then a top-level window of the dialog class (its procedure calls the
-// user's DLGPROC and falls back to DefWindowProcA), and each control a
-// WS_CHILD window of a control class whose hMenu argument is its id.
-//
-// Windows and Qt: every window has a Qt widget once the Qt edge is installed
-// (platform/qt/qt_edge.h, platform/qt/window_widgets.h). Key presses that no
-// Qt control takes become WM_KEYDOWN/WM_SYSKEYDOWN input for the window whose
-// widget received them; mouse input over a child container not taken by its
-// Qt control goes to that child.
 #ifndef SCRIBBLET_PLATFORM_WINSYS_WINDOW_SYSTEM_H
 #define SCRIBBLET_PLATFORM_WINSYS_WINDOW_SYSTEM_H
 
 #include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
 
-#include "platform/platform.h"
+#include "platform/handles/handle_table.h"
+#include "platform/winsys/message_queue.h"
+#include "platform/winsys/window_record.h"
 
 namespace scribblet::winsys {
 
-// ---------------------------------------------------------------------------
-// Windows
-// ---------------------------------------------------------------------------
+// How a change of the window rectangle is told to the procedure.
+enum class SizeNotice {
+    send,        // WM_SIZE sent at once (the program asked for the change)
+    system_send, // WM_SIZE delivered by the next GetMessageA (the user did it)
+};
 
-// True when hwnd names a live window of ours.
-bool is_window(HWND hwnd);
+class WindowSystem {
+public:
+    // ---- Windows ----------------------------------------------------------
 
-// The parent of a WS_CHILD window, NULL for a top-level one.
-HWND parent_of(HWND hwnd);
+    // The live window behind a handle; nullptr for a null, stale or foreign
+    // one.
+    Window *find(HWND hwnd) const
+    {
+        return windows_.lookup(hwnd);
+    }
+    // Every live window, in creation order.
+    const std::vector<HWND> &windows() const
+    {
+        return order_;
+    }
+    // Makes a window of a filled-in record at the rectangle asked for and
+    // runs its creation; the new handle, or NULL when the procedure refused
+    // it (it is destroyed then).
+    HWND create(std::unique_ptr<Window> record, CREATESTRUCTA &cs);
+    // Destroys a window, the windows it owns and its children.
+    void destroy(Window &w);
+    // Shows or hides a window.
+    void show(Window &w, bool visible);
+    // Enables or disables a window for input; true when it was disabled.
+    bool enable(Window &w, bool enable);
+    bool takes_input(HWND hwnd) const;
+    // The top-level window that a live window belongs to (itself for a
+    // top-level one).
+    HWND top_level(HWND hwnd) const;
 
-// The owner of a top-level window (the hWndParent given to CreateWindowExA
-// without WS_CHILD), NULL for none or for a child.
-HWND owner_of(HWND hwnd);
+    // ---- Places and sizes ---------------------------------------------------
 
-// The top-level window that hwnd belongs to (hwnd itself for a top-level
-// window), NULL when hwnd is not a window.
-HWND top_level_of(HWND hwnd);
+    // The screen's work area and the whole screen (a 1024 x 768 screen
+    // without a toolkit).
+    RECT work_area() const;
+    RECT screen_area() const;
+    // The client rectangle that a window rectangle leaves, less the frame.
+    RECT client_rect_for(const Window &w, const RECT &window_rect) const;
+    // A size kept within the window's tracking sizes, as Windows keeps it
+    // when a window is created or sized (WM_GETMINMAXINFO tells them).
+    POINT size_within_track(HWND hwnd, POINT size);
+    // A new rectangle for the window, as its procedure (told with
+    // WM_WINDOWPOSCHANGING) lets it be; flags SWP_NOSIZE or 0.
+    RECT position_changing(HWND hwnd, const RECT &proposed, UINT flags);
+    // Gives the window its new rectangle: the client rectangle follows, the
+    // window is invalidated as its class asks, and WM_SIZE tells the
+    // procedure when the client size or the size kind changed. The peer is
+    // moved only when apply_to_peer is set.
+    void move(Window &w, const RECT &window_rect, int size_kind,
+              SizeNotice notice, bool apply_to_peer);
+    // Asks the procedure for the sizes the user may drag a top-level window
+    // between (WM_GETMINMAXINFO, and WM_SIZING for a border dragged far
+    // out), and hands them to the peer.
+    void refresh_size_limits(HWND hwnd);
+    // The user (or the window manager) moved or sized the window.
+    void moved_by_user(HWND hwnd, const RECT &window_rect, int size_kind);
+    // The toolkit's frame changed (a new theme or font).
+    void frame_changed(HWND hwnd);
 
-// The child id (the hMenu argument of CreateWindowExA for a WS_CHILD window),
-// 0 for a top-level window or an unknown handle.
-int child_id_of(HWND hwnd);
+    // ---- Painting -----------------------------------------------------------
 
-// The direct child of parent with the given id, NULL when none: the search
-// that GetDlgItem makes.
-HWND find_child(HWND parent, int id);
+    // Adds to the update region (its bounding rectangle), clipped to the
+    // client area.
+    void invalidate(Window &w, const RECT &rect, bool erase);
+    void validate(Window &w);
+    // BeginPaint: the update region handed out and validated, the
+    // background erased first when asked. NULL without a device context.
+    HDC begin_paint(Window &w, PAINTSTRUCT &paint);
 
-// Every live direct child of parent, in creation order.
-void for_each_child(HWND parent, const std::function<void(HWND)> &visit);
+    // ---- Messages -----------------------------------------------------------
 
-// Enables or disables a window for mouse and keyboard input (what
-// EnableWindow does). Returns the previous disabled state: true when the
-// window was disabled before, as EnableWindow's result. A disabled
-// top-level window takes no input, and its Qt widget is disabled.
-bool enable_window(HWND hwnd, bool enable);
-bool is_window_enabled(HWND hwnd);
+    // Runs the window's procedure; 0 for a window that is not live.
+    LRESULT send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    void post_quit(int code);
+    // Queues input for a window in the order the user made it; dropped for
+    // a window that takes no input.
+    void add_input(InputEvent event);
+    // Queues a message for the procedure to get inside the next
+    // GetMessageA; then, when given, runs afterwards.
+    void add_system_send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+                         void (*then)(HWND) = nullptr);
+    // GetMessageA: the next message in Windows' order, waiting for one.
+    // FALSE for WM_QUIT, -1 when nothing can ever come (no toolkit).
+    BOOL get_message(MSG *msg);
+    // While a modal loop runs, its hook is called whenever the queue has
+    // run empty, before get_message waits (Windows' WM_ENTERIDLE moment);
+    // the innermost loop's only.
+    void push_idle_hook(const std::function<void()> *hook)
+    {
+        idle_hooks_.push_back(hook);
+    }
+    void pop_idle_hook()
+    {
+        idle_hooks_.pop_back();
+    }
+    // The last key message taken, with the character it makes (Windows'
+    // keyboard state for TranslateMessage).
+    const InputEvent &last_key() const
+    {
+        return last_key_;
+    }
 
-// Where the client area's top-left corner is, in screen coordinates
-// (ClientToScreen of (0, 0)); (0, 0) for an unknown handle.
-POINT client_origin(HWND hwnd);
+    // ---- Capture and cursor -------------------------------------------------
 
-// The window's style bits (WS_*).
-DWORD style_of(HWND hwnd);
+    HWND capture() const;
+    // Gives the capture to the window; the window that held it before.
+    HWND set_capture(Window &w);
+    void release_capture();
+    void show_cursor(HCURSOR cursor) const;
 
-// A place for the owner of an internal class to keep its state per window
-// (a dialog's DLGPROC and result, say), as GWLP_USERDATA/DWLP_USER offer.
-// Both are 0 / ignored for an unknown handle.
-void set_window_data(HWND hwnd, LONG_PTR data);
-LONG_PTR window_data(HWND hwnd);
+    // ---- Menus --------------------------------------------------------------
 
-// ---------------------------------------------------------------------------
-// Messages
-// ---------------------------------------------------------------------------
+    MenuRecord *menu(HMENU menu) const
+    {
+        return menus_.lookup(menu);
+    }
 
-// Queues an input message (mouse, keyboard, the close box) for hwnd, in the
-// order the user made it. Posted messages are taken before it, WM_PAINT
-// after it. Input for a disabled window (or one under a disabled top-level
-// window) is dropped, as Windows gives a disabled window no input.
-void queue_input(const MSG &msg);
+    // ---- The toolkit --------------------------------------------------------
 
-// Runs a modal message loop (what DialogBoxParamA and MessageBoxA do inside):
-// takes messages until done() is true after a message, or WM_QUIT arrives
-// (which it posts again, so that the outer loop ends too, as Windows' modal
-// loops do). Each message is first offered to filter; when filter returns
-// true the message is finished, else TranslateMessage and DispatchMessageA
-// handle it. This is where a dialog reads Enter and Escape (the keyboard
-// handling of IsDialogMessage). on_idle, when given, is called whenever the
-// queue has run empty, before the loop waits (Windows' WM_ENTERIDLE moment:
-// a dialog shows itself then). Returns false when the loop ended on WM_QUIT
-// or on a failed GetMessageA.
-bool run_modal_loop(const std::function<bool()> &done,
-                    const std::function<bool(MSG &)> &filter,
-                    const std::function<void()> &on_idle = {});
+    void install(const Toolkit &toolkit);
+    void uninstall();
+
+private:
+    bool run_creation(HWND hwnd, RECT asked, CREATESTRUCTA &cs);
+    void destroy_tree(HWND hwnd);
+    MINMAXINFO min_max(HWND hwnd);
+    void attach_class_menu(Window &w);
+    bool take_ready(MSG *msg, bool *quit);
+    bool take_queued(MSG *msg, bool *quit);
+    bool make_paint_message(MSG *msg) const;
+    void deliver_system_sends();
+
+    HandleTable<Window, HWND> windows_{HandleKind::window};
+    std::vector<HWND> order_;
+    HandleTable<MenuRecord, HMENU> menus_{HandleKind::menu};
+    MessageQueue queue_;
+    InputEvent last_key_;
+    std::vector<const std::function<void()> *> idle_hooks_;
+    HWND capture_ = nullptr;
+    std::optional<Toolkit> toolkit_;
+};
+
+// The one window system of the process.
+WindowSystem &window_system();
+
+// The WM_SYSCOMMAND of the close box (Windows' SC_CLOSE).
+inline constexpr WPARAM system_command_close = 0xF060;
 
 } // namespace scribblet::winsys
 

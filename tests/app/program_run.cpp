@@ -46,9 +46,10 @@ Step on_main_window(std::function<void()> act)
     return when([] { return main_client() != nullptr; }, std::move(act));
 }
 
+// By its close box.
 Step close_main_window()
 {
-    return on_main_window([] { PostMessageA(main_hwnd(), WM_CLOSE, 0, 0); });
+    return on_main_window([] { main_window()->close(); });
 }
 
 Step answer(const QString &width, const QString &height, Qt::Key key)

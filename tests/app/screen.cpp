@@ -1,6 +1,8 @@
 // Finding the program's windows and their controls on the screen.
 #include "tests/app/screen.h"
 
+#include "platform/winsys/window_system.h"
+
 namespace person {
 
 QWidget *window_titled(const QString &caption)
@@ -13,10 +15,12 @@ QWidget *window_titled(const QString &caption)
 
 HWND window_inside(QWidget *top_level)
 {
-    if (top_level != nullptr)
-        for (QWidget *w : top_level->findChildren<QWidget *>())
-            if (HWND hwnd = scribblet::qt::window_from_widget(w))
-                return scribblet::winsys::top_level_of(hwnd);
+    for (HWND hwnd : scribblet::winsys::window_system().windows()) {
+        const QWidget *client = scribblet::qt::window_widget(hwnd);
+        if (top_level != nullptr && client != nullptr &&
+            client->window() == top_level)
+            return hwnd;
+    }
     return NULL;
 }
 

@@ -1,7 +1,7 @@
 // The main window: never larger than the canvas, its scroll bars showing
 // what is hidden, each pen command's effect on its pen and on the greying
 // of Enlarge and Shrink, and the Help menu.
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QScrollBar>
@@ -13,7 +13,6 @@
 #include "app/online_help.h"
 #include "canvas/pen.h"
 #include "platform/gdi/objects.h"
-#include "platform/winsys/menus.h"
 #include "res/resource.h"
 #include "tests/app/program_run.h"
 
@@ -23,7 +22,8 @@ TEST(AppWindow, NeverLargerThanTheCanvasAndItsBarsShowWhatIsHidden)
 {
     // The change asked for (against the window of the whole canvas), the
     // client area that follows and the bars enabled; maximised last, when
-    // the client area must be the canvas again.
+    // the client area must be the canvas again, after a larger desktop font
+    // has made the menu bar taller (the program measures its frame again).
     const struct {
         QSize change, client;
         Qt::Orientations bars;
@@ -34,7 +34,14 @@ TEST(AppWindow, NeverLargerThanTheCanvasAndItsBarsShowWhatIsHidden)
     auto full = std::make_shared<QSize>();
     Steps steps = {answer("400", "300"),
                    on_main_window([=] { *full = main_window()->size(); })};
+    const QFont font = QApplication::font();
     for (const auto &c : cases) {
+        if (c.change == QSize())
+            steps.push_back(on_main_window([font] {
+                QFont larger = font;
+                larger.setPointSizeF(font.pointSizeF() * 2);
+                QApplication::setFont(larger);
+            }));
         steps.push_back(on_main_window([=] {
             if (c.change != QSize())
                 main_window()->resize(*full + c.change);
@@ -54,13 +61,15 @@ TEST(AppWindow, NeverLargerThanTheCanvasAndItsBarsShowWhatIsHidden)
     }
     steps.push_back(close_main_window());
     EXPECT_EQ(run_program(std::move(steps)), 0);
+    QApplication::setFont(font);
 }
 
+// As the menu shows the item.
 static bool greyed(UINT id)
 {
-    const auto *item =
-        scribblet::winsys::find_menu_command(GetMenu(main_hwnd()), id);
-    return item != nullptr && (item->flags & MF_GRAYED) != 0;
+    const auto *item = main_window()->findChild<QAction *>(QString::number(id));
+    EXPECT_NE(item, nullptr) << id;
+    return item == nullptr || !item->isEnabled();
 }
 
 // Each colour command and preset: the command in, the state of the pen it

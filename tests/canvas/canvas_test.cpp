@@ -12,7 +12,6 @@
 #include "canvas/canvas.h"
 #include "canvas/pen.h"
 #include "canvas/stroke.h"
-#include "canvas/stroke_test_support.h"
 
 static const HWND the_window = reinterpret_cast<HWND>(0x5150);
 
@@ -113,7 +112,6 @@ protected:
         DeleteObject(g_left_pen.brush);
         DeleteObject(g_right_pen.brush);
         g_left_pen = g_right_pen = PenTool{nullptr, PEN_SIZE_START};
-        g_stroke = StrokeState{};
         g_calls.clear();
     }
     static void free_canvas()
@@ -285,11 +283,12 @@ TEST_F(CanvasTest, RandomStrokesMatchTheModel)
                               : -32768;
     };
     pen_set_colour(&g_right_pen, PEN_COLOUR_RED);
+    // Each run on a new canvas, the stroke going on from where it was.
+    Model model;
     for (int run = 0; run < 40 && !HasFailure(); ++run) {
         free_canvas();
         ASSERT_TRUE(canvas_create(width, height));
-        g_stroke = StrokeState{};
-        Model model;
+        model.picture.clear();
         for (long row = 0; row < height; ++row)
             model.picture += std::string(width, '.') + '\n';
         for (int event = 0; event < 40 && !HasFailure(); ++event) {

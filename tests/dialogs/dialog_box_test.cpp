@@ -10,6 +10,7 @@
 
 #include "dialog_test_support.h"
 #include "platform/resources/resource_reader.h"
+#include "platform/winsys/dialog_support.h"
 #include "res/resource.h"
 
 namespace {
@@ -67,7 +68,7 @@ TEST(DialogsBox, KeysAndTheCloseBoxSendTheirCommands)
         g_dialog = nullptr;
         g_width = g_height = 0;
         std::deque<UserScript::Step> steps{OnFocus([&owner](QWidget *focus) {
-            EXPECT_FALSE(winsys::is_window_enabled(owner.hwnd()));
+            EXPECT_FALSE(winsys::takes_input(owner.hwnd()));
             auto *width = ControlWidget<QLineEdit>(g_dialog, IDC_WIDTH);
             EXPECT_EQ(focus, width);
             EXPECT_EQ(width->selectedText(), QStringLiteral("800"));
@@ -85,8 +86,9 @@ TEST(DialogsBox, KeysAndTheCloseBoxSendTheirCommands)
         EXPECT_TRUE(script.finished());
         EXPECT_EQ(g_width, c.width);
         EXPECT_EQ(g_height, c.height);
-        EXPECT_FALSE(winsys::is_window(g_dialog));
-        EXPECT_TRUE(winsys::is_window_enabled(owner.hwnd()));
+        RECT gone{};
+        EXPECT_FALSE(GetClientRect(g_dialog, &gone)) << "destroyed";
+        EXPECT_TRUE(winsys::takes_input(owner.hwnd()));
     }
 }
 

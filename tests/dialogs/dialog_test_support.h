@@ -12,7 +12,6 @@
 
 #include "platform/platform.h"
 #include "platform/qt/window_widgets.h"
-#include "platform/winsys/window_system.h"
 
 namespace scribblet::dialogs_test {
 
@@ -73,11 +72,13 @@ template <typename T> T *OpenWindow()
     return nullptr;
 }
 
-// The widget inside a control's window (a QLineEdit, QPushButton, QLabel).
+// The widget of a dialog's control (a QLineEdit, QPushButton, QLabel),
+// named by the control's id.
 template <typename T> T *ControlWidget(HWND dialog, int id)
 {
-    QWidget *container = qt::window_widget(GetDlgItem(dialog, id));
-    return container != nullptr ? container->findChild<T *>() : nullptr;
+    QWidget *client = qt::window_widget(dialog);
+    return client != nullptr ? client->findChild<T *>(QString::number(id))
+                             : nullptr;
 }
 
 } // namespace scribblet::dialogs_test
