@@ -51,9 +51,16 @@ BOOL file_url_from_path(LPCSTR path, LPSTR url, DWORD size)
     if (used >= size)
         return FALSE;
     memcpy(url, scheme, used);
+    BOOL trail = FALSE;
     for (LPCSTR p = path; *p != '\0'; ++p) {
-        unsigned char c = (unsigned char)(*p == '\\' ? '/' : *p);
-        DWORD needed = is_kept_in_url(c) ? 1 : 3;
+        // Characters beyond ASCII stay as they are: the shell reads the
+        // address in the ANSI code page, and would take a percent-escaped
+        // byte for a character of its own. The second byte of a double-byte
+        // character may look like ASCII ('\\' in "ソ"): it goes with the first.
+        BOOL as_is = (unsigned char)*p >= 0x80 || trail;
+        trail = !trail && IsDBCSLeadByte((BYTE)*p);
+        unsigned char c = (unsigned char)(*p == '\\' && !as_is ? '/' : *p);
+        DWORD needed = as_is || is_kept_in_url(c) ? 1 : 3;
         if (used + needed >= size)
             return FALSE;
         if (needed == 1) {

@@ -14,8 +14,9 @@
 BOOL help_page_path(LPCSTR program_path, LPSTR page_path, DWORD size);
 
 // Writes the file URL of the local file `path` into `url` (`size` bytes):
-// "file://" and the path with '\' as '/', every byte outside the unreserved
-// set and "/:" percent-encoded. FALSE when it does not fit.
+// "file://" and the path with '\' as '/', every ASCII character outside the
+// unreserved set and "/:" percent-encoded, the others as they are. FALSE
+// when it does not fit.
 BOOL file_url_from_path(LPCSTR path, LPSTR url, DWORD size);
 
 // Opens the help page in the browser; tells the user, in a message box owned

@@ -474,6 +474,10 @@ HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR lpCursorName);
 // names the program's own executable.
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR lpFilename, DWORD nSize);
 
+// Code pages: whether a byte begins a double-byte character of the ANSI
+// code page.
+BOOL WINAPI IsDBCSLeadByte(BYTE TestChar);
+
 // The program's entry function, which the platform's process start-up calls.
 int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance,
                    LPSTR lpCmdLine, int nShowCmd);

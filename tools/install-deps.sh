@@ -20,7 +20,10 @@ packages=(
 # The Windows build's checks: Wine alone, without the desktop extras that it
 # recommends (sound, printing, its own fonts); the Wayland compositor of the
 # tests without its terminal and wallpapers; dpkg-dev unpacks Debian sources.
-lean_packages=(wine64 nasm dpkg-dev sway)
+# The Windows packages: NSIS makes the installers, zip the archives, pefile
+# reads back the programs' version information; locales makes the Japanese
+# locale that Wine runs the program in.
+lean_packages=(wine64 nasm dpkg-dev sway nsis zip unzip python3-pefile locales)
 
 missing() {
   local p
@@ -30,7 +33,12 @@ missing() {
 }
 mapfile -t missing_packages < <(missing "${packages[@]}")
 mapfile -t missing_lean < <(missing "${lean_packages[@]}")
-[ ${#missing_packages[@]} -eq 0 ] && [ ${#missing_lean[@]} -eq 0 ] && exit 0
+# Wine takes a Japanese Windows' code page (932) from LC_ALL=ja_JP.UTF-8, but
+# reads file names and command lines that are not ASCII only when the
+# locale exists.
+japanese_locale=$(locale -a | grep -x 'ja_JP.utf8' || true)
+[ ${#missing_packages[@]} -eq 0 ] && [ ${#missing_lean[@]} -eq 0 ] && [ -n "$japanese_locale" ] &&
+  exit 0
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -42,3 +50,4 @@ $sudo apt-get update -qq
 # and the fonts that the program's texts are drawn with.
 [ ${#missing_packages[@]} -eq 0 ] || install "${missing_packages[@]}"
 [ ${#missing_lean[@]} -eq 0 ] || install --no-install-recommends "${missing_lean[@]}"
+[ -n "$japanese_locale" ] || $sudo localedef -i ja_JP -f UTF-8 ja_JP.UTF-8

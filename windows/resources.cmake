@@ -13,9 +13,11 @@ add_custom_command(
   VERBATIM)
 add_custom_target(scribblet_icons DEPENDS ${icon_dir}/scribblet.ico)
 
+include(${SCRIBBLET_ROOT}/res/version.cmake)
+
 # The script is UTF-8 (code page 65001); it finds resource.h and the
-# manifest beside itself and the icon file in the build folder.
+# manifest beside itself, and the icon file and version.h in the build folder.
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -c 65001")
 set_source_files_properties(${SCRIBBLET_RESOURCE_SCRIPT} PROPERTIES
-  INCLUDE_DIRECTORIES "${SCRIBBLET_ROOT}/res;${icon_dir}"
-  OBJECT_DEPENDS "${SCRIBBLET_ROOT}/res/resource.h;${SCRIBBLET_ROOT}/res/scribblet.manifest;${icon_dir}/scribblet.ico")
+  INCLUDE_DIRECTORIES "${SCRIBBLET_ROOT}/res;${icon_dir};${CMAKE_BINARY_DIR}/res"
+  OBJECT_DEPENDS "${SCRIBBLET_ROOT}/res/resource.h;${SCRIBBLET_ROOT}/res/scribblet.manifest;${icon_dir}/scribblet.ico;${CMAKE_BINARY_DIR}/res/version.h")

@@ -21,6 +21,7 @@ import subprocess
 import sys
 import tempfile
 import time
+import urllib.parse
 
 
 class Failed(Exception):
@@ -223,7 +224,6 @@ class Wayland:
 # ---- The program: on Linux, or for Windows under Wine -------------------------
 
 class LinuxProgram:
-    browser = True  # hands addresses to xdg-open
     merges_moves = False
     talks = False  # writes nothing on the standard streams in a normal run
 
@@ -235,7 +235,6 @@ class LinuxProgram:
 
 
 class WineProgram(LinuxProgram):
-    browser = False
     merges_moves = True  # Windows keeps only the latest move in the queue
     talks = True  # Wine says what it cannot reach (the volume label of Z:)
 
@@ -268,7 +267,8 @@ class Person:
             # their names, which need the whole stack: those libraries keep
             # no frame pointers, and some are unloaded before the report.
             env["LSAN_OPTIONS"] += ":fast_unwind_on_malloc=0"
-        # The browser: an xdg-open that writes down the address it is given.
+        # The browser: an xdg-open that writes down the address it is given
+        # (Wine's shell hands .html pages to it through winebrowser).
         with open(os.path.join(folder, "xdg-open"), "w") as f:
             f.write('#!/bin/sh\nprintf %%s "$1" > "%s/opened"\n' % folder)
         os.chmod(os.path.join(folder, "xdg-open"), 0o755)
@@ -463,11 +463,13 @@ def journey(person, out):
     about = person.wait_for_dialog("About box")
     person.screen.keys("Escape")
     person.wait_until_gone(about)
-    if person.program.browser:
-        person.choose("alt+h", "o")
-        prefix = os.path.dirname(os.path.dirname(person.program.command[-1]))
-        if person.opened() != "file://" + prefix + "/share/scribblet/help/index.html":
-            raise Failed("the browser was given another page")
+    person.choose("alt+h", "o")
+    prefix = os.path.dirname(os.path.dirname(person.program.command[-1]))
+    # Under Wine the address names the page through the prefix's drive C:.
+    opened, page = person.opened(), prefix + "/share/scribblet/help/index.html"
+    if not opened.startswith("file:///") or os.path.realpath(
+            urllib.parse.unquote(opened[7:])) != os.path.realpath(page):
+        raise Failed("the browser was given another page: " + opened)
     person.leave()
 
 
