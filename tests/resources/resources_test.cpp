@@ -33,13 +33,12 @@ TEST(ResourcesCompiled, CanvasSizeDialog)
                                         MAKEINTRESOURCEA(IDD_CANVAS_SIZE));
     ASSERT_TRUE(d);
     std::ostringstream seen;
+    const auto frame = [&seen](auto... v) { ((seen << ' ' << v), ...); };
     seen << d->title << ' ' << d->face << ' ' << d->point_size;
-    for (const short v : {d->x, d->y, d->cx, d->cy})
-        seen << ' ' << v;
+    frame(d->x, d->y, d->cx, d->cy);
     for (const DialogItem &item : d->items) {
         seen << '\n' << static_cast<int>(item.id) << ' ' << item.class_ordinal;
-        for (const short v : {item.x, item.y, item.cx, item.cy})
-            seen << ' ' << v;
+        frame(item.x, item.y, item.cx, item.cy);
         seen << ' ' << item.title.text;
     }
     EXPECT_EQ("描画領域のサイズを入力して下さい MS UI Gothic 9 22 17 "
