@@ -9,9 +9,10 @@ export QT_QPA_PLATFORM=offscreen
 # Leaks inside system libraries (fontconfig, Qt plugins) are not ours.
 export LSAN_OPTIONS="suppressions=$PWD/tools/lsan.supp:print_suppressions=0"
 
+# With the tests on: a build folder that tools/run.sh made has them off.
 build_and_test() {
   local dir=$1; shift
-  cmake -S . -B "$dir" "$@" >/dev/null
+  cmake -S . -B "$dir" -DBUILD_TESTING=ON "$@" >/dev/null
   cmake --build "$dir" --parallel "$(nproc)"
   ctest --test-dir "$dir" --output-on-failure --timeout 600
 }

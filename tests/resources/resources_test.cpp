@@ -4,6 +4,7 @@
 #include <functional>
 #include <set>
 #include <span>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -31,22 +32,21 @@ TEST(ResourcesCompiled, CanvasSizeDialog)
     const auto d = load_dialog_template(program_instance(),
                                         MAKEINTRESOURCEA(IDD_CANVAS_SIZE));
     ASSERT_TRUE(d);
-    std::string seen =
-        d->title + " " + d->face + " " + std::to_string(d->point_size);
-    for (const short v : {d->x, d->y, d->cx, d->cy})
-        seen += " " + std::to_string(v);
+    std::ostringstream seen;
+    const auto frame = [&seen](auto... v) { ((seen << ' ' << v), ...); };
+    seen << d->title << ' ' << d->face << ' ' << d->point_size;
+    frame(d->x, d->y, d->cx, d->cy);
     for (const DialogItem &item : d->items) {
-        seen += "\n" + std::to_string(static_cast<int>(item.id)) + " " +
-                std::to_string(item.class_ordinal);
-        for (const short v : {item.x, item.y, item.cx, item.cy})
-            seen += " " + std::to_string(v);
-        seen += " " + item.title.text;
+        seen << '\n' << static_cast<int>(item.id) << ' ' << item.class_ordinal;
+        frame(item.x, item.y, item.cx, item.cy);
+        seen << ' ' << item.title.text;
     }
-    EXPECT_EQ(seen, "描画領域のサイズを入力して下さい MS UI Gothic 9 22 17 "
-                    "120 45\n-1 130 10 12 50 8 幅\n-1 130 10 24 50 8 高さ\n" +
-                        std::to_string(IDC_WIDTH) + " 129 25 10 50 12 \n" +
-                        std::to_string(IDC_HEIGHT) +
-                        " 129 25 22 50 12 \n1 128 80 22 30 11 OK");
+    EXPECT_EQ("描画領域のサイズを入力して下さい MS UI Gothic 9 22 17 "
+              "120 45\n-1 130 10 12 50 8 幅\n-1 130 10 24 50 8 高さ\n" +
+                  std::to_string(IDC_WIDTH) + " 129 25 10 50 12 \n" +
+                  std::to_string(IDC_HEIGHT) +
+                  " 129 25 22 50 12 \n1 128 80 22 30 11 OK",
+              seen.str());
     EXPECT_EQ(d->items.at(4).style & BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON);
 }
 
