@@ -83,6 +83,8 @@ typedef HGDIOBJ HBRUSH;
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
 typedef void *HANDLE;
+// Only ever passed as NULL.
+typedef struct _SECURITY_ATTRIBUTES *LPSECURITY_ATTRIBUTES;
 
 // ---------------------------------------------------------------------------
 // Records
@@ -395,11 +397,21 @@ typedef struct tagOFNA {
 #define MOVEFILE_REPLACE_EXISTING 0x00000001
 #define MOVEFILE_WRITE_THROUGH 0x00000008
 #define REPLACEFILE_WRITE_THROUGH 0x00000001
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define FILE_SHARE_DELETE 0x00000004
+#define OPEN_EXISTING 3
+#define FILE_TYPE_UNKNOWN 0x0000
+#define FILE_TYPE_DISK 0x0001
+#define FILE_TYPE_CHAR 0x0002
+#define FILE_TYPE_PIPE 0x0003
+#define INVALID_HANDLE_VALUE reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1))
 #define ERROR_SUCCESS 0L
 #define ERROR_FILE_NOT_FOUND 2L
 #define ERROR_PATH_NOT_FOUND 3L
 #define ERROR_TOO_MANY_OPEN_FILES 4L
 #define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
 #define ERROR_NOT_SAME_DEVICE 17L
 #define ERROR_WRITE_FAULT 29L
@@ -513,6 +525,13 @@ BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName,
                          DWORD dwReplaceFlags, LPVOID lpExclude,
                          LPVOID lpReserved);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
+HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess,
+                          DWORD dwShareMode,
+                          LPSECURITY_ATTRIBUTES lpSecurityAttributes,
+                          DWORD dwCreationDisposition,
+                          DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+DWORD WINAPI GetFileType(HANDLE hFile);
+BOOL WINAPI CloseHandle(HANDLE hObject);
 
 // Save dialog
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn);

@@ -272,8 +272,9 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,
 }
 
 // The replacement takes the replaced file's name, owner and permissions. As
-// on Windows, the caller must be allowed to write the replaced file. No
-// backup is made; the exclude and reserved arguments must be null.
+// on Windows, the replaced file must be a file (not a folder, a device, a
+// pipe or a socket) that the caller may write. No backup is made; the
+// exclude and reserved arguments must be null.
 BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName,
                          LPCSTR lpReplacementFileName, LPCSTR lpBackupFileName,
                          DWORD dwReplaceFlags, LPVOID lpExclude,
@@ -293,7 +294,7 @@ BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName,
     struct stat replaced;
     if (stat(target.c_str(), &replaced) != 0)
         return fail_with_errno(errno, lpReplacedFileName);
-    if (S_ISDIR(replaced.st_mode))
+    if (!S_ISREG(replaced.st_mode))
         return fail_with(ERROR_ACCESS_DENIED);
     if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         return fail_with_errno(errno, lpReplacedFileName);

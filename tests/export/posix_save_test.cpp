@@ -5,10 +5,12 @@
 
 #include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <fstream>
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -69,6 +71,48 @@ TEST(PosixSave, RightsAndFullDisk)
             EXPECT_TRUE(
                 read_bytes(setup.old_file) ==
                 (c.failure == WRITE_OK ? saved_bytes(writer) : old_content));
+        }
+}
+
+// Names that are not files stay what they are, the save refused before
+// anything is written and in a bounded time: a pipe with a reader waiting,
+// one without, a link to one, a socket, and a link to a device node (made
+// as root only).
+TEST(PosixSave, SpecialFilesStayWhatTheyAre)
+{
+    struct Case {
+        const char *name; // "work/link" leads to "work/node"
+        mode_t node;
+        bool reader;
+    } const cases[] = {{"work/node", S_IFIFO, true},
+                       {"work/node", S_IFIFO, false},
+                       {"work/link", S_IFIFO, true},
+                       {"work/node", S_IFSOCK, false},
+                       {"work/link", S_IFCHR, false}};
+    for (const Writer &writer : writers)
+        for (const Case &c : cases) {
+            SCOPED_TRACE(testing::Message()
+                         << writer.label << " row " << &c - cases + 1);
+            FolderWithOldFile setup;
+            const std::string node = setup.folder.path("work/node");
+            if (mknod(node.c_str(), c.node | 0666, makedev(1, 3)) != 0) {
+                EXPECT_TRUE(c.node == S_IFCHR && geteuid() != 0);
+                continue;
+            }
+            symlink("node", setup.folder.path("work/link").c_str());
+            int end = c.reader ? open(node.c_str(), O_RDONLY | O_NONBLOCK) : -1;
+            alarm(30);
+            testing::internal::CaptureStderr();
+            EXPECT_EQ(writer.write(setup.folder.path(c.name).c_str()).failure,
+                      WRITE_NOT_A_FILE);
+            testing::internal::GetCapturedStderr();
+            alarm(0);
+            char byte;
+            EXPECT_TRUE(end < 0 || read(end, &byte, 1) <= 0);
+            close(end);
+            EXPECT_EQ(status_of(node).st_mode & S_IFMT, c.node);
+            EXPECT_EQ(setup.folder.entries("work"),
+                      (std::set<std::string>{"link", "node", "old.img"}));
         }
 }
 

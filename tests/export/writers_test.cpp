@@ -144,6 +144,14 @@ TEST(SafeSave, ReplacedWholeOrLeftAsItWas)
         {"work/old.img/picture.img", false, WRITE_FOLDER_NOT_FOUND},
         {"work", false, WRITE_NAME_IS_FOLDER},
         {"work/old.img", true, WRITE_ACCESS_DENIED},
+#ifdef _WIN32
+        // Devices in every folder, present (NUL, COM1) or not.
+        {"work/NUL", false, WRITE_NOT_A_FILE},
+        {"work/nul.bmp", false, WRITE_NOT_A_FILE},
+        {"work/CON", false, WRITE_NOT_A_FILE},
+        {"work/Com1.jpg", false, WRITE_NOT_A_FILE},
+        {"work/LPT1.img", false, WRITE_NOT_A_FILE},
+#endif
     };
     for (const Writer &writer : writers)
         for (const Case &c : cases) {
