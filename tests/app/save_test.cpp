@@ -17,6 +17,18 @@
 
 using namespace app_test;
 
+// The save dialog's Save button, clicked once the step is over: the
+// question it may ask runs a modal loop, in which the next steps act.
+static void press_save()
+{
+    for (auto *button :
+         OpenWindow<QFileDialog>()->findChildren<QPushButton *>())
+        if (button->isDefault())
+            QTimer::singleShot(0, button, [button] {
+                QTest::mouseClick(button, Qt::LeftButton);
+            });
+}
+
 // File › Save once nothing else is open, then in the dialog: the type entry
 // (1-based, by the keyboard on the type list), the name typed, Save; then,
 // when `file` is given, waiting until it is written. The dialog starts in
@@ -39,9 +51,7 @@ static void save(Steps &steps, int entry, const QString &name,
                                 Qt::Key_Down);
             QTest::keyClicks(dialog->findChild<QLineEdit *>("fileNameEdit"),
                              name);
-            for (auto *button : dialog->findChildren<QPushButton *>())
-                if (button->isDefault())
-                    QTest::mouseClick(button, Qt::LeftButton);
+            press_save();
         }));
     if (!file.isEmpty())
         steps.push_back(when([=] { return QFile::exists(file); }, [] {}));
@@ -66,6 +76,23 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
     Steps steps = {answer("40", "30")};
     for (const auto &s : saves)
         save(steps, s.entry, s.typed, folder.filePath(s.file));
+    // A file already there is replaced only once the person says Yes; No
+    // leaves it as it was and returns to the dialog.
+    const QString old = folder.filePath("e.bmp");
+    QFile old_file(old);
+    ASSERT_TRUE(old_file.open(QIODevice::WriteOnly) && old_file.write("old"));
+    old_file.close();
+    const auto asked = [] { return OpenWindow<QMessageBox>() != nullptr; };
+    const auto reply = [=](QMessageBox::StandardButton button) {
+        EXPECT_EQ(QFileInfo(old).size(), 3);
+        QTest::mouseClick(OpenWindow<QMessageBox>()->button(button),
+                          Qt::LeftButton);
+    };
+    save(steps, 1, "e.bmp");
+    steps.push_back(when(asked, [=] { reply(QMessageBox::No); }));
+    steps.push_back(when([=] { return !asked() && OpenWindow<QFileDialog>(); },
+                         press_save));
+    steps.push_back(when(asked, [=] { reply(QMessageBox::Yes); }));
     save(steps, 1, "no such folder/x.bmp");
     steps.push_back(told("保存できません: ファイル「" +
                          folder.filePath("no such folder/x.bmp") +
@@ -79,6 +106,7 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
         [] { QTest::keyClick(OpenWindow<QFileDialog>(), Qt::Key_Escape); }));
     steps.push_back(close_main_window());
     EXPECT_EQ(run_program(std::move(steps)), 0);
+    EXPECT_EQ(QFileInfo(old).size(), 54 + 40 * 3 * 30);
     for (const auto &s : saves) {
         QFile file(folder.filePath(s.file));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.read(2) == s.magic)
