@@ -10,24 +10,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
 #include "tests/app/program_run.h"
 
 using namespace app_test;
-
-// The save dialog's Save button, clicked once the step is over: the
-// question it may ask runs a modal loop, in which the next steps act.
-static void press_save()
-{
-    for (auto *button :
-         OpenWindow<QFileDialog>()->findChildren<QPushButton *>())
-        if (button->isDefault())
-            QTimer::singleShot(0, button, [button] {
-                QTest::mouseClick(button, Qt::LeftButton);
-            });
-}
 
 // File › Save once nothing else is open, then in the dialog: the type entry
 // (1-based, by the keyboard on the type list), the name typed, Save; then,
@@ -51,7 +40,13 @@ static void save(Steps &steps, int entry, const QString &name,
                                 Qt::Key_Down);
             QTest::keyClicks(dialog->findChild<QLineEdit *>("fileNameEdit"),
                              name);
-            press_save();
+            // Once the step is over: a question asked runs a modal loop,
+            // in which the next steps act.
+            for (auto *button : dialog->findChildren<QPushButton *>())
+                if (button->isDefault())
+                    QTimer::singleShot(0, button, [button] {
+                        QTest::mouseClick(button, Qt::LeftButton);
+                    });
         }));
     if (!file.isEmpty())
         steps.push_back(when([=] { return QFile::exists(file); }, [] {}));
@@ -79,20 +74,25 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
     // A file already there is replaced only once the person says Yes; No
     // leaves it as it was and returns to the dialog.
     const QString old = folder.filePath("e.bmp");
-    QFile old_file(old);
-    ASSERT_TRUE(old_file.open(QIODevice::WriteOnly) && old_file.write("old"));
-    old_file.close();
+    std::ofstream(old.toStdString()) << "old";
     const auto asked = [] { return OpenWindow<QMessageBox>() != nullptr; };
     const auto reply = [=](QMessageBox::StandardButton button) {
-        EXPECT_EQ(QFileInfo(old).size(), 3);
-        QTest::mouseClick(OpenWindow<QMessageBox>()->button(button),
-                          Qt::LeftButton);
+        return when(asked, [=] {
+            EXPECT_EQ(QFileInfo(old).size(), 3);
+            QTest::mouseClick(OpenWindow<QMessageBox>()->button(button),
+                              Qt::LeftButton);
+        });
     };
     save(steps, 1, "e.bmp");
-    steps.push_back(when(asked, [=] { reply(QMessageBox::No); }));
+    steps.push_back(reply(QMessageBox::No));
     steps.push_back(when([=] { return !asked() && OpenWindow<QFileDialog>(); },
-                         press_save));
-    steps.push_back(when(asked, [=] { reply(QMessageBox::Yes); }));
+                         [] {
+                             QTimer::singleShot(0, [] {
+                                 QTest::keyClick(OpenWindow<QFileDialog>(),
+                                                 Qt::Key_Return);
+                             });
+                         }));
+    steps.push_back(reply(QMessageBox::Yes));
     save(steps, 1, "no such folder/x.bmp");
     steps.push_back(told("保存できません: ファイル「" +
                          folder.filePath("no such folder/x.bmp") +
