@@ -16,20 +16,10 @@
 
 namespace {
 
-struct OpenFile {
-    explicit OpenFile(int descriptor) : fd(descriptor)
-    {
-    }
-    ~OpenFile()
-    {
-        close(fd);
-    }
-    int fd;
-};
-
-scribblet::HandleTable<OpenFile, HANDLE> &open_files()
+// The descriptor behind each handle.
+scribblet::HandleTable<int, HANDLE> &open_files()
 {
-    static scribblet::HandleTable<OpenFile, HANDLE> table(
+    static scribblet::HandleTable<int, HANDLE> table(
         scribblet::HandleKind::file);
     return table;
 }
@@ -54,8 +44,12 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD,
     int fd = open(lpFileName, O_PATH | O_CLOEXEC);
     if (fd < 0)
         return fail_to_open(windows_error_from_errno(errno, lpFileName));
-    HANDLE handle = open_files().add(std::make_unique<OpenFile>(fd));
-    return handle != nullptr ? handle : fail_to_open(ERROR_NOT_ENOUGH_MEMORY);
+    HANDLE handle = open_files().add(std::make_unique<int>(fd));
+    if (handle == nullptr) {
+        close(fd);
+        return fail_to_open(ERROR_NOT_ENOUGH_MEMORY);
+    }
+    return handle;
 }
 
 // Files and folders are disk files to Windows; a device node of either kind
@@ -63,9 +57,9 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD,
 // both what Windows calls pipes.
 DWORD WINAPI GetFileType(HANDLE hFile)
 {
-    const OpenFile *file = open_files().lookup(hFile);
+    const int *fd = open_files().lookup(hFile);
     struct stat info;
-    if (file == nullptr || fstat(file->fd, &info) != 0) {
+    if (fd == nullptr || fstat(*fd, &info) != 0) {
         fail_with(ERROR_INVALID_HANDLE);
         return FILE_TYPE_UNKNOWN;
     }
@@ -78,7 +72,7 @@ DWORD WINAPI GetFileType(HANDLE hFile)
 
 BOOL WINAPI CloseHandle(HANDLE hObject)
 {
-    if (open_files().remove(hObject) == nullptr)
-        return fail_with(ERROR_INVALID_HANDLE);
-    return TRUE;
+    std::unique_ptr<int> fd = open_files().remove(hObject);
+    return fd != nullptr && close(*fd) == 0 ? TRUE
+                                            : fail_with(ERROR_INVALID_HANDLE);
 }
