@@ -40,8 +40,7 @@ static void save(Steps &steps, int entry, const QString &name,
                                 Qt::Key_Down);
             QTest::keyClicks(dialog->findChild<QLineEdit *>("fileNameEdit"),
                              name);
-            // Once the step is over: a question asked runs a modal loop,
-            // in which the next steps act.
+            // After the step: a question runs a modal loop for the next.
             for (auto *button : dialog->findChildren<QPushButton *>())
                 if (button->isDefault())
                     QTimer::singleShot(0, button, [button] {
@@ -72,7 +71,7 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
     for (const auto &s : saves)
         save(steps, s.entry, s.typed, folder.filePath(s.file));
     // A file already there is replaced only once the person says Yes; No
-    // leaves it as it was and returns to the dialog.
+    // leaves it as it was, in the dialog.
     const QString old = folder.filePath("e.bmp");
     std::ofstream(old.toStdString()) << "old";
     const auto asked = [] { return OpenWindow<QMessageBox>() != nullptr; };
@@ -83,15 +82,12 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
                               Qt::LeftButton);
         });
     };
+    const Step cancel = when(
+        [=] { return !asked() && OpenWindow<QFileDialog>(); },
+        [] { QTest::keyClick(OpenWindow<QFileDialog>(), Qt::Key_Escape); });
     save(steps, 1, "e.bmp");
-    steps.push_back(reply(QMessageBox::No));
-    steps.push_back(when([=] { return !asked() && OpenWindow<QFileDialog>(); },
-                         [] {
-                             QTimer::singleShot(0, [] {
-                                 QTest::keyClick(OpenWindow<QFileDialog>(),
-                                                 Qt::Key_Return);
-                             });
-                         }));
+    steps.insert(steps.end(), {reply(QMessageBox::No), cancel});
+    save(steps, 1, "e.bmp");
     steps.push_back(reply(QMessageBox::Yes));
     save(steps, 1, "no such folder/x.bmp");
     steps.push_back(told("保存できません: ファイル「" +
@@ -101,9 +97,7 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
     save(steps, 1, QString(250, 'n') + ".bmp");
     steps.push_back(told("保存できません: 選んだファイルのパスが長すぎます。"
                          "259文字以内に収まる名前を選び直して下さい"));
-    steps.push_back(when(
-        [] { return OpenWindow<QFileDialog>() != nullptr; },
-        [] { QTest::keyClick(OpenWindow<QFileDialog>(), Qt::Key_Escape); }));
+    steps.push_back(cancel);
     steps.push_back(close_main_window());
     EXPECT_EQ(run_program(std::move(steps)), 0);
     EXPECT_EQ(QFileInfo(old).size(), 54 + 40 * 3 * 30);

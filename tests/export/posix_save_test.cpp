@@ -61,8 +61,7 @@ TEST(PosixSave, RightsFullDiskAndSpecialFiles)
             std::set<std::string> names = {"old.img"};
             if (c.node != 0) {
                 if (mknod(node.c_str(), c.node | 0666, makedev(1, 3)) != 0) {
-                    // A device node needs CAP_MKNOD, which some containers
-                    // withhold even from root.
+                    // Device nodes need CAP_MKNOD, withheld by some hosts.
                     EXPECT_TRUE(c.node == S_IFCHR && errno == EPERM) << errno;
                     continue;
                 }
