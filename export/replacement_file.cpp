@@ -5,6 +5,9 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#ifdef _WIN32
+#include <io.h>
+#endif
 
 namespace {
 
@@ -40,6 +43,27 @@ bool folder_of(const char *path, char folder[MAX_PATH])
     return true;
 }
 
+// Whether the existing name `target` stands, directly or through links, for
+// a file on a disk. Anything else is a device (on Windows also NUL, CON,
+// COM1 and the like, in any folder and with any extension), a pipe or a
+// socket, and nothing is saved under it: written into, a device or a pipe's
+// reader would get part of a drawing, or none and a save waiting for a
+// reader; replaced, the device or pipe would be gone for everything else
+// that uses it. A handle with no access only asks: it neither reads nor
+// writes. A name that exists but gives no such handle is no file either:
+// Windows' device names whose device is missing or taken (CON, PRN, LPT1).
+bool is_file_on_disk(const char *target)
+{
+    HANDLE handle = CreateFileA(
+        target, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD type = GetFileType(handle);
+    CloseHandle(handle);
+    return type == FILE_TYPE_DISK;
+}
+
 // What stands in the way of saving under `target`, if anything.
 WriteFailure obstacle_at(const char *target)
 {
@@ -48,6 +72,8 @@ WriteFailure obstacle_at(const char *target)
         return WRITE_OK;
     if (attributes & FILE_ATTRIBUTE_DIRECTORY)
         return WRITE_NAME_IS_FOLDER;
+    if (!is_file_on_disk(target))
+        return WRITE_NOT_A_FILE;
     if (attributes & FILE_ATTRIBUTE_READONLY)
         return WRITE_ACCESS_DENIED;
     return WRITE_OK;
@@ -97,15 +123,54 @@ int close_stream(ReplacementFile *file, int error)
     return error;
 }
 
-// Moves the complete new file over the target: a file already there is
-// replaced so that it keeps its attributes; a new name is taken without
-// replacing anything that appeared meanwhile.
+#ifdef _WIN32
+// Forces the new file's data to the disk before it takes the target's name,
+// so that a power cut leaves the old file or the whole new one. Windows'
+// ReplaceFile has no write-through (REPLACEFILE_WRITE_THROUGH is documented
+// as unsupported), and MoveFileEx's covers only a move made as a copy. The
+// Linux layer does this in both calls, from their write-through flags.
+BOOL force_to_disk(FILE *stream)
+{
+    return FlushFileBuffers(
+        reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream))));
+}
+#endif
+
+// Gives the complete new file the target's name, taking no name that
+// appeared meanwhile.
+BOOL take_target_name(const ReplacementFile *file)
+{
+    return MoveFileExA(file->temp_name, file->target, MOVEFILE_WRITE_THROUGH);
+}
+
+// Moves the complete new file over the target; a file already there is
+// replaced so that it keeps its attributes. Windows' ReplaceFile may fail
+// with ERROR_UNABLE_TO_MOVE_REPLACEMENT after the old file is gone, the new
+// one still under its temporary name: that one then takes the name itself,
+// and when it cannot, the error stays ERROR_UNABLE_TO_MOVE_REPLACEMENT.
 BOOL move_into_place(const ReplacementFile *file)
 {
-    if (GetFileAttributesA(file->target) != INVALID_FILE_ATTRIBUTES)
-        return ReplaceFileA(file->target, file->temp_name, nullptr,
-                            REPLACEFILE_WRITE_THROUGH, nullptr, nullptr);
-    return MoveFileExA(file->temp_name, file->target, MOVEFILE_WRITE_THROUGH);
+    if (GetFileAttributesA(file->target) == INVALID_FILE_ATTRIBUTES)
+        return take_target_name(file);
+    if (ReplaceFileA(file->target, file->temp_name, nullptr,
+                     REPLACEFILE_WRITE_THROUGH, nullptr, nullptr))
+        return TRUE;
+    if (GetLastError() != ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+        return FALSE;
+    if (take_target_name(file))
+        return TRUE;
+    SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    return FALSE;
+}
+
+// The old file is gone and the new one could not take its name: it stays
+// where it is, and its name is told, so that the drawing is not lost.
+WriteResult kept_elsewhere(const ReplacementFile *file)
+{
+    WriteResult result = system_failure(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    result.failure = WRITE_KEPT_ELSEWHERE;
+    std::memcpy(result.kept_file, file->temp_name, sizeof result.kept_file);
+    return result;
 }
 
 } // namespace
@@ -148,6 +213,13 @@ WriteResult commit_replacement(ReplacementFile *file)
     int error = 0;
     if (std::fflush(file->stream) != 0 || std::ferror(file->stream))
         error = errno != 0 ? errno : EIO;
+#ifdef _WIN32
+    if (error == 0 && !force_to_disk(file->stream)) {
+        DWORD code = GetLastError();
+        discard_replacement(file);
+        return system_failure(code);
+    }
+#endif
     error = close_stream(file, error);
     if (error != 0) {
         DeleteFileA(file->temp_name);
@@ -155,6 +227,8 @@ WriteResult commit_replacement(ReplacementFile *file)
     }
     if (!move_into_place(file)) {
         DWORD code = GetLastError();
+        if (code == ERROR_UNABLE_TO_MOVE_REPLACEMENT)
+            return kept_elsewhere(file);
         DeleteFileA(file->temp_name);
         return system_failure(code);
     }

@@ -24,18 +24,22 @@ static void report(HWND owner, LPCSTR text)
 }
 
 // Names the file and the cause, and the JPEG library's own words when it
-// stopped with an error.
+// stopped with an error, or the file that holds the drawing when the old
+// file is gone.
 static void report_failure(HWND owner, LPCSTR file_name,
                            const WriteResult *result)
 {
-    char text[MAX_PATH + 512];
+    char text[2 * MAX_PATH + 512];
     int length = snprintf(text, sizeof text,
                           "ファイル「%s」を保存できませんでした。\n%s",
                           file_name, write_failure_text(result->failure));
-    if (result->library_message[0] != '\0' && length > 0 &&
-        (size_t)length < sizeof text)
-        snprintf(text + length, sizeof text - length, "\n(%s)",
-                 result->library_message);
+    size_t left = length > 0 && (size_t)length < sizeof text
+                      ? sizeof text - (size_t)length
+                      : 0;
+    if (left > 0 && result->library_message[0] != '\0')
+        snprintf(text + length, left, "\n(%s)", result->library_message);
+    else if (left > 0 && result->kept_file[0] != '\0')
+        snprintf(text + length, left, "\n%s", result->kept_file);
     report(owner, text);
 }
 

@@ -17,6 +17,8 @@ const char *write_failure_text(WriteFailure failure)
         return "このファイルまたはフォルダーに書き込む権限がありません。";
     case WRITE_NAME_IS_FOLDER:
         return "同じ名前のフォルダーがあります。";
+    case WRITE_NOT_A_FILE:
+        return "この名前はファイルではなく、デバイスやパイプを指しています。";
     case WRITE_BAD_NAME:
         return "ファイル名が正しくないか、長すぎます。";
     case WRITE_DISK_FULL:
@@ -25,6 +27,8 @@ const char *write_failure_text(WriteFailure failure)
         return "ファイルの書き込み中にエラーが発生しました。";
     case WRITE_LIBRARY_ERROR:
         return "JPEG の圧縮中にエラーが発生しました。";
+    case WRITE_KEPT_ELSEWHERE:
+        return "元のファイルは消えましたが、絵は次の名前で保存されています。";
     }
     return "原因不明のエラーが発生しました。";
 }

@@ -13,10 +13,12 @@ enum WriteFailure {
     WRITE_FOLDER_NOT_FOUND, // the folder of the file does not exist
     WRITE_ACCESS_DENIED,    // no permission to write the file or its folder
     WRITE_NAME_IS_FOLDER,   // the name is that of an existing folder
+    WRITE_NOT_A_FILE,       // the name is a device's, a pipe's or a socket's
     WRITE_BAD_NAME,         // the name is invalid or too long
-    WRITE_DISK_FULL,    // no space left on the disk (or over a file-size limit)
-    WRITE_IO_ERROR,     // any other error while writing or replacing the file
-    WRITE_LIBRARY_ERROR // the JPEG library stopped with a fatal error
+    WRITE_DISK_FULL, // no space left on the disk (or over a file-size limit)
+    WRITE_IO_ERROR,  // any other error while writing or replacing the file
+    WRITE_LIBRARY_ERROR, // the JPEG library stopped with a fatal error
+    WRITE_KEPT_ELSEWHERE // the old file is gone; the new one is in kept_file
 };
 
 #define WRITE_MESSAGE_MAX                                                      \
@@ -29,6 +31,7 @@ struct WriteResult {
     int c_error;  // errno of the stream call that failed, else 0
     char library_message[WRITE_MESSAGE_MAX]; // the JPEG library's message, else
                                              // ""
+    char kept_file[MAX_PATH]; // for WRITE_KEPT_ELSEWHERE, else ""
 };
 
 // A short Japanese description of a cause, one sentence, for a message box

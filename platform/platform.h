@@ -77,6 +77,9 @@ typedef HGDIOBJ HBITMAP;
 typedef HGDIOBJ HBRUSH;
 typedef HICON HCURSOR;
 typedef HINSTANCE HMODULE;
+typedef void *HANDLE;
+// Only ever passed as NULL.
+typedef struct _SECURITY_ATTRIBUTES *LPSECURITY_ATTRIBUTES;
 
 // ---------------------------------------------------------------------------
 // Records
@@ -335,27 +338,30 @@ typedef struct tagOFNA {
 #define FILE_ATTRIBUTE_READONLY 0x00000001
 #define FILE_ATTRIBUTE_DIRECTORY 0x00000010
 #define FILE_ATTRIBUTE_NORMAL 0x00000080
-#define MOVEFILE_REPLACE_EXISTING 0x00000001
 #define MOVEFILE_WRITE_THROUGH 0x00000008
 #define REPLACEFILE_WRITE_THROUGH 0x00000001
+#define FILE_SHARE_READ 0x00000001
+#define FILE_SHARE_WRITE 0x00000002
+#define FILE_SHARE_DELETE 0x00000004
+#define OPEN_EXISTING 3
+#define FILE_TYPE_UNKNOWN 0x0000
+#define FILE_TYPE_DISK 0x0001
+#define FILE_TYPE_CHAR 0x0002
+#define FILE_TYPE_PIPE 0x0003
+#define INVALID_HANDLE_VALUE reinterpret_cast<HANDLE>(static_cast<LONG_PTR>(-1))
 #define ERROR_SUCCESS 0L
 #define ERROR_FILE_NOT_FOUND 2L
 #define ERROR_PATH_NOT_FOUND 3L
-#define ERROR_TOO_MANY_OPEN_FILES 4L
 #define ERROR_ACCESS_DENIED 5L
+#define ERROR_INVALID_HANDLE 6L
 #define ERROR_NOT_ENOUGH_MEMORY 8L
-#define ERROR_NOT_SAME_DEVICE 17L
-#define ERROR_WRITE_FAULT 29L
 #define ERROR_GEN_FAILURE 31L
 #define ERROR_HANDLE_DISK_FULL 39L
-#define ERROR_FILE_EXISTS 80L
 #define ERROR_INVALID_PARAMETER 87L
 #define ERROR_BUFFER_OVERFLOW 111L
 #define ERROR_DISK_FULL 112L
 #define ERROR_INSUFFICIENT_BUFFER 122L
 #define ERROR_INVALID_NAME 123L
-#define ERROR_MOD_NOT_FOUND 126L
-#define ERROR_ALREADY_EXISTS 183L
 #define ERROR_DIRECTORY 267L
 #define ERROR_FILENAME_EXCED_RANGE 206L
 #define ERROR_UNABLE_TO_REMOVE_REPLACED 1175L
@@ -454,6 +460,13 @@ BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName,
                          DWORD dwReplaceFlags, LPVOID lpExclude,
                          LPVOID lpReserved);
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName);
+HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess,
+                          DWORD dwShareMode,
+                          LPSECURITY_ATTRIBUTES lpSecurityAttributes,
+                          DWORD dwCreationDisposition,
+                          DWORD dwFlagsAndAttributes, HANDLE hTemplateFile);
+DWORD WINAPI GetFileType(HANDLE hFile);
+BOOL WINAPI CloseHandle(HANDLE hObject);
 
 // Save dialog
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA lpofn);

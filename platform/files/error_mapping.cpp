@@ -31,41 +31,19 @@ void WINAPI SetLastError(DWORD dwErrCode)
 DWORD windows_error_from_errno(int error, const char *path)
 {
     switch (error) {
-    case 0:
-        return ERROR_SUCCESS;
     case ENOENT:
-        return path != nullptr && folder_of_exists(path) ? ERROR_FILE_NOT_FOUND
-                                                         : ERROR_PATH_NOT_FOUND;
+        return folder_of_exists(path) ? ERROR_FILE_NOT_FOUND
+                                      : ERROR_PATH_NOT_FOUND;
     case ENOTDIR:
         return ERROR_PATH_NOT_FOUND;
     case EACCES:
     case EPERM:
     case EROFS:
-    case EISDIR:
-    case ETXTBSY:
         return ERROR_ACCESS_DENIED;
     case ENOSPC:
     case EDQUOT:
     case EFBIG:
         return ERROR_DISK_FULL;
-    case EEXIST:
-    case ENOTEMPTY:
-        return ERROR_ALREADY_EXISTS;
-    case ENAMETOOLONG:
-        return ERROR_FILENAME_EXCED_RANGE;
-    case ENOMEM:
-        return ERROR_NOT_ENOUGH_MEMORY;
-    case EMFILE:
-    case ENFILE:
-        return ERROR_TOO_MANY_OPEN_FILES;
-    case EXDEV:
-        return ERROR_NOT_SAME_DEVICE;
-    case EINVAL:
-        return ERROR_INVALID_PARAMETER;
-    case ELOOP:
-        return ERROR_INVALID_NAME;
-    case EIO:
-        return ERROR_WRITE_FAULT;
     default:
         return ERROR_GEN_FAILURE;
     }

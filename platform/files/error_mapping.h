@@ -6,9 +6,10 @@
 #include "platform/platform.h"
 
 // The Windows error code for errno value `error` from an operation on
-// `path`. A missing file is told apart from a missing folder by looking at
-// the path's folder, as Windows reports ERROR_FILE_NOT_FOUND for the one
-// and ERROR_PATH_NOT_FOUND for the other.
+// `path`, for the failures the program tells apart. A missing file is told
+// apart from a missing folder by looking at the path's folder, as Windows
+// reports ERROR_FILE_NOT_FOUND for the one and ERROR_PATH_NOT_FOUND for
+// the other.
 DWORD windows_error_from_errno(int error, const char *path);
 
 // Sets the last error from errno and returns FALSE, for the failure paths

@@ -26,10 +26,6 @@ DWORD attributes_of(const struct stat &info)
 DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName)
 {
     struct stat info;
-    if (lpFileName == nullptr) {
-        fail_with(ERROR_INVALID_PARAMETER);
-        return INVALID_FILE_ATTRIBUTES;
-    }
     if (stat(lpFileName, &info) != 0) {
         fail_with_errno(errno, lpFileName);
         return INVALID_FILE_ATTRIBUTES;
@@ -39,8 +35,6 @@ DWORD WINAPI GetFileAttributesA(LPCSTR lpFileName)
 
 BOOL WINAPI DeleteFileA(LPCSTR lpFileName)
 {
-    if (lpFileName == nullptr)
-        return fail_with(ERROR_INVALID_PARAMETER);
     if (find_unnamed(lpFileName) != nullptr) {
         release_unnamed(lpFileName);
         return TRUE;

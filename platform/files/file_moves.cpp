@@ -1,8 +1,9 @@
-// MoveFileExA and ReplaceFileA. A finished file takes its name by rename(2),
-// or by linkat(2) when it has none yet; either is atomic within one file
-// system. A name that is a symbolic link stands for the file it points to,
-// as when the file is written directly: the file is replaced beside its
-// own name and the link stays a link.
+// MoveFileExA, to a name not taken (the program replaces files with
+// ReplaceFileA), and ReplaceFileA. A finished file takes its name by
+// rename(2), or by linkat(2) when it has none yet; either is atomic within
+// one file system. A name that is a symbolic link stands for the file it
+// points to, as when the file is written directly: the file is replaced
+// beside its own name and the link stays a link.
 //
 // Write-through forces the file's data to the disk before the file takes
 // its name, so that after a power cut the name shows the old file or the
@@ -175,8 +176,6 @@ int take_over_file(const Source &source, const struct stat &replaced,
     struct stat info;
     if (fstat(source.fd, &info) != 0)
         return errno;
-    if (!S_ISREG(info.st_mode))
-        return EACCES;
     if ((info.st_uid != replaced.st_uid || info.st_gid != replaced.st_gid) &&
         fchown(source.fd, replaced.st_uid, replaced.st_gid) != 0 &&
         errno != EPERM)
@@ -246,9 +245,8 @@ int replace_file(const Source &source, const std::string &target,
 BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,
                         DWORD dwFlags)
 {
-    const DWORD known = MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH;
     if (lpExistingFileName == nullptr || lpNewFileName == nullptr ||
-        (dwFlags & ~known) != 0)
+        (dwFlags & ~static_cast<DWORD>(MOVEFILE_WRITE_THROUGH)) != 0)
         return fail_with(ERROR_INVALID_PARAMETER);
     bool write_through = (dwFlags & MOVEFILE_WRITE_THROUGH) != 0;
 
@@ -262,8 +260,7 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,
     if (write_through && fsync(source.fd) != 0)
         error = errno;
     if (error == 0)
-        error = take_name(source, target,
-                          (dwFlags & MOVEFILE_REPLACE_EXISTING) != 0);
+        error = take_name(source, target, false);
     close_source(source);
     if (error != 0)
         return fail_with_errno(error, lpNewFileName);
@@ -272,8 +269,9 @@ BOOL WINAPI MoveFileExA(LPCSTR lpExistingFileName, LPCSTR lpNewFileName,
 }
 
 // The replacement takes the replaced file's name, owner and permissions. As
-// on Windows, the caller must be allowed to write the replaced file. No
-// backup is made; the exclude and reserved arguments must be null.
+// on Windows, the replaced file must be a file (not a folder, a device, a
+// pipe or a socket) that the caller may write. No backup is made; the
+// exclude and reserved arguments must be null.
 BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName,
                          LPCSTR lpReplacementFileName, LPCSTR lpBackupFileName,
                          DWORD dwReplaceFlags, LPVOID lpExclude,
@@ -293,7 +291,7 @@ BOOL WINAPI ReplaceFileA(LPCSTR lpReplacedFileName,
     struct stat replaced;
     if (stat(target.c_str(), &replaced) != 0)
         return fail_with_errno(errno, lpReplacedFileName);
-    if (S_ISDIR(replaced.st_mode))
+    if (!S_ISREG(replaced.st_mode))
         return fail_with(ERROR_ACCESS_DENIED);
     if (faccessat(AT_FDCWD, target.c_str(), W_OK, AT_EACCESS) != 0)
         return fail_with_errno(errno, lpReplacedFileName);

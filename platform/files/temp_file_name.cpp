@@ -1,9 +1,10 @@
-// GetTempPathA and GetTempFileNameA. A temporary file made with a number
-// left to us has no name in its folder where the file system allows it, so
-// that a process that dies while writing it leaves nothing behind: the name
-// returned is the one the process opens it by until it is moved to a name
-// of its own or deleted. Elsewhere it is "<path>/<prefix><hex>.tmp",
-// created empty, as on Windows.
+// GetTempPathA and GetTempFileNameA, for a new file whose number is left to
+// us (the program gives none). It has no name in its folder where the file
+// system allows it, so that a process that dies while writing it leaves
+// nothing behind: the name returned is the one the process opens it by
+// until it is moved to a name of its own or deleted. Elsewhere (FAT, as on
+// most memory sticks) it is "<path>/<prefix><hex>.tmp", created empty, as
+// on Windows.
 #include "platform/files/error_mapping.h"
 #include "platform/files/temp_names.h"
 #include "platform/files/unnamed_files.h"
@@ -134,18 +135,9 @@ DWORD WINAPI GetTempPathA(DWORD nBufferLength, LPSTR lpBuffer)
 UINT WINAPI GetTempFileNameA(LPCSTR lpPathName, LPCSTR lpPrefixString,
                              UINT uUnique, LPSTR lpTempFileName)
 {
-    if (lpPathName == nullptr || lpTempFileName == nullptr)
+    if (lpPathName == nullptr || lpTempFileName == nullptr || uUnique != 0)
         return fail_with(ERROR_INVALID_PARAMETER);
     const char *prefix = lpPrefixString != nullptr ? lpPrefixString : "";
-
-    uUnique &= unique_count - 1;
-    if (uUnique != 0) {
-        if (std::strlen(lpPathName) > longest_folder)
-            return fail_with(ERROR_BUFFER_OVERFLOW);
-        std::string name = temp_name(lpPathName, prefix, uUnique);
-        std::memcpy(lpTempFileName, name.c_str(), name.size() + 1);
-        return uUnique;
-    }
     std::string name;
     int error = create_unnamed(lpPathName, prefix, &name);
     if (error == 0) {

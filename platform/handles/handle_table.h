@@ -58,6 +58,7 @@ enum class HandleKind : std::uint8_t {
     icon = 7,
     cursor = 8,
     module = 9,
+    file = 10,
 };
 
 namespace handle_bits {

@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fstream>
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
@@ -39,9 +40,12 @@ static void save(Steps &steps, int entry, const QString &name,
                                 Qt::Key_Down);
             QTest::keyClicks(dialog->findChild<QLineEdit *>("fileNameEdit"),
                              name);
+            // After the step: a question runs a modal loop for the next.
             for (auto *button : dialog->findChildren<QPushButton *>())
                 if (button->isDefault())
-                    QTest::mouseClick(button, Qt::LeftButton);
+                    QTimer::singleShot(0, button, [button] {
+                        QTest::mouseClick(button, Qt::LeftButton);
+                    });
         }));
     if (!file.isEmpty())
         steps.push_back(when([=] { return QFile::exists(file); }, [] {}));
@@ -66,6 +70,25 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
     Steps steps = {answer("40", "30")};
     for (const auto &s : saves)
         save(steps, s.entry, s.typed, folder.filePath(s.file));
+    // A file already there is replaced only once the person says Yes; No
+    // leaves it as it was, in the dialog.
+    const QString old = folder.filePath("e.bmp");
+    std::ofstream(old.toStdString()) << "old";
+    const auto asked = [] { return OpenWindow<QMessageBox>() != nullptr; };
+    const auto reply = [=](QMessageBox::StandardButton button) {
+        return when(asked, [=] {
+            EXPECT_EQ(QFileInfo(old).size(), 3);
+            QTest::mouseClick(OpenWindow<QMessageBox>()->button(button),
+                              Qt::LeftButton);
+        });
+    };
+    const Step cancel = when(
+        [=] { return !asked() && OpenWindow<QFileDialog>(); },
+        [] { QTest::keyClick(OpenWindow<QFileDialog>(), Qt::Key_Escape); });
+    save(steps, 1, "e.bmp");
+    steps.insert(steps.end(), {reply(QMessageBox::No), cancel});
+    save(steps, 1, "e.bmp");
+    steps.push_back(reply(QMessageBox::Yes));
     save(steps, 1, "no such folder/x.bmp");
     steps.push_back(told("保存できません: ファイル「" +
                          folder.filePath("no such folder/x.bmp") +
@@ -74,11 +97,10 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
     save(steps, 1, QString(250, 'n') + ".bmp");
     steps.push_back(told("保存できません: 選んだファイルのパスが長すぎます。"
                          "259文字以内に収まる名前を選び直して下さい"));
-    steps.push_back(when(
-        [] { return OpenWindow<QFileDialog>() != nullptr; },
-        [] { QTest::keyClick(OpenWindow<QFileDialog>(), Qt::Key_Escape); }));
+    steps.push_back(cancel);
     steps.push_back(close_main_window());
     EXPECT_EQ(run_program(std::move(steps)), 0);
+    EXPECT_EQ(QFileInfo(old).size(), 54 + 40 * 3 * 30);
     for (const auto &s : saves) {
         QFile file(folder.filePath(s.file));
         EXPECT_TRUE(file.open(QIODevice::ReadOnly) && file.read(2) == s.magic)

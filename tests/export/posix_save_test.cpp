@@ -5,10 +5,11 @@
 
 #include <csignal>
 #include <cstdio>
-#include <fstream>
+#include <fcntl.h>
 #include <grp.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -25,8 +26,11 @@ struct stat status_of(const std::string &path)
 }
 
 // Saves as "nobody", so that permission bits apply, with files limited to
-// `size_limit` bytes (0: no limit).
-TEST(PosixSave, RightsAndFullDisk)
+// `size_limit` bytes (0: no limit). Names that are not files stay what they
+// are, the save refused before anything is written and in a bounded time:
+// a pipe (with a reader waiting when saved through the link), a socket, a
+// device node.
+TEST(PosixSave, RightsFullDiskAndSpecialFiles)
 {
     if (geteuid() != 0)
         GTEST_SKIP() << "needs root, to save as another user";
@@ -35,19 +39,39 @@ TEST(PosixSave, RightsAndFullDisk)
         const char *name;
         rlim_t size_limit;
         WriteFailure failure;
+        mode_t node; // of "work/node", which "work/link" leads to, or 0
     } const cases[] = {
-        {0555, 0644, "work/new.img", 0, WRITE_ACCESS_DENIED},
-        {0555, 0644, "work/old.img", 0, WRITE_ACCESS_DENIED},
-        {0555, 0666, "work/old.img", 0, WRITE_OK}, // in place, as directly
-        {0777, 0644, "work/old.img", 0, WRITE_ACCESS_DENIED},
-        {0777, 0666, "work/old.img", 16384, WRITE_DISK_FULL},
-        {0777, 0666, "work/new.img", 16384, WRITE_DISK_FULL},
+        {0555, 0644, "work/new.img", 0, WRITE_ACCESS_DENIED, 0},
+        {0555, 0644, "work/old.img", 0, WRITE_ACCESS_DENIED, 0},
+        {0555, 0666, "work/old.img", 0, WRITE_OK, 0}, // in place, as directly
+        {0777, 0644, "work/old.img", 0, WRITE_ACCESS_DENIED, 0},
+        {0777, 0666, "work/old.img", 16384, WRITE_DISK_FULL, 0},
+        {0777, 0666, "work/new.img", 16384, WRITE_DISK_FULL, 0},
+        {0777, 0666, "work/node", 0, WRITE_NOT_A_FILE, S_IFIFO},
+        {0777, 0666, "work/link", 0, WRITE_NOT_A_FILE, S_IFIFO},
+        {0777, 0666, "work/node", 0, WRITE_NOT_A_FILE, S_IFSOCK},
+        {0777, 0666, "work/link", 0, WRITE_NOT_A_FILE, S_IFCHR},
     };
     for (const Writer &writer : writers)
         for (const Case &c : cases) {
             SCOPED_TRACE(testing::Message()
                          << writer.label << " row " << &c - cases + 1);
             FolderWithOldFile setup;
+            const std::string node = setup.folder.path("work/node");
+            std::set<std::string> names = {"old.img"};
+            if (c.node != 0) {
+                if (mknod(node.c_str(), c.node | 0666, makedev(1, 3)) != 0) {
+                    // Device nodes need CAP_MKNOD, withheld by some hosts.
+                    EXPECT_TRUE(c.node == S_IFCHR && errno == EPERM) << errno;
+                    continue;
+                }
+                symlink("node", setup.folder.path("work/link").c_str());
+                names.insert({"link", "node"});
+            }
+            const int reader =
+                c.node == S_IFIFO && std::string(c.name).ends_with("link")
+                    ? open(node.c_str(), O_RDONLY | O_NONBLOCK)
+                    : -1;
             chmod(setup.old_file.c_str(), c.file);
             chmod(setup.folder.path("work").c_str(), c.folder);
             const rlimit limit = {c.size_limit, c.size_limit};
@@ -55,6 +79,7 @@ TEST(PosixSave, RightsAndFullDisk)
             if (child == 0) {
                 std::freopen("/dev/null", "w", stderr);
                 std::signal(SIGXFSZ, SIG_IGN);
+                alarm(30);
                 if (setgroups(0, nullptr) != 0 || setgid(nobody) != 0 ||
                     setuid(nobody) != 0 ||
                     (c.size_limit && setrlimit(RLIMIT_FSIZE, &limit) != 0))
@@ -64,11 +89,14 @@ TEST(PosixSave, RightsAndFullDisk)
             int status = 0;
             waitpid(child, &status, 0);
             EXPECT_EQ(status, W_EXITCODE(c.failure, 0));
-            EXPECT_EQ(setup.folder.entries("work"),
-                      std::set<std::string>{"old.img"});
+            EXPECT_EQ(setup.folder.entries("work"), names);
             EXPECT_TRUE(
                 read_bytes(setup.old_file) ==
                 (c.failure == WRITE_OK ? saved_bytes(writer) : old_content));
+            char byte;
+            EXPECT_TRUE(reader < 0 || read(reader, &byte, 1) <= 0);
+            close(reader);
+            EXPECT_EQ(status_of(node).st_mode & S_IFMT, c.node);
         }
 }
 

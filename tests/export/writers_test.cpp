@@ -4,6 +4,56 @@
 
 #include <cstdlib>
 
+// How the system fails as the new file takes the old one's name, on 64-bit
+// Windows: the program's calls to ReplaceFileA and FlushFileBuffers go
+// through the import entries below, which the linker takes before
+// kernel32's, and do kernel32's work unless told to fail.
+static enum Fault {
+    none,
+    old_deleted,            // ReplaceFile's ERROR_UNABLE_TO_MOVE_REPLACEMENT
+    old_deleted_name_taken, // the same, then another file takes the name
+    old_kept,               // ReplaceFile's ERROR_UNABLE_TO_REMOVE_REPLACED
+    flush_fails,            // FlushFileBuffers' ERROR_DISK_FULL
+} fault = none;
+
+#ifdef _WIN64
+// Through void (*)(), which stands for any function.
+template <typename Function> static Function kernel32(const char *name)
+{
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(
+        GetProcAddress(GetModuleHandleA("kernel32.dll"), name)));
+}
+
+static BOOL WINAPI replace_file(LPCSTR replaced, LPCSTR replacement,
+                                LPCSTR backup, DWORD flags, LPVOID exclude,
+                                LPVOID reserved)
+{
+    if (fault == none || fault == flush_fails)
+        return kernel32<decltype(&ReplaceFileA)>("ReplaceFileA")(
+            replaced, replacement, backup, flags, exclude, reserved);
+    if (fault != old_kept)
+        DeleteFileA(replaced);
+    if (fault == old_deleted_name_taken)
+        std::ofstream{replaced};
+    SetLastError(fault == old_kept ? ERROR_UNABLE_TO_REMOVE_REPLACED
+                                   : ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+    return FALSE;
+}
+
+static BOOL WINAPI flush_file(HANDLE file)
+{
+    if (fault != flush_fails)
+        return kernel32<decltype(&FlushFileBuffers)>("FlushFileBuffers")(file);
+    SetLastError(ERROR_DISK_FULL);
+    return FALSE;
+}
+
+extern "C" {
+decltype(&ReplaceFileA) __imp_ReplaceFileA = replace_file;
+decltype(&FlushFileBuffers) __imp_FlushFileBuffers = flush_file;
+}
+#endif
+
 namespace {
 
 // The bytes that `hex` spells, two digits a byte.
@@ -132,22 +182,37 @@ TEST(FileBytes, SizesTheFormatsCannotHoldCreateNothing)
               WRITE_OK);
 }
 
+// A failure leaves the old file as it was and nothing else, but one: when
+// the old file is gone, the drawing stays in the new file, which the result
+// names.
 TEST(SafeSave, ReplacedWholeOrLeftAsItWas)
 {
     struct Case {
         const char *name; // in the test folder
         bool read_only;   // old.img has Windows' read-only attribute
         WriteFailure failure;
+        Fault fault = none;
     } const cases[] = {
         {"work/old.img", false, WRITE_OK},
         {"missing/picture.img", false, WRITE_FOLDER_NOT_FOUND},
         {"work/old.img/picture.img", false, WRITE_FOLDER_NOT_FOUND},
         {"work", false, WRITE_NAME_IS_FOLDER},
         {"work/old.img", true, WRITE_ACCESS_DENIED},
+#ifdef _WIN64
+        // Devices in every folder, present (NUL, COM1) or not.
+        {"work/NUL", false, WRITE_NOT_A_FILE},
+        {"work/con.bmp", false, WRITE_NOT_A_FILE},
+        {"work/Com1.jpg", false, WRITE_NOT_A_FILE},
+        {"work/old.img", false, WRITE_OK, old_deleted},
+        {"work/old.img", false, WRITE_KEPT_ELSEWHERE, old_deleted_name_taken},
+        {"work/old.img", false, WRITE_ACCESS_DENIED, old_kept},
+        {"work/old.img", false, WRITE_DISK_FULL, flush_fails},
+#endif
     };
     for (const Writer &writer : writers)
         for (const Case &c : cases) {
-            SCOPED_TRACE(std::string(writer.label) + " " + c.name);
+            SCOPED_TRACE(testing::Message()
+                         << writer.label << " " << c.name << " " << c.fault);
             FolderWithOldFile setup;
             if (c.read_only)
                 std::filesystem::permissions(
@@ -155,15 +220,23 @@ TEST(SafeSave, ReplacedWholeOrLeftAsItWas)
                     std::filesystem::perm_options::remove);
             const std::string name = setup.folder.path(c.name);
             testing::internal::CaptureStderr();
-            EXPECT_EQ(writer.write(name.c_str()).failure, c.failure);
+            fault = c.fault;
+            const WriteResult result = writer.write(name.c_str());
+            fault = none;
             const std::string said = testing::internal::GetCapturedStderr();
-            EXPECT_TRUE(
-                read_bytes(setup.old_file) ==
-                (c.failure == WRITE_OK ? saved_bytes(writer) : old_content));
-            EXPECT_EQ(setup.folder.entries("work"),
-                      std::set<std::string>{"old.img"});
+            EXPECT_EQ(result.failure, c.failure);
+            const std::string kept = result.kept_file;
+            EXPECT_TRUE(read_bytes(kept.empty() ? setup.old_file : kept) ==
+                        (c.failure == WRITE_OK || !kept.empty()
+                             ? saved_bytes(writer)
+                             : old_content));
+            std::set<std::string> left = {"old.img"};
+            if (!kept.empty())
+                left.insert(std::filesystem::path(kept).filename().string());
+            EXPECT_EQ(setup.folder.entries("work"), left);
             // The JPEG writer names a file it cannot open, as cjpeg does.
-            EXPECT_EQ(said, writer.format == write_jpeg && c.failure != WRITE_OK
+            EXPECT_EQ(said, writer.format == write_jpeg &&
+                                    c.failure != WRITE_OK && c.fault == none
                                 ? "can't open " + name + "\n"
                                 : "");
         }
