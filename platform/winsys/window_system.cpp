@@ -156,7 +156,10 @@ void WindowSystem::destroy_tree(HWND hwnd)
     // Nothing removes the record meanwhile: destroying it again does
     // nothing, and only this removes it.
     menus_.remove(w->menu);
-    queue_.forget(hwnd);
+    std::erase_if(
+        input_, [hwnd](const InputEvent &e) { return e.message.hwnd == hwnd; });
+    std::erase_if(system_sends_,
+                  [hwnd](const auto &s) { return s.first.hwnd == hwnd; });
     std::erase(order_, hwnd);
     // The peer, the surface and the class's state go with the record.
     windows_.remove(hwnd);
@@ -426,12 +429,13 @@ LRESULT WindowSystem::send(HWND hwnd, UINT message, WPARAM wParam,
 
 void WindowSystem::post(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    queue_.post(MSG{hwnd, message, wParam, lParam, message_time(), POINT{}});
+    posted_.push_back(
+        MSG{hwnd, message, wParam, lParam, message_time(), POINT{}});
 }
 
 void WindowSystem::post_quit(int code)
 {
-    queue_.post_quit(code);
+    quit_ = static_cast<WPARAM>(code);
 }
 
 void WindowSystem::add_input(InputEvent event)
@@ -439,14 +443,14 @@ void WindowSystem::add_input(InputEvent event)
     if (!takes_input(event.message.hwnd))
         return;
     event.message.time = message_time();
-    queue_.add_input(std::move(event));
+    input_.push_back(std::move(event));
 }
 
 void WindowSystem::add_system_send(HWND hwnd, UINT message, WPARAM wParam,
                                    LPARAM lParam, void (*then)(HWND))
 {
-    queue_.add_system_send(
-        SystemSend{MSG{hwnd, message, wParam, lParam, 0, POINT{}}, then});
+    system_sends_.emplace_back(MSG{hwnd, message, wParam, lParam, 0, POINT{}},
+                               then);
 }
 
 BOOL WindowSystem::get_message(MSG *msg)
@@ -461,7 +465,7 @@ BOOL WindowSystem::get_message(MSG *msg)
         if (!idle_hooks_.empty() && *idle_hooks_.back())
             (*idle_hooks_.back())();
         // What the idle hook posted is taken before waiting.
-        if (!queue_.has_posted_or_quit())
+        if (posted_.empty() && !quit_)
             toolkit_->wait_for_more();
     }
 }
@@ -487,20 +491,21 @@ bool WindowSystem::take_ready(MSG *msg, bool *quit)
 // happened. A key message's character becomes the keyboard state.
 bool WindowSystem::take_queued(MSG *msg, bool *quit)
 {
-    if (queue_.take_posted(msg))
-        return true;
-    WPARAM code = 0;
-    if (queue_.take_quit(&code)) {
-        *msg = MSG{nullptr, WM_QUIT, code, 0, message_time(), POINT{}};
+    if (!posted_.empty()) {
+        *msg = posted_.front();
+        posted_.pop_front();
+    } else if (quit_) {
+        *msg = MSG{nullptr, WM_QUIT, *quit_, 0, message_time(), POINT{}};
+        quit_.reset();
         *quit = true;
-        return true;
-    }
-    InputEvent event;
-    if (!queue_.take_input(&event))
+    } else if (!input_.empty()) {
+        *msg = input_.front().message;
+        if (is_key_message(msg->message))
+            last_key_ = std::move(input_.front());
+        input_.pop_front();
+    } else {
         return false;
-    *msg = event.message;
-    if (is_key_message(msg->message))
-        last_key_ = std::move(event);
+    }
     return true;
 }
 
@@ -526,12 +531,12 @@ bool WindowSystem::make_paint_message(MSG *msg) const
 // Messages that the system sent while the queue was not being read.
 void WindowSystem::deliver_system_sends()
 {
-    SystemSend s;
-    while (queue_.take_system_send(&s)) {
-        send(s.message.hwnd, s.message.message, s.message.wParam,
-             s.message.lParam);
-        if (s.then != nullptr)
-            s.then(s.message.hwnd);
+    while (!system_sends_.empty()) {
+        const auto [m, then] = system_sends_.front();
+        system_sends_.pop_front();
+        send(m.hwnd, m.message, m.wParam, m.lParam);
+        if (then != nullptr)
+            then(m.hwnd);
     }
 }
 

@@ -8,16 +8,23 @@
 #ifndef SCRIBBLET_PLATFORM_WINSYS_WINDOW_SYSTEM_H
 #define SCRIBBLET_PLATFORM_WINSYS_WINDOW_SYSTEM_H
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/handles/handle_table.h"
-#include "platform/winsys/message_queue.h"
 #include "platform/winsys/window_record.h"
 
 namespace scribblet::winsys {
+
+// A queued input message; a key's with the character that it makes.
+struct InputEvent {
+    MSG message{};
+    std::string text;
+};
 
 // How a change of the window rectangle is told to the procedure.
 enum class SizeNotice {
@@ -161,7 +168,13 @@ private:
     HandleTable<Window, HWND> windows_{HandleKind::window};
     std::vector<HWND> order_;
     HandleTable<MenuRecord, HMENU> menus_{HandleKind::menu};
-    MessageQueue queue_;
+    // The thread's message queue: what was posted, the input the user made,
+    // the messages the system sends while nobody reads the queue (each with
+    // what runs once the procedure has handled it), and the quit message.
+    std::deque<MSG> posted_;
+    std::deque<InputEvent> input_;
+    std::deque<std::pair<MSG, void (*)(HWND)>> system_sends_;
+    std::optional<WPARAM> quit_;
     InputEvent last_key_;
     std::vector<const std::function<void()> *> idle_hooks_;
     HWND capture_ = nullptr;
