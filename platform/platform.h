@@ -109,9 +109,6 @@ typedef struct tagPAINTSTRUCT {
     HDC hdc;
     BOOL fErase;
     RECT rcPaint;
-    BOOL fRestore;
-    BOOL fIncUpdate;
-    BYTE rgbReserved[32];
 } PAINTSTRUCT, *LPPAINTSTRUCT;
 
 typedef struct tagMINMAXINFO {
@@ -165,32 +162,17 @@ typedef struct tagCREATESTRUCTA {
     DWORD dwExStyle;
 } CREATESTRUCTA, *LPCREATESTRUCTA;
 
-typedef UINT_PTR(CALLBACK *LPOFNHOOKPROC)(HWND, UINT, WPARAM, LPARAM);
-
+// The save dialog's record, with the fields that the program fills in.
 typedef struct tagOFNA {
     DWORD lStructSize;
     HWND hwndOwner;
     HINSTANCE hInstance;
     LPCSTR lpstrFilter;
-    LPSTR lpstrCustomFilter;
-    DWORD nMaxCustFilter;
     DWORD nFilterIndex;
     LPSTR lpstrFile;
     DWORD nMaxFile;
-    LPSTR lpstrFileTitle;
-    DWORD nMaxFileTitle;
-    LPCSTR lpstrInitialDir;
-    LPCSTR lpstrTitle;
     DWORD Flags;
-    WORD nFileOffset;
-    WORD nFileExtension;
     LPCSTR lpstrDefExt;
-    LPARAM lCustData;
-    LPOFNHOOKPROC lpfnHook;
-    LPCSTR lpTemplateName;
-    void *pvReserved;
-    DWORD dwReserved;
-    DWORD FlagsEx;
 } OPENFILENAMEA, *LPOPENFILENAMEA;
 
 // ---------------------------------------------------------------------------

@@ -2,7 +2,6 @@
 #include <vector>
 
 #include "platform/resources/resource_reader.h"
-#include "platform/winsys/menus.h"
 #include "platform/winsys/window_system.h"
 
 using namespace scribblet::winsys;

@@ -1,6 +1,4 @@
 // GetMenu and EnableMenuItem on menus built from menu resources.
-#include "platform/winsys/menus.h"
-
 #include "platform/winsys/window_system.h"
 
 namespace scribblet::winsys {

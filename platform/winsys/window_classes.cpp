@@ -1,8 +1,8 @@
 // RegisterClassExA and the class registry.
-#include "platform/winsys/window_classes.h"
-
 #include <strings.h>
 #include <vector>
+
+#include "platform/winsys/window_record.h"
 
 namespace scribblet::winsys {
 namespace {

@@ -30,11 +30,21 @@ struct WindowClass {
     WORD menu_id = 0; // the class menu's resource number, 0 for none
 };
 
+// The class registered under name, compared without regard to the case of
+// ASCII letters as Windows compares it; nullptr when none is. Classes live
+// until the process ends, so windows may point at them. They are known by
+// name only: the program never names one by its atom.
+const WindowClass *find_class(LPCSTR name);
+
 // A menu bar made from a menu resource, shown by one window.
 struct MenuRecord {
     resources::Menu menu;
     HWND window = nullptr;
 };
+
+// The item with this command id anywhere in the menu, popups included;
+// nullptr when there is none.
+resources::MenuItem *find_menu_command(resources::Menu &menu, UINT id);
 
 struct Window {
     HWND handle = nullptr;

@@ -1,7 +1,6 @@
 // CreateWindowExA, DestroyWindow, ShowWindow and UpdateWindow.
 #include <algorithm>
 
-#include "platform/winsys/window_classes.h"
 #include "platform/winsys/window_system.h"
 
 using namespace scribblet::winsys;
