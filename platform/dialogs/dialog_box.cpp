@@ -62,16 +62,6 @@ HWND default_push_button(HWND dialog)
     return first_control(dialog, dialogs::is_default_push_button);
 }
 
-// When the dialog is activated and no control holds the focus, the first
-// tab-stop control takes it.
-void focus_on_activation(HWND dialog)
-{
-    if (dialogs::focused_control(dialog) != nullptr)
-        return;
-    if (const HWND first = first_tab_stop(dialog))
-        dialogs::focus_control(first);
-}
-
 // Enter presses the focused push button, else the default push button
 // (DEFPUSHBUTTON; each of the script's dialogs has one, always enabled).
 void press_enter(HWND dialog)
@@ -114,10 +104,8 @@ void show_when_idle(HWND hwnd)
     dialog->shown = true;
     const HWND focused = dialogs::focused_control(hwnd);
     ShowWindow(hwnd, SW_SHOWNORMAL);
-    if (focused != nullptr)
-        dialogs::focus_control(focused);
-    else
-        focus_on_activation(hwnd);
+    if (const HWND to = focused != nullptr ? focused : first_tab_stop(hwnd))
+        dialogs::focus_control(to);
 }
 
 // The dialog class's window procedure: the dialog procedure first, then
@@ -126,7 +114,7 @@ LRESULT CALLBACK dialog_window_proc(HWND hwnd, UINT message, WPARAM wParam,
                                     LPARAM lParam)
 {
     const Dialog *dialog = dialog_of(hwnd);
-    if (dialog != nullptr && dialog->procedure != nullptr) {
+    if (dialog != nullptr) {
         const INT_PTR handled =
             dialog->procedure(hwnd, message, wParam, lParam);
         // WM_INITDIALOG's answer says whether to set the focus.
