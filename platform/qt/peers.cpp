@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPointer>
+#include <QWindow>
 #include <algorithm>
 
 #include "platform/qt/top_level_window.h"
@@ -37,7 +38,8 @@ void capture_pointer(QWidget *widget, bool captured)
 class TopLevelPeer final : public QtPeer {
 public:
     TopLevelPeer(HWND hwnd, const winsys::PeerLook &look, QWidget *owner)
-        : widget_(new TopLevelWindow(hwnd, look, owner))
+        : widget_(new TopLevelWindow(hwnd, look, owner)),
+          default_corner_(look.default_corner)
     {
     }
     ~TopLevelPeer() override
@@ -64,7 +66,10 @@ public:
         const QRect g = to_qrect(window_rect);
         widget_->setMinimumSize(0, 0);
         widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        widget_->setGeometry(g);
+        if (places_frame(g.topLeft()))
+            place_frame(g);
+        else
+            widget_->setGeometry(g);
         apply_limits();
     }
 
@@ -72,6 +77,9 @@ public:
     {
         if (!widget_)
             return;
+        // Shown, the window is where the window manager put it.
+        if (command != SW_HIDE)
+            default_corner_.reset();
         switch (command) {
         case SW_HIDE:
             widget_->hide();
@@ -137,6 +145,36 @@ public:
     }
 
 private:
+    // CW_USEDEFAULT's place is where Windows puts the whole window, caption
+    // and borders included. Our window rectangle leaves the window
+    // manager's frame out, and a geometry given to Qt places the client
+    // area there (a user-specified position with static gravity), so that
+    // the manager puts the title bar above it: off the screen at its top.
+    // Until the window first shows, then, a window asked to be at its
+    // default place is placed by its frame; any other place is the
+    // program's own and keeps its meaning. Once shown, Qt reports where the
+    // window really is, and the window rectangle follows.
+    bool places_frame(QPoint corner) const
+    {
+        return default_corner_ &&
+               corner == QPoint(default_corner_->x, default_corner_->y);
+    }
+
+    // Qt places the frame of a window without a native window yet when it
+    // is moved; one that has it (the owner of a dialog shown before it) is
+    // placed through its QWindow, given the size too so that showing the
+    // widget does not give it a geometry again.
+    void place_frame(const QRect &g)
+    {
+        widget_->resize(g.size());
+        if (QWindow *window = widget_->windowHandle()) {
+            window->resize(g.size());
+            window->setFramePosition(g.topLeft());
+        } else {
+            widget_->move(g.topLeft());
+        }
+    }
+
     // The limits on dragging, widened to the present size where the
     // program made the window larger or smaller than they allow.
     void apply_limits()
@@ -149,6 +187,7 @@ private:
     }
 
     QPointer<TopLevelWindow> widget_;
+    std::optional<POINT> default_corner_;
     POINT smallest_{0, 0};
     POINT largest_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
 };

@@ -17,7 +17,10 @@ namespace {
 
 // Where CW_USEDEFAULT puts a top-level window: a little in from the work
 // area's corner, each new window further down and right (Windows cascades
-// them), three quarters of the work area in size.
+// them), three quarters of the work area in size. Windows puts the whole
+// window there, caption and borders included; the window manager's frame
+// lies outside our window rectangle, so the peer is told that the place is
+// the default one and puts the frame there (PeerLook::default_corner).
 RECT default_window_rect(int x, int y, int width, int height)
 {
     static int cascade = 0;
@@ -34,15 +37,19 @@ RECT default_window_rect(int x, int y, int width, int height)
     return RECT{x, y, x + std::max(width, 0), y + std::max(height, 0)};
 }
 
-PeerLook look_of(const Window &w)
+PeerLook look_of(const Window &w, bool default_position)
 {
     const WindowClass &c = *w.window_class;
+    std::optional<POINT> corner;
+    if (default_position && w.parent == nullptr)
+        corner = POINT{w.window_rect.left, w.window_rect.top};
     return PeerLook{w.parent,
                     w.owner,
                     w.style,
                     w.title,
                     c.icon != nullptr ? c.icon : c.icon_small,
-                    menu_items(w.menu)};
+                    menu_items(w.menu),
+                    corner};
 }
 
 RECT requested_rect(const Window &w, int x, int y, int width, int height)
@@ -262,7 +269,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR lpClassName,
         w->menu = menu_for(*c, hMenu, hwnd);
     w->window_rect = requested_rect(*w, X, Y, nWidth, nHeight);
     if (const Toolkit *toolkit = installed_toolkit())
-        w->peer = toolkit->make_peer(hwnd, look_of(*w));
+        w->peer = toolkit->make_peer(hwnd, look_of(*w, X == CW_USEDEFAULT));
 
     CREATESTRUCTA cs{lpParam,
                      hInstance,
