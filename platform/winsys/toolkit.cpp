@@ -1,4 +1,5 @@
 // The toolkit's installation and its reports of what the user did.
+#include <algorithm>
 #include <optional>
 
 #include "platform/winsys/message_queue.h"
@@ -46,12 +47,15 @@ void toolkit_window_moved(HWND hwnd, const RECT &window_rect, int size_kind)
     RECT rect = window_rect;
     bool corrected = false;
     if (size_kind == SIZE_MAXIMIZED) {
-        // A maximised window takes the size that WM_GETMINMAXINFO reports,
-        // whatever the window manager offered, within its tracking sizes.
+        // A maximised window takes no more than the size that
+        // WM_GETMINMAXINFO reports, whatever the toolkit offered, within its
+        // tracking sizes. Less stands: a window manager tells of the state
+        // before it gives the new size, and keeps its frame on a screen
+        // smaller than that size (where Windows would let the window out).
         const MINMAXINFO mm = query_min_max(hwnd);
         const RECT offered = rect;
-        rect.right = rect.left + mm.ptMaxSize.x;
-        rect.bottom = rect.top + mm.ptMaxSize.y;
+        rect.right = rect.left + std::min(width_of(rect), mm.ptMaxSize.x);
+        rect.bottom = rect.top + std::min(height_of(rect), mm.ptMaxSize.y);
         rect = window_pos_changing(hwnd, rect, SWP_NOMOVE);
         corrected = width_of(offered) != width_of(rect) ||
                     height_of(offered) != height_of(rect);
