@@ -12,15 +12,16 @@ packages=(
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64
   python3
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps x11-utils imagemagick
   qt6-wayland wtype grim libwayland-dev
   clang-format
 )
 
 # The Windows build's checks: Wine alone, without the desktop extras that it
 # recommends (sound, printing, its own fonts); the Wayland compositor of the
-# tests without its terminal and wallpapers; dpkg-dev unpacks Debian sources.
-lean_packages=(wine64 nasm dpkg-dev sway)
+# tests without its terminal and wallpapers, and the X11 window manager
+# without its settings program; dpkg-dev unpacks Debian sources.
+lean_packages=(wine64 nasm dpkg-dev sway openbox)
 
 missing() {
   local p
