@@ -62,10 +62,12 @@ class X11:
     scale = 1
 
     def __init__(self, window_manager):
+        # Never reset when the last client leaves: a client connecting then is dropped.
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
-             "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+             "tcp", "-noreset"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end, "rb") as pipe:
             number = pipe.readline().strip().decode()
@@ -318,7 +320,6 @@ class Person:
         self.origin = wait_for("no white canvas of %d x %d" % (width, height), self.find_canvas)
 
     def main_window(self):
-        """The main window as it is now."""
         self.main = wait_for("no main window", lambda: next(
             (w for w in self.screen.windows() if w.name == MAIN_WINDOW), None))
         return self.main
@@ -514,10 +515,9 @@ def journey(person, out):
 
 
 def through_the_frame(person):
-    """The frame's corner lies in the work area. Maximised by the title bar's
-    button the window is the canvas plus the frame at the work area's corner,
-    restored as before; a border dragged far out stops at that size; the window
-    follows its title bar dragged (the strokes after, the pointer)."""
+    """The frame's corner lies in the work area; maximised by the title bar's
+    button, the canvas plus the frame at the work area's corner, restored as
+    before; a border dragged out stops there; the title bar dragged moves it."""
     (x, y, *full), maximise, _, _ = person.frame()
     if x < person.screen.work_area[0] or y < person.screen.work_area[1]:
         raise Failed("the frame's corner (%d, %d) is off the work area" % (x, y))
