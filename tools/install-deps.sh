@@ -29,18 +29,19 @@ test_packages=(
   file desktop-file-utils appstream
   googletest libgtest-dev libbenchmark-dev
   g++-mingw-w64-x86-64 g++-mingw-w64-i686
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps x11-utils imagemagick
   wtype grim libwayland-dev
   clang-format gcovr
 )
 
 # The Windows build's checks: Wine alone, without the desktop extras that it
 # recommends (sound, printing, its own fonts); the Wayland compositor of the
-# tests without its terminal and wallpapers; dpkg-dev unpacks Debian sources.
+# tests without its terminal and wallpapers, and the X11 window manager
+# without its settings program; dpkg-dev unpacks Debian sources.
 # The Windows packages: NSIS makes the installers, zip the archives, pefile
 # reads back the programs' version information; locales makes the Japanese
 # locale that Wine runs the program in.
-lean_packages=(wine64 nasm dpkg-dev sway nsis zip unzip python3-pefile locales)
+lean_packages=(wine64 nasm dpkg-dev sway openbox nsis zip unzip python3-pefile locales)
 
 # Wine takes a Japanese Windows' code page (932) from LC_ALL=ja_JP.UTF-8, but
 # reads file names and command lines that are not ASCII only when the

@@ -3,6 +3,7 @@
 #include <QGuiApplication>
 #include <QPointer>
 #include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 #include "platform/qt/top_level_window.h"
@@ -45,7 +46,8 @@ void capture_pointer(QWidget *widget, bool captured)
 class TopLevelPeer final : public winsys::WindowPeer {
 public:
     TopLevelPeer(HWND hwnd, const winsys::PeerLook &look, QWidget *owner)
-        : hwnd_(hwnd), widget_(new TopLevelWindow(hwnd, look, owner))
+        : hwnd_(hwnd), widget_(new TopLevelWindow(hwnd, look, owner)),
+          default_corner_(look.default_corner)
     {
         peers()[hwnd_] = this;
     }
@@ -71,7 +73,20 @@ public:
     {
         widget_->setMinimumSize(0, 0);
         widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-        widget_->place(to_qrect(window_rect));
+        // CW_USEDEFAULT's place is where Windows puts the whole window,
+        // caption and borders included. Our window rectangle leaves the
+        // window manager's frame out, and a geometry given to Qt places the
+        // client area there (a user-specified position with static
+        // gravity), so that the manager puts the title bar above it: off the
+        // screen at its top. Until the window first shows, then, a window
+        // asked to be at its default place is placed by its frame; any other
+        // place is the program's own and keeps its meaning. Once shown, Qt
+        // reports where the window really is, and the window rectangle
+        // follows.
+        const QRect g = to_qrect(window_rect);
+        widget_->place(g, default_corner_ &&
+                              g.topLeft() == QPoint(default_corner_->x,
+                                                    default_corner_->y));
         apply_limits();
     }
 
@@ -81,6 +96,8 @@ public:
             widget_->hide();
             return;
         }
+        // Shown, the window is where the window manager put it.
+        default_corner_.reset();
         widget_->show();
         widget_->raise();
         widget_->activateWindow();
@@ -134,6 +151,7 @@ private:
     HWND hwnd_;
     // Deleted here, or with its owner's widget should that go first.
     QPointer<TopLevelWindow> widget_;
+    std::optional<POINT> default_corner_;
     POINT smallest_{0, 0};
     POINT largest_{QWIDGETSIZE_MAX, QWIDGETSIZE_MAX};
 };

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QStyle>
+#include <QWindow>
 
 #include "platform/qt/qt_icon.h"
 
@@ -95,10 +96,23 @@ void TopLevelWindow::lay_out()
                              f.right, f.bottom);
 }
 
-void TopLevelWindow::place(const QRect &geometry)
+// Qt places the frame of a window without a native window yet when it is
+// moved; one that has it (the owner of a dialog shown before it) is placed
+// through its QWindow, given the size too so that showing the widget does
+// not give it a geometry again.
+void TopLevelWindow::place(const QRect &geometry, bool by_frame)
 {
     placing_ = true;
-    setGeometry(geometry);
+    if (!by_frame) {
+        setGeometry(geometry);
+    } else if (QWindow *window = windowHandle()) {
+        resize(geometry.size());
+        window->resize(geometry.size());
+        window->setFramePosition(geometry.topLeft());
+    } else {
+        resize(geometry.size());
+        move(geometry.topLeft());
+    }
     placing_ = false;
 }
 

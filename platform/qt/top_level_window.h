@@ -35,8 +35,9 @@ public:
     // the window is ever shown.
     winsys::FrameInsets insets_at(int width) const;
     // Gives the window the geometry that the window system decided on,
-    // without reporting it back as the user's doing.
-    void place(const QRect &geometry);
+    // without reporting it back as the user's doing; by_frame places the
+    // window manager's frame, not the client area, at its corner.
+    void place(const QRect &geometry, bool by_frame);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/platform.h"
@@ -26,6 +27,9 @@ struct PeerLook {
     std::string title;
     HICON icon = nullptr;                  // the class's icon, if any
     const resources::Menu *menu = nullptr; // the menu bar's items, if any
+    // A top-level window created at CW_USEDEFAULT's place: that place, the
+    // window rectangle's corner as the window is first given it.
+    std::optional<POINT> default_corner;
 };
 
 // How far the client area lies inside the window rectangle on each side.

@@ -68,10 +68,15 @@ HWND WindowSystem::create(std::unique_ptr<Window> record, CREATESTRUCTA &cs)
         attach_class_menu(*w);
         if (toolkit_) {
             const MenuRecord *bar = menu(w->menu);
+            // CW_USEDEFAULT's place is the whole window's (see
+            // default_window_rect).
+            std::optional<POINT> corner;
+            if (cs.x == CW_USEDEFAULT)
+                corner = POINT{w->window_rect.left, w->window_rect.top};
             w->peer = toolkit_->peer_for(
                 hwnd,
                 PeerLook{w->owner, w->style, w->title, w->window_class->icon,
-                         bar != nullptr ? &bar->menu : nullptr});
+                         bar != nullptr ? &bar->menu : nullptr, corner});
         }
     }
     if (!run_creation(hwnd, w->window_rect, cs)) {
@@ -355,11 +360,14 @@ void WindowSystem::moved_by_user(HWND hwnd, const RECT &window_rect,
     RECT rect = window_rect;
     bool corrected = false;
     if (size_kind == SIZE_MAXIMIZED) {
-        // A maximised window takes the size that WM_GETMINMAXINFO reports,
-        // whatever the window manager offered, within its tracking sizes.
+        // A maximised window takes no more than the size that
+        // WM_GETMINMAXINFO reports, whatever the toolkit offered, within its
+        // tracking sizes. Less stands: a window manager tells of the state
+        // before it gives the new size, and keeps its frame on a screen
+        // smaller than that size (where Windows would let the window out).
         const MINMAXINFO mm = min_max(hwnd);
-        rect.right = rect.left + mm.ptMaxSize.x;
-        rect.bottom = rect.top + mm.ptMaxSize.y;
+        rect.right = rect.left + std::min(width_of(rect), mm.ptMaxSize.x);
+        rect.bottom = rect.top + std::min(height_of(rect), mm.ptMaxSize.y);
         rect = position_changing(hwnd, rect, SWP_NOMOVE);
         corrected = width_of(window_rect) != width_of(rect) ||
                     height_of(window_rect) != height_of(rect);

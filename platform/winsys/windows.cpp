@@ -9,7 +9,10 @@ namespace {
 
 // Where CW_USEDEFAULT puts a top-level window: a little in from the work
 // area's corner, each new window further down and right (Windows cascades
-// them), three quarters of the work area in size.
+// them), three quarters of the work area in size. Windows puts the whole
+// window there, caption and borders included; the window manager's frame
+// lies outside our window rectangle, so the peer is told that the place is
+// the default one and puts the frame there (PeerLook::default_corner).
 RECT default_window_rect(int x, int y, int width, int height)
 {
     static int cascade = 0;

@@ -3,8 +3,8 @@
 input: it must end with status 0, say nothing on the standard streams, and
 save what the screen shows, byte for byte as our writers make it.
 
-  journey.py [--display x11|wayland] [--pointer CLIENT] [--wine]
-             [--out FOLDER] journey|scaled PROGRAM
+  journey.py [--display x11|wayland] [--window-manager] [--pointer CLIENT]
+             [--wine] [--out FOLDER] journey|scaled PROGRAM
 
 x11: an Xvfb of its own, xdotool the hand. wayland: a headless sway of its
 own (as nobody when run by root), wtype and the virtual-pointer CLIENT the
@@ -15,6 +15,7 @@ import argparse
 import collections
 import json
 import os
+import re
 import shutil
 import struct
 import subprocess
@@ -61,11 +62,13 @@ class X11:
     pixels."""
     scale = 1
 
-    def __init__(self):
+    def __init__(self, window_manager):
+        # Never reset when the last client leaves: a client connecting then is dropped.
         read_end, write_end = os.pipe()
         self.server = subprocess.Popen(
             ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten",
-             "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+             "tcp", "-noreset"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+            stderr=subprocess.DEVNULL)
         os.close(write_end)
         with os.fdopen(read_end, "rb") as pipe:
             number = pipe.readline().strip().decode()
@@ -74,6 +77,19 @@ class X11:
         self.env = dict(os.environ, DISPLAY=":" + number, QT_QPA_PLATFORM="xcb")
         for name in ("QT_SCALE_FACTOR", "WAYLAND_DISPLAY"):
             self.env.pop(name, None)
+        self.manager = None
+        if window_manager:  # as Debian sets it up, maximise first in the title bar, close last
+            home = os.environ["XDG_RUNTIME_DIR"]
+            with open("/etc/xdg/openbox/rc.xml") as f, open(home + "/rc.xml", "w") as rc:
+                rc.write(re.sub("<titleLayout>.*<", "<titleLayout>MLC<", f.read()))
+            self.manager = subprocess.Popen(
+                ["openbox", "--config-file", rc.name], env=dict(self.env, XDG_CACHE_HOME=home),
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self.work_area = wait_for("no openbox", lambda: self.numbers("-root", "_NET_WORKAREA"))
+
+    def numbers(self, *window_and_property):
+        return [int(n) for n in re.findall(r"(?<=[=,] )\d+", run(
+            "xprop", *window_and_property, env=self.env, check=False).decode())]
 
     def xdotool(self, *args, check=True):
         return run("xdotool", *args, env=self.env, check=check).decode()
@@ -82,11 +98,10 @@ class X11:
         found = []
         for handle in self.xdotool("search", "--onlyvisible", "--name", "", check=False).split():
             name = self.xdotool("getwindowname", handle, check=False).strip()
-            shape = dict(line.split("=") for line in self.xdotool(
-                "getwindowgeometry", "--shell", handle, check=False).split())
-            if name and shape:
-                found.append(Window(handle, name, *(int(shape[key]) for key in
-                                                    ("X", "Y", "WIDTH", "HEIGHT"))))
+            shape = re.findall(r"(?:Absolute upper-left [XY]|Width|Height): +(-?\d+)", run(
+                "xwininfo", "-id", handle, env=self.env, check=False).decode())
+            if name and len(shape) == 4:
+                found.append(Window(handle, name, *map(int, shape)))
         return found
 
     def focus(self, window):
@@ -111,8 +126,9 @@ class X11:
         run("import", "-window", window.handle if window else "root", path, env=self.env)
 
     def close(self):
-        self.server.terminate()
-        self.server.wait()
+        for process in filter(None, [self.manager, self.server]):
+            process.terminate()
+            process.wait()
 
 
 class Wayland:
@@ -124,6 +140,7 @@ class Wayland:
     # wtype's keys go after this pause, long enough for what the keys
     # before them opened (a list dropped down by a click) to take them.
     KEYBOARD_PAUSE_MS = "400"
+    manager = None
 
     def __init__(self, pointer_client, scale):
         self.scale, self.home = scale, tempfile.mkdtemp(prefix="scribblet-sway-")
@@ -254,7 +271,7 @@ class WineProgram(LinuxProgram):
 # ---- The person -------------------------------------------------------------------
 
 BLACK, WHITE, RED, GREEN = b"\0\0\0", b"\xff\xff\xff", b"\xff\0\0", b"\0\xff\0"
-MAIN_WINDOW, WINE_IME = "Scribblet", "Default IME"
+MAIN_WINDOW, NOT_DIALOGS = "Scribblet", ("Scribblet", "Default IME", "Openbox")
 
 
 class Person:
@@ -280,7 +297,7 @@ class Person:
     def wait_for_dialog(self, what, seconds=30):
         """The largest named window other than the main window, focused."""
         def dialog():
-            others = [w for w in self.screen.windows() if w.name not in (MAIN_WINDOW, WINE_IME)]
+            others = [w for w in self.screen.windows() if w.name not in NOT_DIALOGS]
             return max(others, key=lambda w: w.width * w.height, default=None)
         window = wait_for("no " + what, dialog, seconds)
         self.program.focus(self.screen, window)
@@ -298,11 +315,33 @@ class Person:
             self.screen.type(text)
             self.screen.keys("Tab")
         self.screen.keys("Return")
-        self.main = wait_for("no main window", lambda: next(
-            (w for w in self.screen.windows() if w.name == MAIN_WINDOW), None))
-        self.program.focus(self.screen, self.main)
+        self.program.focus(self.screen, self.main_window())
         self.width, self.height = width, height
         self.origin = wait_for("no white canvas of %d x %d" % (width, height), self.find_canvas)
+
+    def main_window(self):
+        self.main = wait_for("no main window", lambda: next(
+            (w for w in self.screen.windows() if w.name == MAIN_WINDOW), None))
+        return self.main
+
+    def frame(self):
+        """The main window's frame's corner and size; its buttons' and grip's middles."""
+        w = self.main_window()
+        left, right, top, bottom = wait_for("no frame", lambda: self.screen.numbers(
+            "-id", w.handle, "_NET_FRAME_EXTENTS"))
+        x, y, x1, y1 = w.x - left, w.y - top, w.x + w.width + right, w.y + w.height + bottom
+        return ((x, y, w.width, w.height), (x + top // 2, y + top // 2),
+                (x1 - top // 2, y + top // 2), (x1 - bottom // 2 - 1, y1 - bottom // 2 - 1))
+
+    def press(self, x, y, by=None, what="", done=None):
+        """A click, or a drag by (dx, dy) = by let go once done() holds: a window
+        manager takes a first move as its start, an early release not as its end."""
+        self.screen.point("move", x, y)
+        self.screen.point("press", 1)
+        for x, y in [(x + 1, y + 1), (x + by[0], y + by[1])] if by else []:
+            self.screen.point("move", x, y)
+        wait_for(what, done or (lambda: True))
+        self.screen.point("release", 1)
 
     def find_canvas(self):
         """The top left corner of a white block of the canvas's size whose
@@ -395,8 +434,8 @@ class Person:
         with open(path) as f:
             return f.read()
 
-    def leave(self):
-        self.choose("alt+f", "x")
+    def leave(self, close_button=None):
+        self.press(*close_button) if close_button else self.choose("alt+f", "x")
         try:
             status = self.process.wait(timeout=30)
         except subprocess.TimeoutExpired:
@@ -442,10 +481,12 @@ HOUSE = [([], 1, [(130, 300), (130, 190), (270, 190), (270, 300)], BLACK),
 
 
 def journey(person, out):
-    """Then a BMP and a JPEG saved, the About box, the help page beside the
-    program (in <prefix>/share/scribblet/help) handed to the browser, and
-    Exit. --out receives screenshot.png of the main window."""
+    """Then a BMP and a JPEG saved, the About box over the main window, the
+    help page beside the program (<prefix>/share/scribblet/help) handed to the
+    browser, Exit (openbox's close button). --out receives screenshot.png."""
     person.answer_size_dialog(640, 360)
+    if person.screen.manager:
+        through_the_frame(person)
     for keys, button, points, colour in HOUSE:
         if keys:
             person.choose("alt+l", *keys)
@@ -460,7 +501,9 @@ def journey(person, out):
     if person.save("drawing.jpg", second_type=True) != cjpeg:
         raise Failed("the JPEG differs from cjpeg -quality 80 of the screen")
     person.choose("alt+h", "a")
-    about = person.wait_for_dialog("About box")
+    about, main = person.wait_for_dialog("About box"), person.main_window()
+    if not (main.x < about.x < main.x + main.width and main.y < about.y < main.y + main.height):
+        raise Failed("the About box %s is not over the main window %s" % (about, main))
     person.screen.keys("Escape")
     person.wait_until_gone(about)
     person.choose("alt+h", "o")
@@ -470,7 +513,27 @@ def journey(person, out):
     if not opened.startswith("file:///") or os.path.realpath(
             urllib.parse.unquote(opened[7:])) != os.path.realpath(page):
         raise Failed("the browser was given another page: " + opened)
-    person.leave()
+    person.leave(person.frame()[2] if person.screen.manager else None)
+
+
+def through_the_frame(person):
+    """The frame's corner lies in the work area; maximised by the title bar's
+    button, the canvas plus the frame at the work area's corner, restored as
+    before; a border dragged out stops there; the title bar dragged moves it."""
+    (x, y, *full), maximise, _, _ = person.frame()
+    if x < person.screen.work_area[0] or y < person.screen.work_area[1]:
+        raise Failed("the frame's corner (%d, %d) is off the work area" % (x, y))
+    person.press(*person.frame()[3], (-150, -100), "a border dragged in did not size it",
+                 lambda: person.frame()[0][2:] == (full[0] - 150, full[1] - 100))
+    for name, shape in (("maximised", tuple(person.screen.work_area[:2] + full)),
+                        ("restored", person.frame()[0])):
+        person.press(*person.frame()[1])
+        wait_for("%s, not %s" % (name, shape), lambda: person.frame()[0] == shape)
+    person.press(*person.frame()[3], (400, 400), "a border dragged out did not stop at the canvas",
+                 lambda: list(person.frame()[0][2:]) == full)
+    person.press(x + full[0] // 2, maximise[1], (200, 150), "the window did not follow",
+                 lambda: person.frame()[0][:2] == (x + 200, y + 150))
+    person.origin = wait_for("no canvas after the move", person.find_canvas)
 
 
 def scaled(person, out):
@@ -493,6 +556,7 @@ def main():
     parser.add_argument("walk", choices=["journey", "scaled"])
     parser.add_argument("program")
     parser.add_argument("--display", choices=["x11", "wayland"], default="x11")
+    parser.add_argument("--window-manager", action="store_true")
     parser.add_argument("--wine", action="store_true")
     parser.add_argument("--pointer")
     parser.add_argument("--out")
@@ -510,7 +574,7 @@ def main():
         if options.display == "wayland":
             screen = Wayland(options.pointer, scale=2 if options.walk == "scaled" else 1)
         else:
-            screen = X11()
+            screen = X11(options.window_manager)
         person = Person(screen, program, folder)
         globals()[options.walk](person, out)
         for name in os.listdir(folder) if out else []:
