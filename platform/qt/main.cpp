@@ -4,7 +4,7 @@
 #include <cstdlib>
 #include <mutex>
 #include <string>
-#include <vector>
+#include <utility>
 
 #include "platform/platform.h"
 #include "platform/qt/qt_edge.h"
@@ -12,48 +12,21 @@
 
 namespace {
 
-// The command line after the program's name, as Windows hands it to
-// WinMain: the arguments joined by spaces, quoted where they hold one.
-std::string command_line_after_program(int argc, char **argv)
-{
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        if (!line.empty())
-            line += ' ';
-        const std::string argument = argv[i];
-        const bool quote = argument.empty() ||
-                           argument.find_first_of(" \t") != std::string::npos;
-        line += quote ? '"' + argument + '"' : argument;
-    }
-    return line;
-}
-
-// What Qt says while it opens its display is held back until the display
-// is open. When none can be opened, Qt tells of its platform plugins, that
-// reinstalling might help (it would not), and aborts with a core dump; the
-// person is told instead, in one line, what is missing, and the program
-// ends with a failure status.
-struct HeldMessage {
-    QtMsgType type;
-    std::string category;
-    QString text;
-};
-// Qt's threads may speak while the display is being opened.
-std::mutex held_messages_mutex;
-std::vector<HeldMessage> held_messages;
-bool holding_messages = true;
-QtMessageHandler qt_message_handler = nullptr;
+// What Qt says while it opens its display is held back. When no display can
+// be opened, Qt tells of its platform plugins, that reinstalling might help
+// (it would not), and aborts with a core dump: the person is told instead,
+// in one line, what is missing, and the program ends with a failure status.
+// Once the display is open, what was held is said.
+std::mutex held_mutex; // Qt's threads may speak meanwhile
+QStringList held;
 
 std::string named_displays()
 {
     std::string named;
-    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY"}) {
-        const char *value = std::getenv(variable);
-        if (value == nullptr || *value == '\0')
-            continue;
-        named += (named.empty() ? "" : ", ") + std::string(variable) + '=';
-        named += value;
-    }
+    for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY"})
+        if (const char *value = std::getenv(variable); value && *value)
+            named += (named.empty() ? "" : ", ") + std::string(variable) +
+                     '=' + value;
     return named;
 }
 
@@ -79,40 +52,26 @@ void hold_message(QtMsgType type, const QMessageLogContext &context,
 {
     if (type == QtFatalMsg)
         report_no_display();
-    std::unique_lock<std::mutex> lock(held_messages_mutex);
-    if (holding_messages) {
-        held_messages.push_back(
-            {type, context.category != nullptr ? context.category : "default",
-             text});
-        return;
-    }
-    // Said while the held messages were being passed on.
-    lock.unlock();
-    qt_message_handler(type, context, text);
-}
-
-void pass_on_held_messages()
-{
-    const std::lock_guard<std::mutex> lock(held_messages_mutex);
-    qInstallMessageHandler(qt_message_handler);
-    for (const HeldMessage &m : held_messages)
-        qt_message_handler(
-            m.type, QMessageLogContext(nullptr, 0, nullptr, m.category.c_str()),
-            m.text);
-    held_messages.clear();
-    holding_messages = false;
+    const std::lock_guard<std::mutex> lock(held_mutex);
+    held.append(qFormatLogMessage(type, context, text));
 }
 
 } // namespace
 
+// The command line after the program's name, as Windows hands it to
+// WinMain (the program reads none of it).
 int main(int argc, char **argv)
 {
     scribblet::qt::prepare_application();
-    qt_message_handler = qInstallMessageHandler(hold_message);
+    qInstallMessageHandler(hold_message);
     QApplication application(argc, argv);
-    pass_on_held_messages();
+    qInstallMessageHandler(nullptr);
+    for (const QString &line : std::exchange(held, {}))
+        std::fprintf(stderr, "%s\n", qPrintable(line));
     scribblet::qt::install_qt_edge(application);
-    std::string command_line = command_line_after_program(argc, argv);
+    std::string command_line;
+    for (int i = 1; i < argc; ++i)
+        command_line += (i > 1 ? " " : "") + std::string(argv[i]);
     return WinMain(scribblet::resources::program_instance(), nullptr,
                    command_line.data(), SW_SHOWDEFAULT);
 }
