@@ -1,6 +1,6 @@
 #include "platform/files/error_mapping.h"
 
-#include "platform/files/path_parts.h"
+#include "platform/files/paths.h"
 
 #include <cerrno>
 #include <sys/stat.h>

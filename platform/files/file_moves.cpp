@@ -12,8 +12,7 @@
 // the disk with the file system's next journal commit: a second forced
 // commit per save would cost as much again as the data of a small one.
 #include "platform/files/error_mapping.h"
-#include "platform/files/final_name.h"
-#include "platform/files/path_parts.h"
+#include "platform/files/paths.h"
 #include "platform/files/temp_names.h"
 #include "platform/files/unnamed_files.h"
 #include "platform/platform.h"

@@ -25,8 +25,8 @@ std::string named_displays()
     std::string named;
     for (const char *variable : {"DISPLAY", "WAYLAND_DISPLAY"})
         if (const char *value = std::getenv(variable); value && *value)
-            named += (named.empty() ? "" : ", ") + std::string(variable) +
-                     '=' + value;
+            named += (named.empty() ? "" : ", ") + std::string(variable) + '=' +
+                     value;
     return named;
 }
 

@@ -1,9 +1,8 @@
-#include "platform/files/final_name.h"
-
-#include "platform/files/path_parts.h"
+#include "platform/files/paths.h"
 
 #include <cerrno>
 #include <climits>
+#include <cstring>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -34,4 +33,14 @@ int final_name(const char *path, std::string *out)
             name = folder_of(name.c_str()) + "/" + target;
     }
     return ELOOP;
+}
+
+std::string folder_of(const char *path)
+{
+    const char *slash = std::strrchr(path, '/');
+    if (slash == nullptr)
+        return ".";
+    if (slash == path)
+        return "/";
+    return std::string(path, static_cast<size_t>(slash - path));
 }
