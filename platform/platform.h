@@ -81,9 +81,7 @@ typedef void *HANDLE;
 // Only ever passed as NULL.
 typedef struct _SECURITY_ATTRIBUTES *LPSECURITY_ATTRIBUTES;
 
-// ---------------------------------------------------------------------------
 // Records
-// ---------------------------------------------------------------------------
 typedef struct tagRECT {
     LONG left;
     LONG top;
@@ -112,16 +110,13 @@ typedef struct tagPAINTSTRUCT {
 } PAINTSTRUCT, *LPPAINTSTRUCT;
 
 typedef struct tagMINMAXINFO {
-    POINT ptReserved;
     POINT ptMaxSize;
-    POINT ptMaxPosition;
     POINT ptMinTrackSize;
     POINT ptMaxTrackSize;
 } MINMAXINFO, *LPMINMAXINFO;
 
 typedef struct tagWINDOWPOS {
     HWND hwnd;
-    HWND hwndInsertAfter;
     int x;
     int y;
     int cx;
@@ -175,9 +170,7 @@ typedef struct tagOFNA {
     LPCSTR lpstrDefExt;
 } OPENFILENAMEA, *LPOPENFILENAMEA;
 
-// ---------------------------------------------------------------------------
 // Macros
-// ---------------------------------------------------------------------------
 #define RGB(r, g, b)                                                           \
     ((COLORREF)(((BYTE)(r) | ((WORD)((BYTE)(g)) << 8)) |                       \
                 (((DWORD)(BYTE)(b)) << 16)))
@@ -196,9 +189,7 @@ typedef struct tagOFNA {
 #define MAKEINTRESOURCEA(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
 #define IS_INTRESOURCE(r) ((((ULONG_PTR)(r)) >> 16) == 0)
 
-// ---------------------------------------------------------------------------
 // Values
-// ---------------------------------------------------------------------------
 // Window messages
 #define WM_NULL 0x0000
 #define WM_CREATE 0x0001
@@ -353,9 +344,7 @@ typedef struct tagOFNA {
 #define OFN_OVERWRITEPROMPT 0x00000002
 #define FNERR_BUFFERTOOSMALL 0x3003
 
-// ---------------------------------------------------------------------------
 // Operations
-// ---------------------------------------------------------------------------
 
 // Off-screen drawing surfaces
 HWND WINAPI GetDesktopWindow(void);

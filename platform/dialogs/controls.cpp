@@ -9,7 +9,7 @@
 #include "platform/dialogs/dialog_units.h"
 #include "platform/dialogs/fitting_line_edit.h"
 #include "platform/qt/qt_icon.h"
-#include "platform/qt/window_widgets.h"
+#include "platform/qt/peers.h"
 #include "platform/windows_internal.h"
 #include "platform/winsys/dialog_support.h"
 

@@ -7,7 +7,7 @@
 
 #include "platform/dialogs/controls.h"
 #include "platform/dialogs/dialog_font.h"
-#include "platform/qt/window_widgets.h"
+#include "platform/qt/peers.h"
 #include "platform/winsys/dialog_support.h"
 
 namespace scribblet::dialogs {

@@ -7,7 +7,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "platform/qt/window_widgets.h"
+#include "platform/qt/peers.h"
 #include "platform/winsys/dialog_support.h"
 
 namespace scribblet::dialogs {

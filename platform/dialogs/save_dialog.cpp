@@ -42,14 +42,6 @@ QString qt_filter(const FileTypeEntry &entry)
     return label.endsWith(tail) ? label : label + u' ' + tail;
 }
 
-QStringList qt_filters(const std::vector<FileTypeEntry> &entries)
-{
-    QStringList filters;
-    for (const FileTypeEntry &entry : entries)
-        filters << qt_filter(entry);
-    return filters;
-}
-
 QComboBox *type_list(const QFileDialog &dialog)
 {
     return dialog.findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
@@ -59,14 +51,6 @@ QComboBox *type_list(const QFileDialog &dialog)
 std::size_t selected_entry(const QFileDialog &dialog)
 {
     return static_cast<std::size_t>(type_list(dialog)->currentIndex());
-}
-
-// Shows each entry's label exactly as the program wrote it.
-void show_labels(QFileDialog &dialog, const std::vector<FileTypeEntry> &entries)
-{
-    QComboBox *types = type_list(dialog);
-    for (int i = 0; i < types->count(); ++i)
-        types->setItemText(i, QString::fromUtf8(entries[i].label));
 }
 
 // A name typed without an extension gets the selected entry's (or the
@@ -86,9 +70,13 @@ void set_up_file_types(QFileDialog &dialog,
 {
     if (entries.empty())
         return;
-    const QStringList filters = qt_filters(entries);
+    QStringList filters;
+    for (const FileTypeEntry &entry : entries)
+        filters << qt_filter(entry);
     dialog.setNameFilters(filters);
-    show_labels(dialog, entries);
+    // The type list shows each label exactly as the program wrote it.
+    for (int i = 0; i < type_list(dialog)->count(); ++i)
+        type_list(dialog)->setItemText(i, QString::fromUtf8(entries[i].label));
     // nFilterIndex is 1-based; anything out of range selects the first.
     const std::size_t first =
         ofn.nFilterIndex >= 1 && ofn.nFilterIndex <= entries.size()

@@ -1,13 +1,7 @@
-// ShellExecuteA: hands a web address to the user's default handler for it
-// (the browser) and returns at once. The program opens its web pages with
-// the "open" verb and no parameters.
-//
-// Qt's desktop services do the handing over: on a Linux desktop they run
-// xdg-open (or, without it, the command in $DEFAULT_BROWSER or $BROWSER)
-// detached, so the call never waits for the browser. A handler that the
-// process has registered with QDesktopServices::setUrlHandler for the
-// address's scheme takes precedence, which is how tests see the address
-// without starting a browser.
+// ShellExecuteA, for what the program does with it: "open" a web address in
+// the user's browser, returning at once. Qt's desktop services run xdg-open
+// (or $DEFAULT_BROWSER, $BROWSER) detached; a handler registered for the
+// scheme with QDesktopServices::setUrlHandler takes precedence.
 #include "platform/platform.h"
 
 #include <QDesktopServices>

@@ -12,17 +12,6 @@ bool is_greyed(const resources::MenuItem &item)
     return (item.flags & (MF_GRAYED | MF_DISABLED)) != 0;
 }
 
-void collect_states(const std::vector<resources::MenuItem> &items,
-                    std::map<UINT, bool> &enabled)
-{
-    for (const resources::MenuItem &item : items) {
-        if (item.is_popup())
-            collect_states(item.items, enabled);
-        else if (!item.is_separator())
-            enabled[item.id] = !is_greyed(item);
-    }
-}
-
 } // namespace
 
 // The bar's items are popups: the program's menu has no command on the bar
@@ -31,26 +20,20 @@ MenuBar::MenuBar(HWND hwnd, const resources::Menu &menu, QWidget *parent)
     : QMenuBar(parent), hwnd_(hwnd)
 {
     setNativeMenuBar(false);
-    for (const resources::MenuItem &item : menu.items) {
-        QMenu *popup = addMenu(QString::fromStdString(item.text));
-        popup->setEnabled(!is_greyed(item));
-        add_items(popup, item.items);
-    }
+    for (const resources::MenuItem &item : menu.items)
+        fill(addMenu(QString::fromStdString(item.text)), item);
 }
 
-void MenuBar::add_items(QMenu *into,
-                        const std::vector<resources::MenuItem> &items)
+void MenuBar::fill(QMenu *popup, const resources::MenuItem &popup_item)
 {
-    for (const resources::MenuItem &item : items) {
-        if (item.is_popup()) {
-            QMenu *popup = into->addMenu(QString::fromStdString(item.text));
-            popup->setEnabled(!is_greyed(item));
-            add_items(popup, item.items);
-        } else if (item.is_separator()) {
-            into->addSeparator();
-        } else {
-            into->addAction(make_action(item, into));
-        }
+    popup->setEnabled(!is_greyed(popup_item));
+    for (const resources::MenuItem &item : popup_item.items) {
+        if (item.is_popup())
+            fill(popup->addMenu(QString::fromStdString(item.text)), item);
+        else if (item.is_separator())
+            popup->addSeparator();
+        else
+            popup->addAction(make_action(item, popup));
     }
 }
 
@@ -65,17 +48,17 @@ QAction *MenuBar::make_action(const resources::MenuItem &item, QWidget *owner)
     const HWND hwnd = hwnd_;
     connect(action, &QAction::triggered, action,
             [hwnd, id] { winsys::toolkit_menu_command(hwnd, id); });
-    actions_[id] = action;
     return action;
 }
 
-void MenuBar::update_states(const resources::Menu &menu)
+void MenuBar::update_states(const std::vector<resources::MenuItem> &items)
 {
-    std::map<UINT, bool> enabled;
-    collect_states(menu.items, enabled);
-    for (const auto &[id, on] : enabled)
-        if (auto it = actions_.find(id); it != actions_.end())
-            it->second->setEnabled(on);
+    for (const resources::MenuItem &item : items) {
+        if (item.is_popup())
+            update_states(item.items);
+        else if (auto *action = findChild<QAction *>(QString::number(item.id)))
+            action->setEnabled(!is_greyed(item));
+    }
 }
 
 } // namespace scribblet::qt

@@ -4,7 +4,6 @@
 
 #include <QAction>
 #include <QMenuBar>
-#include <map>
 
 #include "platform/platform.h"
 #include "platform/resources/menu_resource.h"
@@ -19,14 +18,13 @@ class MenuBar : public QMenuBar {
 public:
     MenuBar(HWND hwnd, const resources::Menu &menu, QWidget *parent);
     // Greys or enables each item as the menu's flags now say.
-    void update_states(const resources::Menu &menu);
+    void update_states(const std::vector<resources::MenuItem> &items);
 
 private:
-    void add_items(QMenu *into, const std::vector<resources::MenuItem> &items);
+    void fill(QMenu *popup, const resources::MenuItem &popup_item);
     QAction *make_action(const resources::MenuItem &item, QWidget *owner);
 
     HWND hwnd_;
-    std::map<UINT, QAction *> actions_;
 };
 
 } // namespace scribblet::qt

@@ -7,7 +7,6 @@
 #include <unordered_map>
 
 #include "platform/qt/top_level_window.h"
-#include "platform/qt/window_widgets.h"
 
 namespace scribblet::qt {
 namespace {
@@ -128,7 +127,7 @@ public:
 
     void menu_changed(const resources::Menu &menu) override
     {
-        widget_->menu_bar()->update_states(menu);
+        widget_->menu_bar()->update_states(menu.items);
     }
 
     void set_capture(bool captured) override

@@ -11,34 +11,14 @@
 namespace scribblet::qt {
 namespace {
 
-void poll_events()
+// The primary screen's work area or whole (all monitors) area; without a
+// screen, a 1024 x 768 one.
+template <QRect (QScreen::*area)() const> RECT screen_rect()
 {
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
-}
-
-void wait_for_events()
-{
-    QCoreApplication::processEvents(QEventLoop::AllEvents |
-                                    QEventLoop::WaitForMoreEvents);
-}
-
-RECT to_rect(const QRect &r)
-{
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect r =
+        screen != nullptr ? (screen->*area)() : QRect(0, 0, 1024, 768);
     return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-RECT work_area()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? to_rect(screen->availableGeometry())
-                             : RECT{0, 0, 1024, 768};
-}
-
-RECT screen_area()
-{
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? to_rect(screen->virtualGeometry())
-                             : RECT{0, 0, 1024, 768};
 }
 
 // The busy cursor is shown over every window of the program until the
@@ -78,9 +58,15 @@ void install_qt_edge(QApplication &application)
 {
     prepare_application();
     use_japanese_font(application);
-    winsys::install_toolkit(winsys::Toolkit{make_peer, poll_events,
-                                            wait_for_events, work_area,
-                                            screen_area, set_cursor});
+    winsys::install_toolkit(winsys::Toolkit{
+        make_peer,
+        [] { QCoreApplication::processEvents(QEventLoop::AllEvents); },
+        [] {
+            QCoreApplication::processEvents(QEventLoop::AllEvents |
+                                            QEventLoop::WaitForMoreEvents);
+        },
+        screen_rect<&QScreen::availableGeometry>,
+        screen_rect<&QScreen::virtualGeometry>, set_cursor});
     // Windows that outlive the application lose their widgets while Qt is
     // still there to delete them.
     qAddPostRoutine(winsys::uninstall_toolkit);

@@ -80,20 +80,19 @@ winsys::FrameInsets TopLevelWindow::insets_at(int width) const
 void TopLevelWindow::lay_out()
 {
     const winsys::FrameInsets f = insets_at(width());
-    const int client_width = std::max(width() - f.left - f.right, 0);
+    const int client_width = std::max(width() - f.right, 0);
     const int client_height = std::max(height() - f.top - f.bottom, 0);
     if (menu_bar_ != nullptr)
         menu_bar_->setGeometry(0, 0, width(), f.top);
-    client_->setGeometry(f.left, f.top, client_width, client_height);
+    client_->setGeometry(0, f.top, client_width, client_height);
     if (vertical_ != nullptr)
-        vertical_->setGeometry(f.left + client_width, f.top, f.right,
-                               client_height);
+        vertical_->setGeometry(client_width, f.top, f.right, client_height);
     if (horizontal_ != nullptr)
-        horizontal_->setGeometry(f.left, f.top + client_height, client_width,
+        horizontal_->setGeometry(0, f.top + client_height, client_width,
                                  f.bottom);
     if (corner_ != nullptr)
-        corner_->setGeometry(f.left + client_width, f.top + client_height,
-                             f.right, f.bottom);
+        corner_->setGeometry(client_width, f.top + client_height, f.right,
+                             f.bottom);
 }
 
 // Qt places the frame of a window without a native window yet when it is

@@ -32,9 +32,9 @@ struct PeerLook {
     std::optional<POINT> default_corner;
 };
 
-// How far the client area lies inside the window rectangle on each side.
+// How far the client area lies inside the window rectangle: the menu bar
+// above, the scroll bars right and below (nothing lies on its left).
 struct FrameInsets {
-    int left = 0;
     int top = 0;
     int right = 0;
     int bottom = 0;
@@ -87,9 +87,7 @@ void install_toolkit(const Toolkit &toolkit);
 // records without anything shown.
 void uninstall_toolkit();
 
-// ---------------------------------------------------------------------------
 // Reports from the toolkit
-// ---------------------------------------------------------------------------
 
 // The user moved or resized a top-level window (or the window manager did):
 // its new window rectangle, and SIZE_RESTORED, SIZE_MINIMIZED or

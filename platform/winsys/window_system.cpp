@@ -220,7 +220,6 @@ HWND WindowSystem::top_level(HWND hwnd) const
 }
 
 // ---- Places and sizes
-// --------------------------------------------------------
 
 RECT WindowSystem::work_area() const
 {
@@ -238,8 +237,8 @@ RECT WindowSystem::client_rect_for(const Window &w,
     const FrameInsets f =
         w.peer ? w.peer->frame_insets(width_of(window_rect)) : FrameInsets{};
     // A frame larger than the window leaves an empty client area.
-    const LONG left = window_rect.left + f.left;
     const LONG top = window_rect.top + f.top;
+    const LONG left = window_rect.left;
     return RECT{left, top, std::max(left, window_rect.right - f.right),
                 std::max(top, window_rect.bottom - f.bottom)};
 }
@@ -281,7 +280,6 @@ RECT WindowSystem::position_changing(HWND hwnd, const RECT &proposed,
                                      UINT flags)
 {
     WINDOWPOS pos{hwnd,
-                  nullptr,
                   proposed.left,
                   proposed.top,
                   width_of(proposed),
@@ -389,7 +387,6 @@ void WindowSystem::frame_changed(HWND hwnd)
 }
 
 // ---- Painting
-// ----------------------------------------------------------------
 
 void WindowSystem::invalidate(Window &w, const RECT &rect, bool erase)
 {
@@ -425,7 +422,6 @@ HDC WindowSystem::begin_paint(Window &w, PAINTSTRUCT &paint)
 }
 
 // ---- Messages
-// ----------------------------------------------------------------
 
 LRESULT WindowSystem::send(HWND hwnd, UINT message, WPARAM wParam,
                            LPARAM lParam)
@@ -549,7 +545,6 @@ void WindowSystem::deliver_system_sends()
 }
 
 // ---- Capture and cursor
-// ------------------------------------------------------
 
 HWND WindowSystem::capture() const
 {
@@ -584,7 +579,6 @@ void WindowSystem::show_cursor(HCURSOR cursor) const
 }
 
 // ---- The toolkit
-// -------------------------------------------------------------
 
 void WindowSystem::install(const Toolkit &toolkit)
 {
