@@ -149,15 +149,6 @@ LRESULT CALLBACK control_proc(HWND hwnd, UINT message, WPARAM wParam,
     }
 }
 
-void register_control_class(const char *name)
-{
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = control_proc;
-    wc.lpszClassName = name;
-    RegisterClassExA(&wc);
-}
-
 } // namespace
 
 const char *control_class_name(std::uint16_t class_ordinal)
@@ -174,11 +165,10 @@ const char *control_class_name(std::uint16_t class_ordinal)
     }
 }
 
-// Windows refuses a class registered again, which changes nothing.
 void register_control_classes()
 {
     for (const char *name : {button_class, edit_class, static_class})
-        register_control_class(name);
+        winsys::register_internal_class(name, control_proc);
 }
 
 bool is_push_button(HWND hwnd)

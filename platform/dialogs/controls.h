@@ -1,13 +1,9 @@
-// The predefined control classes that the program's dialogs use: "Button"
-// (push buttons), "Edit" (single-line fields) and "Static" (texts and
-// icons). Each control is a WS_CHILD window of the dialog; its Qt widget
-// lies at the window's place in the dialog's client area.
-//
-// Like Windows' buttons they tell their parent of a click with WM_COMMAND:
-// the control id in the low word of wParam, BN_CLICKED in the high word,
-// the control in lParam. A click made by the user is queued as input, so
-// the dialog procedure runs from the message loop, in the order the user
-// acted.
+// The predefined control classes of the program's dialogs: "Button", "Edit"
+// (single-line fields) and "Static" (texts and icons), each a WS_CHILD window
+// of the dialog whose Qt widget lies at its place in the client area. A click
+// tells the parent as Windows' buttons do (WM_COMMAND: the id and BN_CLICKED
+// in wParam, the control in lParam), queued as input so that the dialog
+// procedure runs from the message loop, in the order the user acted.
 #ifndef SCRIBBLET_PLATFORM_DIALOGS_CONTROLS_H
 #define SCRIBBLET_PLATFORM_DIALOGS_CONTROLS_H
 

@@ -51,25 +51,15 @@ HWND first_control(HWND dialog, bool (*wanted)(HWND))
     return nullptr;
 }
 
-// The first control that Tab would reach.
-HWND first_tab_stop(HWND dialog)
-{
-    return first_control(dialog, dialogs::is_tab_stop);
-}
-
-HWND default_push_button(HWND dialog)
-{
-    return first_control(dialog, dialogs::is_default_push_button);
-}
-
 // Enter presses the focused push button, else the default push button
 // (DEFPUSHBUTTON; each of the script's dialogs has one, always enabled).
 void press_enter(HWND dialog)
 {
     const HWND focused = dialogs::focused_control(dialog);
-    const HWND button = focused != nullptr && dialogs::is_push_button(focused)
-                            ? focused
-                            : default_push_button(dialog);
+    const HWND button =
+        focused != nullptr && dialogs::is_push_button(focused)
+            ? focused
+            : first_control(dialog, dialogs::is_default_push_button);
     if (button != nullptr)
         send_command(dialog, winsys::child_id_of(button));
 }
@@ -104,7 +94,9 @@ void show_when_idle(HWND hwnd)
     dialog->shown = true;
     const HWND focused = dialogs::focused_control(hwnd);
     ShowWindow(hwnd, SW_SHOWNORMAL);
-    if (const HWND to = focused != nullptr ? focused : first_tab_stop(hwnd))
+    if (const HWND to = focused != nullptr
+                            ? focused
+                            : first_control(hwnd, dialogs::is_tab_stop))
         dialogs::focus_control(to);
 }
 
@@ -132,20 +124,11 @@ LRESULT CALLBACK dialog_window_proc(HWND hwnd, UINT message, WPARAM wParam,
     return DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
-// Windows refuses a class registered again, which changes nothing.
-void register_dialog_class()
-{
-    WNDCLASSEXA wc{};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = dialog_window_proc;
-    wc.lpszClassName = dialog_class;
-    RegisterClassExA(&wc);
-}
-
 // WM_INITDIALOG with the first tab-stop control; TRUE gives it the focus.
 void init_dialog(HWND hwnd, LPARAM param)
 {
-    const HWND first = first_tab_stop(hwnd);
+    // The first control that Tab would reach.
+    const HWND first = first_control(hwnd, dialogs::is_tab_stop);
     if (SendMessageA(hwnd, WM_INITDIALOG, reinterpret_cast<WPARAM>(first),
                      param) != FALSE &&
         first != nullptr)
@@ -174,7 +157,7 @@ INT_PTR WINAPI DialogBoxParamA(HINSTANCE hInstance, LPCSTR lpTemplateName,
         resources::load_dialog_template(hInstance, lpTemplateName);
     if (!dialog_template)
         return -1;
-    register_dialog_class();
+    winsys::register_internal_class(dialog_class, dialog_window_proc);
     dialogs::OwnerDisabled owner(hWndParent);
     const HWND hwnd = dialogs::create_dialog_window(
         *dialog_template, hInstance, owner.owner(),

@@ -73,15 +73,12 @@ public:
         widget_->setMinimumSize(0, 0);
         widget_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
         // CW_USEDEFAULT's place is where Windows puts the whole window,
-        // caption and borders included. Our window rectangle leaves the
-        // window manager's frame out, and a geometry given to Qt places the
-        // client area there (a user-specified position with static
-        // gravity), so that the manager puts the title bar above it: off the
-        // screen at its top. Until the window first shows, then, a window
-        // asked to be at its default place is placed by its frame; any other
-        // place is the program's own and keeps its meaning. Once shown, Qt
-        // reports where the window really is, and the window rectangle
-        // follows.
+        // caption included. A geometry given to Qt places the client area
+        // there (a user-specified position with static gravity), and the
+        // window manager puts the title bar above it, off the screen. Until
+        // it first shows, a window at its default place is placed by its
+        // frame; any other place is the program's own. Once shown, the
+        // window rectangle follows where Qt reports the window is.
         const QRect g = to_qrect(window_rect);
         widget_->place(g, default_corner_ &&
                               g.topLeft() == QPoint(default_corner_->x,

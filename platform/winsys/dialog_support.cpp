@@ -69,6 +69,15 @@ void queue_input(HWND hwnd, UINT message)
     window_system().add_input(InputEvent{MSG{hwnd, message, 0, 0, 0, {}}, {}});
 }
 
+void register_internal_class(const char *name, WNDPROC proc)
+{
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof(wc);
+    wc.lpfnWndProc = proc;
+    wc.lpszClassName = name;
+    RegisterClassExA(&wc);
+}
+
 void set_window_state(HWND hwnd, std::unique_ptr<WindowState> state)
 {
     if (Window *w = window_system().find(hwnd))

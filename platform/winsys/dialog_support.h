@@ -47,6 +47,10 @@ POINT client_origin(HWND hwnd);
 // window that takes no input.
 void queue_input(HWND hwnd, UINT message);
 
+// Registers an internal window class (the dialog manager's, a control's).
+// Windows refuses a class registered again, which changes nothing.
+void register_internal_class(const char *name, WNDPROC proc);
+
 // The state that the window's class keeps for it: set (replacing any
 // before) and found by its type; nullptr for another type, none, or an
 // unknown handle.
@@ -57,15 +61,13 @@ template <typename State> State *window_state(HWND hwnd)
     return dynamic_cast<State *>(window_state_of(hwnd));
 }
 
-// Runs a modal message loop (what DialogBoxParamA and MessageBoxA do
-// inside): takes messages until done() is true after a message. Each
-// message is first offered to filter; when filter returns true the message
-// is finished, else TranslateMessage and DispatchMessageA handle it. This
-// is where a dialog reads Enter and Escape (the keyboard handling of
-// IsDialogMessage). on_idle, when set, is called whenever the queue has
-// run empty, before the loop waits (Windows' WM_ENTERIDLE moment: a dialog
-// shows itself then). No WM_QUIT arrives meanwhile: the program quits only
-// when its main window is destroyed, and a modal window disables it.
+// Runs a modal message loop (DialogBoxParamA's, MessageBoxA's) until done()
+// is true after a message. Each message goes to filter first (a dialog's
+// Enter and Escape, as IsDialogMessage reads them), and unless it took it,
+// to TranslateMessage and DispatchMessageA. on_idle, when set, runs whenever
+// the queue has run empty (Windows' WM_ENTERIDLE moment: a dialog shows
+// itself then). No WM_QUIT comes meanwhile: the program quits only when its
+// main window, which a modal window disables, is destroyed.
 void run_modal_loop(const std::function<bool()> &done,
                     const std::function<bool(MSG &)> &filter,
                     const std::function<void()> &on_idle);

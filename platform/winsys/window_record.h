@@ -15,13 +15,11 @@
 
 namespace scribblet::winsys {
 
-// What the layer keeps of a registered class. Its style and background go
-// unread: the program's class asks for a whole repaint when the client area
-// changes size (CS_HREDRAW | CS_VREDRAW) and has the window colour as its
-// background, and the classes of the dialogs and their controls, which ask
-// for neither, never change size once shown nor paint; every window is
-// repainted whole after a resize, on white. The icon group of hIcon holds
-// every size, the small one's too.
+// What the layer keeps of a registered class. Every window is repainted
+// whole after a resize, on white: the program's class asks for that
+// (CS_HREDRAW | CS_VREDRAW, the window colour), and the dialogs' classes
+// never change size once shown nor paint, so style and background go unread.
+// The icon group of hIcon holds every size, the small one's too.
 struct WindowClass {
     std::string name;
     WNDPROC proc = nullptr;

@@ -21,11 +21,6 @@ public:
     // had; with a size of 0, or without memory for the pixels, the device
     // context draws nothing.
     HDC fit(LONG width, LONG height);
-    // The device context that fit() handed out, NULL before.
-    HDC dc() const
-    {
-        return dc_;
-    }
     // Its pixels; none before the first fit().
     SurfaceView pixels() const;
 
