@@ -11,7 +11,7 @@
 #include <functional>
 
 #include "platform/platform.h"
-#include "platform/qt/window_widgets.h"
+#include "platform/qt/peers.h"
 
 namespace scribblet::dialogs_test {
 

@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/qt/window_widgets.h"
+#include "platform/qt/peers.h"
 #include "platform/resources/resource_reader.h"
 #include "platform/winsys/dialog_support.h"
 #include "res/resource.h"
