@@ -42,6 +42,17 @@ UINT next_unique(UINT unique)
     return unique == 0 ? 1 : unique;
 }
 
+std::string temp_name(const char *folder, const char *prefix, UINT unique)
+{
+    size_t folder_length = std::strlen(folder);
+    const char *separator =
+        folder_length == 0 || folder[folder_length - 1] == '/' ? "" : "/";
+    char tail[32];
+    std::snprintf(tail, sizeof tail, "%.*s%X.tmp",
+                  static_cast<int>(prefix_length), prefix, unique);
+    return std::string(folder) + separator + tail;
+}
+
 // Creates `name` as a new empty file with the permissions a direct creation
 // would give it (0666 less the umask). Returns 0, or the errno of failure.
 int create_new_file(const char *name)
@@ -88,17 +99,6 @@ UINT create_named(LPCSTR folder, LPCSTR prefix, LPSTR out)
 }
 
 } // namespace
-
-std::string temp_name(const char *folder, const char *prefix, UINT unique)
-{
-    size_t folder_length = std::strlen(folder);
-    const char *separator =
-        folder_length == 0 || folder[folder_length - 1] == '/' ? "" : "/";
-    char tail[32];
-    std::snprintf(tail, sizeof tail, "%.*s%X.tmp",
-                  static_cast<int>(prefix_length), prefix, unique);
-    return std::string(folder) + separator + tail;
-}
 
 int claim_temp_name(const char *folder, const char *prefix,
                     const std::function<int(const char *)> &create,

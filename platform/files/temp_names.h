@@ -8,8 +8,6 @@
 #include <functional>
 #include <string>
 
-std::string temp_name(const char *folder, const char *prefix, UINT unique);
-
 // Finds a free name in `folder`: `create` makes a file under the name it is
 // given and returns 0, EEXIST when the name is taken, or another errno,
 // which ends the search. Returns 0, the name and its number, or an errno.

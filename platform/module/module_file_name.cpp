@@ -9,24 +9,6 @@
 // Windows copies as much of the path as fits, always zero-terminated, and
 // then answers nSize with ERROR_INSUFFICIENT_BUFFER; the program takes
 // that answer as a path too long for it.
-static DWORD copy_path(const char *path, size_t length, LPSTR buffer,
-                       DWORD size)
-{
-    if (size == 0) {
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return 0;
-    }
-    if (length >= size) {
-        memcpy(buffer, path, size - 1);
-        buffer[size - 1] = '\0';
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
-        return size;
-    }
-    memcpy(buffer, path, length + 1);
-    SetLastError(ERROR_SUCCESS);
-    return (DWORD)length;
-}
-
 DWORD WINAPI GetModuleFileNameA(HMODULE, LPSTR lpFilename, DWORD nSize)
 {
     char path[4096];
@@ -36,5 +18,15 @@ DWORD WINAPI GetModuleFileNameA(HMODULE, LPSTR lpFilename, DWORD nSize)
         return 0;
     }
     path[length] = '\0';
-    return copy_path(path, (size_t)length, lpFilename, nSize);
+    if ((size_t)length < nSize) {
+        memcpy(lpFilename, path, (size_t)length + 1);
+        SetLastError(ERROR_SUCCESS);
+        return (DWORD)length;
+    }
+    if (nSize > 0) {
+        memcpy(lpFilename, path, nSize - 1);
+        lpFilename[nSize - 1] = '\0';
+    }
+    SetLastError(ERROR_INSUFFICIENT_BUFFER);
+    return nSize;
 }

@@ -1,6 +1,9 @@
-#include "platform/resources/accelerator_resource.h"
-
+// Accelerator tables (RT_ACCELERATOR): 8-byte entries of a WORD of flags
+// (ACCEL's fVirt, and 0x80 on the last entry), a WORD key (a virtual-key
+// code with FVIRTKEY, else a character code), a WORD command id and a WORD
+// of padding.
 #include "platform/resources/byte_reader.h"
+#include "platform/resources/resource_reader.h"
 
 namespace scribblet::resources {
 
@@ -15,10 +18,9 @@ parse_accelerators(std::span<const std::uint8_t> data)
     std::vector<AcceleratorEntry> entries;
     for (;;) {
         const std::uint16_t flags = reader.u16();
-        AcceleratorEntry entry;
-        entry.fVirt = static_cast<std::uint8_t>(flags & 0x7F);
-        entry.key = reader.u16();
-        entry.cmd = reader.u16();
+        // Read in this order: a braced list is evaluated left to right.
+        const AcceleratorEntry entry{static_cast<std::uint8_t>(flags & 0x7F),
+                                     reader.u16(), reader.u16()};
         reader.skip(2); // padding
         if (!reader.ok())
             return std::nullopt;

@@ -24,10 +24,6 @@ public:
     {
         return ok_;
     }
-    void fail()
-    {
-        ok_ = false;
-    }
 
     std::uint8_t u8();
     std::uint16_t u16();
@@ -47,7 +43,11 @@ public:
     // Moves on to the next multiple of boundary, counted from the start.
     void align(std::size_t boundary);
 
-    // A zero-ended UTF-16 string, converted to UTF-8.
+    // Text in the resource format's UTF-16, as the UTF-8 that the narrow
+    // ("A") functions hand out on this platform; an unpaired surrogate
+    // becomes U+FFFD, as Windows' WideCharToMultiByte makes it for CP_UTF8.
+    // utf16 reads count units, utf16z up to a zero unit.
+    std::string utf16(std::size_t count);
     std::string utf16z();
 
     // An ordinal (0xFFFF, then the ordinal) or a zero-ended string; a
@@ -56,10 +56,6 @@ public:
 
 private:
     bool have(std::size_t count);
-    std::size_t remaining() const
-    {
-        return bytes_.size() - position_;
-    }
 
     std::span<const std::uint8_t> bytes_;
     std::size_t position_ = 0;

@@ -1,6 +1,12 @@
+// DLGTEMPLATEEX: WORD version 1 and signature 0xFFFF; DWORD help id,
+// extended style, style; WORD item count; short x, y, cx, cy; the menu and
+// window class (each 0x0000 for none, 0xFFFF and an ordinal, or a UTF-16
+// string); the title; with DS_SETFONT, WORD point size and weight, BYTE
+// italic and charset, and the typeface. Then each item, on a DWORD boundary:
+// DWORD help id, extended style, style; short x, y, cx, cy; DWORD id; class
+// and title (each 0xFFFF and an ordinal, or a string); a WORD count of
+// creation data bytes, then those bytes.
 #include "platform/resources/dialog_template.h"
-
-#include <utility>
 
 #include "platform/resources/byte_reader.h"
 
@@ -20,8 +26,9 @@ void read_frame(ByteReader &reader, std::int16_t &x, std::int16_t &y,
     cy = reader.i16();
 }
 
-bool read_item(ByteReader &reader, DialogItem &item)
+DialogItem read_item(ByteReader &reader)
 {
+    DialogItem item;
     reader.align(4);
     reader.skip(8); // help id, extended style
     item.style = reader.u32();
@@ -31,16 +38,18 @@ bool read_item(ByteReader &reader, DialogItem &item)
     item.class_ordinal = window_class.is_ordinal ? window_class.ordinal : 0;
     item.title = reader.name_or_ordinal();
     reader.skip(reader.u16()); // creation data
-    return reader.ok();
+    return item;
 }
 
-// The header up to the items; returns the item count.
-std::uint16_t read_header(ByteReader &reader, DialogTemplate &dialog)
+} // namespace
+
+std::optional<DialogTemplate>
+parse_dialog_template(std::span<const std::uint8_t> data)
 {
-    const std::uint16_t version = reader.u16();
-    const std::uint16_t signature = reader.u16();
-    if (version != extended_version || signature != extended_signature)
-        reader.fail();
+    ByteReader reader(data);
+    if (reader.u16() != extended_version || reader.u16() != extended_signature)
+        return std::nullopt;
+    DialogTemplate dialog;
     reader.skip(8); // help id, extended style
     dialog.style = reader.u32();
     const std::uint16_t item_count = reader.u16();
@@ -53,23 +62,8 @@ std::uint16_t read_header(ByteReader &reader, DialogTemplate &dialog)
         reader.skip(4); // weight, italic, charset
         dialog.face = reader.utf16z();
     }
-    return item_count;
-}
-
-} // namespace
-
-std::optional<DialogTemplate>
-parse_dialog_template(std::span<const std::uint8_t> data)
-{
-    ByteReader reader(data);
-    DialogTemplate dialog;
-    const std::uint16_t item_count = read_header(reader, dialog);
-    for (std::uint16_t i = 0; i < item_count && reader.ok(); ++i) {
-        DialogItem item;
-        if (!read_item(reader, item))
-            return std::nullopt;
-        dialog.items.push_back(std::move(item));
-    }
+    for (std::uint16_t i = 0; i < item_count && reader.ok(); ++i)
+        dialog.items.push_back(read_item(reader));
     if (!reader.ok())
         return std::nullopt;
     return dialog;

@@ -1,18 +1,7 @@
 // Dialog templates (RT_DIALOG) in the extended form (DLGTEMPLATEEX), the
-// only one the resource script writes:
-//
-//     WORD dlgVer (1), WORD signature (0xFFFF)
-//     DWORD helpID, exStyle, style; WORD cDlgItems; short x, y, cx, cy
-//     menu, windowClass    each 0x0000 (none), 0xFFFF + ordinal, or a UTF-16
-//     string title                zero-ended UTF-16 with DS_SETFONT:     WORD
-//     pointsize, weight; BYTE italic, charset; typeface items, each on a DWORD
-//     boundary (DLGITEMTEMPLATEEX):
-//         DWORD helpID, exStyle, style; short x, y, cx, cy; DWORD id
-//         windowClass, title   each 0xFFFF + ordinal or a UTF-16 string
-//         WORD extraCount, then extraCount bytes of creation data
-//
-// Only what the program's dialogs use is kept: no help ids, menu, own
-// class, font weight or creation data (the script gives none of them).
+// only one the resource script writes. Only what the program's dialogs use
+// is kept: no help ids, menu, own class, font weight or creation data (the
+// script gives none of them).
 #ifndef SCRIBBLET_PLATFORM_RESOURCES_DIALOG_TEMPLATE_H
 #define SCRIBBLET_PLATFORM_RESOURCES_DIALOG_TEMPLATE_H
 

@@ -1,9 +1,12 @@
-#include "platform/resources/icon_resource.h"
-
+// Icon groups (RT_GROUP_ICON): a WORD reserved (0), a WORD type (1 for
+// icons), a WORD count, then count 14-byte entries (BYTE width, height,
+// colour count, reserved; WORD planes, bit count; DWORD bytes; WORD the id
+// of the RT_ICON resource that holds the image). An image is a DIB or a PNG
+// stream, as in an .ico file.
 #include <limits>
 
 #include "platform/resources/byte_reader.h"
-#include "platform/resources/resource_file.h"
+#include "platform/resources/resource_reader.h"
 
 namespace scribblet::resources {
 
@@ -13,31 +16,11 @@ constexpr std::uint16_t icon_kind = 1;
 constexpr std::size_t ico_header_size = 6;
 constexpr std::size_t ico_entry_size = 16;
 
-void put_u16(std::vector<std::uint8_t> &out, std::uint16_t value)
+// The low `bytes` bytes of value, little-endian.
+void put(std::vector<std::uint8_t> &out, std::uint32_t value, int bytes)
 {
-    out.push_back(static_cast<std::uint8_t>(value));
-    out.push_back(static_cast<std::uint8_t>(value >> 8));
-}
-
-void put_u32(std::vector<std::uint8_t> &out, std::uint32_t value)
-{
-    put_u16(out, static_cast<std::uint16_t>(value));
-    put_u16(out, static_cast<std::uint16_t>(value >> 16));
-}
-
-// The images' data in group order; nothing when one is missing.
-std::optional<std::vector<std::span<const std::uint8_t>>>
-find_images(const ResourceFile &file, const IconGroup &group)
-{
-    std::vector<std::span<const std::uint8_t>> images;
-    for (const IconGroupEntry &entry : group.entries) {
-        const ResourceEntry *image =
-            file.find(RT_ICON, MAKEINTRESOURCEA(entry.icon_id));
-        if (image == nullptr)
-            return std::nullopt;
-        images.push_back(image->data);
-    }
-    return images;
+    for (int i = 0; i < bytes; ++i)
+        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
 }
 
 } // namespace
@@ -59,47 +42,53 @@ std::optional<IconGroup> parse_icon_group(std::span<const std::uint8_t> data)
         reader.skip(1); // reserved
         entry.planes = reader.u16();
         entry.bit_count = reader.u16();
-        entry.bytes_in_res = reader.u32();
+        reader.skip(4); // the image's size, taken from the image itself
         entry.icon_id = reader.u16();
-        group.entries.push_back(entry);
+        group.push_back(entry);
     }
     if (!reader.ok())
         return std::nullopt;
     return group;
 }
 
-std::optional<std::vector<std::uint8_t>> make_ico_file(const ResourceFile &file,
-                                                       const IconGroup &group)
+std::optional<std::vector<std::uint8_t>>
+make_ico_file(const ResourceFile &file, std::span<const std::uint8_t> data)
 {
-    const auto images = find_images(file, group);
-    if (!images || images->empty())
+    const std::optional<IconGroup> group = parse_icon_group(data);
+    if (!group)
         return std::nullopt;
-    std::size_t total = ico_header_size + ico_entry_size * images->size();
-    for (const auto &image : *images)
-        total += image.size();
-    if (total > std::numeric_limits<std::uint32_t>::max())
+    std::vector<std::span<const std::uint8_t>> images;
+    const std::size_t images_offset =
+        ico_header_size + ico_entry_size * group->size();
+    std::size_t total = images_offset;
+    for (const IconGroupEntry &entry : *group) {
+        const ResourceEntry *image =
+            file.find(RT_ICON, MAKEINTRESOURCEA(entry.icon_id));
+        if (image == nullptr)
+            return std::nullopt;
+        images.push_back(image->data);
+        total += image->data.size();
+    }
+    if (images.empty() || total > std::numeric_limits<std::uint32_t>::max())
         return std::nullopt;
 
     std::vector<std::uint8_t> ico;
     ico.reserve(total);
-    put_u16(ico, 0);
-    put_u16(ico, icon_kind);
-    put_u16(ico, static_cast<std::uint16_t>(images->size()));
-    std::size_t offset = ico_header_size + ico_entry_size * images->size();
-    for (std::size_t i = 0; i < images->size(); ++i) {
-        const IconGroupEntry &entry = group.entries[i];
-        const std::size_t size = (*images)[i].size();
-        ico.push_back(entry.width);
-        ico.push_back(entry.height);
-        ico.push_back(entry.color_count);
-        ico.push_back(0);
-        put_u16(ico, entry.planes);
-        put_u16(ico, entry.bit_count);
-        put_u32(ico, static_cast<std::uint32_t>(size));
-        put_u32(ico, static_cast<std::uint32_t>(offset));
-        offset += size;
+    put(ico, 0, 2);
+    put(ico, icon_kind, 2);
+    put(ico, static_cast<std::uint32_t>(images.size()), 2);
+    std::size_t offset = images_offset;
+    for (std::size_t i = 0; i < images.size(); ++i) {
+        const IconGroupEntry &entry = (*group)[i];
+        ico.insert(ico.end(),
+                   {entry.width, entry.height, entry.color_count, 0});
+        put(ico, entry.planes, 2);
+        put(ico, entry.bit_count, 2);
+        put(ico, static_cast<std::uint32_t>(images[i].size()), 4);
+        put(ico, static_cast<std::uint32_t>(offset), 4);
+        offset += images[i].size();
     }
-    for (const auto &image : *images)
+    for (const auto &image : images)
         ico.insert(ico.end(), image.begin(), image.end());
     return ico;
 }

@@ -1,3 +1,8 @@
+// A menu template: WORD version (0) and header size (the bytes to skip after
+// these two), then the items. A popup is its WORD flags (MF_POPUP), its text
+// and its own items; an item is its WORD flags, WORD command id and text.
+// The last item of each level has MF_END in its flags. Texts are zero-ended
+// UTF-16.
 #include "platform/resources/menu_resource.h"
 
 #include "platform/resources/byte_reader.h"
@@ -30,11 +35,11 @@ bool read_items(ByteReader &reader, int depth, std::vector<MenuItem> &items)
 
 } // namespace
 
+// As the template marks one: MF_SEPARATOR, or an id of 0 and no text.
 bool MenuItem::is_separator() const
 {
-    if (is_popup())
-        return false;
-    return (flags & MF_SEPARATOR) != 0 || (id == 0 && text.empty());
+    return !is_popup() &&
+           ((flags & MF_SEPARATOR) != 0 || (id == 0 && text.empty()));
 }
 
 std::optional<Menu> parse_menu(std::span<const std::uint8_t> data)

@@ -1,12 +1,4 @@
-// Menu resources (RT_MENU) in the normal menu template format:
-//
-//     WORD version (0), WORD header size (bytes to skip after the 4-byte
-//     header) items: a popup   WORD flags (MF_POPUP set), text, then its own
-//     items
-//            an item   WORD flags, WORD command id, text
-//     The last item of each level has MF_END in its flags. Texts are
-//     zero-ended UTF-16. A separator is an item with id 0 and an empty text
-//     (or with MF_SEPARATOR set).
+// Menu resources (RT_MENU) in the normal menu template format.
 #ifndef SCRIBBLET_PLATFORM_RESOURCES_MENU_RESOURCE_H
 #define SCRIBBLET_PLATFORM_RESOURCES_MENU_RESOURCE_H
 

@@ -1,4 +1,13 @@
+// A .res file, as windres and rc write it, is a sequence of entries, each a
+// RESOURCEHEADER and the data: DWORD DataSize and HeaderSize; the type and
+// the name, each 0xFFFF and a WORD ordinal or a zero-ended UTF-16 string;
+// padding to a DWORD boundary; DWORD DataVersion, WORD MemoryFlags and
+// LanguageId, DWORD Version and Characteristics. The data starts HeaderSize
+// bytes after the header's start and is padded to a DWORD boundary.
 #include "platform/resources/resource_file.h"
+
+#include <algorithm>
+#include <array>
 
 #include "platform/resources/byte_reader.h"
 
@@ -6,34 +15,11 @@ namespace scribblet::resources {
 
 namespace {
 
-// The leading empty entry: no data, a 32-byte header, type 0 and name 0.
+// The leading empty entry that marks the 32-bit format: no data, a 32-byte
+// header, type 0 and name 0; the rest of its header is not looked at.
 constexpr std::size_t empty_entry_size = 32;
-
-bool is_empty_leading_entry(std::span<const std::uint8_t> bytes)
-{
-    ByteReader reader(bytes);
-    const std::uint32_t data_size = reader.u32();
-    const std::uint32_t header_size = reader.u32();
-    const ResourceName type = reader.name_or_ordinal();
-    const ResourceName name = reader.name_or_ordinal();
-    return reader.ok() && data_size == 0 && header_size == empty_entry_size &&
-           type == ResourceName::from_ordinal(0) &&
-           name == ResourceName::from_ordinal(0) &&
-           bytes.size() >= empty_entry_size;
-}
-
-// Reads the fields of one header, given exactly its HeaderSize bytes.
-bool read_header(std::span<const std::uint8_t> header, ResourceEntry &entry)
-{
-    ByteReader reader(header);
-    reader.skip(8); // DataSize and HeaderSize, read by the caller
-    entry.type = reader.name_or_ordinal();
-    entry.name = reader.name_or_ordinal();
-    reader.align(4);
-    // DataVersion, MemoryFlags, LanguageId, Version, Characteristics
-    reader.skip(16);
-    return reader.ok();
-}
+constexpr std::array<std::uint8_t, 16> empty_entry_start = {
+    0, 0, 0, 0, 32, 0, 0, 0, 0xFF, 0xFF, 0, 0, 0xFF, 0xFF, 0, 0};
 
 std::size_t round_up_to_dword(std::size_t offset)
 {
@@ -47,7 +33,9 @@ std::optional<ResourceFile> ResourceFile::parse(std::vector<std::uint8_t> bytes)
     ResourceFile file;
     file.bytes_ = std::move(bytes);
     const std::span<const std::uint8_t> all(file.bytes_);
-    if (!is_empty_leading_entry(all))
+    if (all.size() < empty_entry_size ||
+        !std::equal(empty_entry_start.begin(), empty_entry_start.end(),
+                    all.begin()))
         return std::nullopt;
 
     std::size_t offset = empty_entry_size;
@@ -57,11 +45,14 @@ std::optional<ResourceFile> ResourceFile::parse(std::vector<std::uint8_t> bytes)
         const std::size_t header_size = sizes.u32();
         if (!sizes.ok() || header_size > all.size() - offset)
             return std::nullopt;
-        ResourceEntry entry;
-        if (!read_header(all.subspan(offset, header_size), entry))
-            return std::nullopt;
+        ByteReader header(all.subspan(offset, header_size));
+        header.skip(8); // the sizes
+        ResourceEntry entry{
+            header.name_or_ordinal(), header.name_or_ordinal(), {}};
+        header.align(4);
+        header.skip(16); // DataVersion ... Characteristics
         const std::size_t data_offset = offset + header_size;
-        if (data_size > all.size() - data_offset)
+        if (!header.ok() || data_size > all.size() - data_offset)
             return std::nullopt;
         entry.data = all.subspan(data_offset, data_size);
         file.entries_.push_back(std::move(entry));

@@ -1,15 +1,4 @@
-// The binary resource file (.res), as windres and rc write it: a sequence
-// of entries, each a RESOURCEHEADER followed by the resource's data:
-//
-//     DWORD DataSize, HeaderSize
-//     TYPE, NAME          each 0xFFFF + WORD ordinal, or a zero-ended UTF-16
-//     string (padding to a DWORD boundary) DWORD DataVersion; WORD MemoryFlags,
-//     LanguageId; DWORD Version, Characteristics data: DataSize bytes at the
-//     header's start + HeaderSize, then padding to a DWORD boundary before the
-//     next entry.
-//
-// The file starts with an empty entry (type 0, name 0, no data) that marks
-// the 32-bit format; it is checked and not listed.
+// The binary resource file (.res) that windres writes, parsed.
 #ifndef SCRIBBLET_PLATFORM_RESOURCES_RESOURCE_FILE_H
 #define SCRIBBLET_PLATFORM_RESOURCES_RESOURCE_FILE_H
 
@@ -40,12 +29,9 @@ public:
     // its fields, an unterminated name. Never reads outside bytes.
     static std::optional<ResourceFile> parse(std::vector<std::uint8_t> bytes);
 
-    ResourceFile(ResourceFile &&) = default;
-    ResourceFile &operator=(ResourceFile &&) = default;
-    ResourceFile(const ResourceFile &) = delete;
-    ResourceFile &operator=(const ResourceFile &) = delete;
+    ResourceFile(ResourceFile &&) = default; // and no copies
 
-    // Every entry in file order.
+    // Every entry in file order but the leading empty one.
     const std::vector<ResourceEntry> &entries() const
     {
         return entries_;

@@ -14,47 +14,29 @@ namespace {
 
 using AcceleratorTable = std::vector<AcceleratorEntry>;
 using IconFile = std::vector<std::uint8_t>; // an .ico file's bytes
+using Data = std::span<const std::uint8_t>;
 
 // A loaded module and the shared objects already loaded from it, by the
 // entry they were made from, so that loading the same table or icon again
 // gives the same handle, as Windows does for LoadAccelerators and LoadIcon
 // (the program loads its icon for each window class and each About box).
 struct Module {
-    explicit Module(ResourceFile parsed) : file(std::move(parsed))
-    {
-    }
     ResourceFile file;
     std::vector<std::pair<const ResourceEntry *, HACCEL>> accelerator_tables;
     std::vector<std::pair<const ResourceEntry *, HICON>> icons;
 };
 
-HandleTable<Module, HINSTANCE> &modules()
-{
-    static HandleTable<Module, HINSTANCE> table(HandleKind::module);
-    return table;
-}
+struct Tables {
+    HandleTable<Module, HINSTANCE> modules{HandleKind::module};
+    HandleTable<AcceleratorTable, HACCEL> accelerator_tables{
+        HandleKind::accelerator_table};
+    HandleTable<IconFile, HICON> icons{HandleKind::icon};
+};
 
-HandleTable<AcceleratorTable, HACCEL> &accelerator_tables()
+Tables &tables()
 {
-    static HandleTable<AcceleratorTable, HACCEL> table(
-        HandleKind::accelerator_table);
-    return table;
-}
-
-HandleTable<IconFile, HICON> &icons()
-{
-    static HandleTable<IconFile, HICON> table(HandleKind::icon);
-    return table;
-}
-
-HINSTANCE make_program_instance()
-{
-    std::optional<ResourceFile> parsed = ResourceFile::parse(
-        std::vector<std::uint8_t>(scribblet_embedded_resources_begin,
-                                  scribblet_embedded_resources_end));
-    if (!parsed)
-        return nullptr;
-    return modules().add(std::make_unique<Module>(std::move(*parsed)));
+    static Tables the_tables;
+    return the_tables;
 }
 
 const ResourceEntry *find_entry(HINSTANCE instance, LPCSTR type, LPCSTR name)
@@ -63,15 +45,16 @@ const ResourceEntry *find_entry(HINSTANCE instance, LPCSTR type, LPCSTR name)
     return file ? file->find(type, name) : nullptr;
 }
 
-// The handle already loaded from the named entry, or a new one from
-// make(module, entry); null when the resource is missing or make fails.
+// The handle already loaded from the named entry, or a new one for what
+// make(file, data) makes of it; null when the resource is missing or make
+// gives nothing.
 template <typename Object, typename Handle, typename Make>
 Handle load_shared(
     HINSTANCE instance, LPCSTR name, LPCSTR type,
     std::vector<std::pair<const ResourceEntry *, Handle>> Module::*cache,
     HandleTable<Object, Handle> &table, Make make)
 {
-    Module *module = modules().lookup(instance);
+    Module *module = tables().modules.lookup(instance);
     const ResourceEntry *entry =
         module ? module->file.find(type, name) : nullptr;
     if (entry == nullptr)
@@ -79,10 +62,10 @@ Handle load_shared(
     for (const auto &[loaded_from, handle] : module->*cache)
         if (loaded_from == entry)
             return handle;
-    std::unique_ptr<Object> object = make(*module, *entry);
-    if (!object)
-        return Handle{};
-    const Handle handle = table.add(std::move(object));
+    std::optional<Object> object = make(module->file, entry->data);
+    const Handle handle =
+        object ? table.add(std::make_unique<Object>(std::move(*object)))
+               : Handle{};
     if (handle)
         (module->*cache).emplace_back(entry, handle);
     return handle;
@@ -92,13 +75,20 @@ Handle load_shared(
 
 HINSTANCE program_instance()
 {
-    static const HINSTANCE instance = make_program_instance();
+    static const HINSTANCE instance = [] {
+        std::optional<ResourceFile> parsed = ResourceFile::parse(
+            std::vector<std::uint8_t>(scribblet_embedded_resources_begin,
+                                      scribblet_embedded_resources_end));
+        return parsed ? tables().modules.add(std::make_unique<Module>(
+                            Module{std::move(*parsed), {}, {}}))
+                      : nullptr;
+    }();
     return instance;
 }
 
 const ResourceFile *module_file(HINSTANCE instance)
 {
-    const Module *module = modules().lookup(instance);
+    const Module *module = tables().modules.lookup(instance);
     return module ? &module->file : nullptr;
 }
 
@@ -117,12 +107,12 @@ std::optional<DialogTemplate> load_dialog_template(HINSTANCE instance,
 
 const std::vector<AcceleratorEntry> *accelerator_entries(HACCEL table)
 {
-    return accelerator_tables().lookup(table);
+    return tables().accelerator_tables.lookup(table);
 }
 
 const std::vector<std::uint8_t> *icon_file_bytes(HICON icon)
 {
-    return icons().lookup(icon);
+    return tables().icons.lookup(icon);
 }
 
 } // namespace scribblet::resources
@@ -131,29 +121,17 @@ using namespace scribblet::resources;
 
 HACCEL WINAPI LoadAcceleratorsA(HINSTANCE hInstance, LPCSTR lpTableName)
 {
-    return load_shared(
-        hInstance, lpTableName, RT_ACCELERATOR, &Module::accelerator_tables,
-        accelerator_tables(),
-        [](const Module &,
-           const ResourceEntry &entry) -> std::unique_ptr<AcceleratorTable> {
-            auto entries = parse_accelerators(entry.data);
-            return entries
-                       ? std::make_unique<AcceleratorTable>(std::move(*entries))
-                       : nullptr;
-        });
+    return load_shared(hInstance, lpTableName, RT_ACCELERATOR,
+                       &Module::accelerator_tables, tables().accelerator_tables,
+                       [](const ResourceFile &, Data data) {
+                           return parse_accelerators(data);
+                       });
 }
 
 // A null instance asks for the system's stock icons, which this platform
 // does not provide: the caller gets NULL, as for any missing icon.
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR lpIconName)
 {
-    return load_shared(
-        hInstance, lpIconName, RT_GROUP_ICON, &Module::icons, icons(),
-        [](const Module &module,
-           const ResourceEntry &entry) -> std::unique_ptr<IconFile> {
-            const auto group = parse_icon_group(entry.data);
-            auto ico =
-                group ? make_ico_file(module.file, *group) : std::nullopt;
-            return ico ? std::make_unique<IconFile>(std::move(*ico)) : nullptr;
-        });
+    return load_shared(hInstance, lpIconName, RT_GROUP_ICON, &Module::icons,
+                       tables().icons, make_ico_file);
 }

@@ -19,15 +19,6 @@ struct ResourceName {
     std::uint16_t ordinal = 0; // when is_ordinal
     std::string text;          // when !is_ordinal
 
-    static ResourceName from_ordinal(std::uint16_t value)
-    {
-        return {true, value, {}};
-    }
-    static ResourceName from_text(std::string utf8)
-    {
-        return {false, 0, std::move(utf8)};
-    }
-
     // Whether this is the ordinal that a Windows call names as
     // MAKEINTRESOURCEA(n); a string name given to a call matches nothing.
     bool is(LPCSTR name) const

@@ -1,5 +1,5 @@
-// The program's resources on Linux: modules, and the resource loaders that
-// the window system and the dialogs build on.
+// The program's resources on Linux: modules, the loaders that the window
+// system and the dialogs build on, and each resource type's parser.
 //
 // An HINSTANCE here is a handle (HandleKind::module) to a loaded resource
 // module: a parsed .res file. The program's own module is made from the
@@ -16,10 +16,10 @@
 //
 // The Windows functions themselves (declared in platform/platform.h):
 //   LoadStringA(instance, id, buffer, size): string id, converted from UTF-16
-//       to UTF-8, at most size - 1 bytes without splitting a character,
-//       zero-terminated; returns the bytes copied (0 when the string is
-//       missing or empty, the buffer then holding ""; 0 and nothing written
-//       for a null buffer or a size below 1).
+//       to UTF-8, at most size - 1 bytes, zero-terminated; returns the bytes
+//       copied (0 when the string is missing or empty, the buffer then
+//       holding ""; 0 and nothing written for a null buffer or a size below
+//       1).
 //   LoadAcceleratorsA(instance, name): the table's handle, the same one for
 //       every call with the same module and name; NULL when missing.
 //   LoadIconA(instance, name): the icon group's handle, shared in the same
@@ -32,16 +32,14 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
+#include <string>
 #include <vector>
 
 #include "platform/platform.h"
-#include "platform/resources/accelerator_resource.h"
 #include "platform/resources/dialog_template.h"
-#include "platform/resources/icon_resource.h"
 #include "platform/resources/menu_resource.h"
 #include "platform/resources/resource_file.h"
-#include "platform/resources/resource_name.h"
-#include "platform/resources/string_table.h"
 
 namespace scribblet::resources {
 
@@ -59,6 +57,16 @@ std::optional<Menu> load_menu(HINSTANCE instance, LPCSTR name);
 std::optional<DialogTemplate> load_dialog_template(HINSTANCE instance,
                                                    LPCSTR name);
 
+// One accelerator, named as Windows' ACCEL record.
+struct AcceleratorEntry {
+    std::uint8_t fVirt = 0; // FVIRTKEY | FSHIFT | FCONTROL | FALT | FNOINVERT
+    std::uint16_t key = 0;
+    std::uint16_t cmd = 0;
+
+    friend bool operator==(const AcceleratorEntry &,
+                           const AcceleratorEntry &) = default;
+};
+
 // The entries of an accelerator table from LoadAcceleratorsA, in table
 // order (what TranslateAcceleratorA matches against); nullptr when the
 // handle is not live.
@@ -69,6 +77,41 @@ const std::vector<AcceleratorEntry> *accelerator_entries(HACCEL table);
 // icons), for the toolkit's ICO reader. nullptr when the handle is not
 // live.
 const std::vector<std::uint8_t> *icon_file_bytes(HICON icon);
+
+// The parsers of one resource's data, for the loaders above.
+
+// An accelerator table's entries up to and including the one marked last.
+// Nothing when the data is empty, not a whole number of entries before the
+// last one, or has no entry marked last.
+std::optional<std::vector<AcceleratorEntry>>
+parse_accelerators(std::span<const std::uint8_t> data);
+
+// String index (0..15) of a string-table block, in UTF-8; an empty string
+// when it is absent. Nothing when the block is truncated before that
+// string's end or index is out of range.
+std::optional<std::string>
+string_from_block(std::span<const std::uint8_t> block, unsigned index);
+
+// An icon group's entry: one image of the icon.
+struct IconGroupEntry {
+    std::uint8_t width = 0;  // 0 means 256
+    std::uint8_t height = 0; // 0 means 256
+    std::uint8_t color_count = 0;
+    std::uint16_t planes = 0;
+    std::uint16_t bit_count = 0;
+    std::uint16_t icon_id = 0; // the RT_ICON resource's ordinal
+};
+using IconGroup = std::vector<IconGroupEntry>;
+
+// Nothing when the data is truncated or not an icon group (type 1).
+std::optional<IconGroup> parse_icon_group(std::span<const std::uint8_t> data);
+
+// An .ico file holding every image of the icon group whose data is given,
+// in group order, taken from file's RT_ICON resources: the 6-byte ICONDIR,
+// 16-byte ICONDIRENTRYs, then the images. Nothing when the group does not
+// parse, is empty or names a missing image.
+std::optional<std::vector<std::uint8_t>>
+make_ico_file(const ResourceFile &file, std::span<const std::uint8_t> data);
 
 } // namespace scribblet::resources
 
