@@ -16,11 +16,11 @@ constexpr std::uint16_t icon_kind = 1;
 constexpr std::size_t ico_header_size = 6;
 constexpr std::size_t ico_entry_size = 16;
 
-// The low `bytes` bytes of value, little-endian.
-void put(std::vector<std::uint8_t> &out, std::uint32_t value, int bytes)
+// Writes the low `bytes` bytes of value at `at`, little-endian.
+void put(std::uint8_t *at, std::uint32_t value, int bytes)
 {
     for (int i = 0; i < bytes; ++i)
-        out.push_back(static_cast<std::uint8_t>(value >> (8 * i)));
+        at[i] = static_cast<std::uint8_t>(value >> (8 * i));
 }
 
 } // namespace
@@ -72,20 +72,24 @@ make_ico_file(const ResourceFile &file, std::span<const std::uint8_t> data)
     if (images.empty() || total > std::numeric_limits<std::uint32_t>::max())
         return std::nullopt;
 
+    // The header and the directory first, zero where .ico has reserved
+    // fields, then the images in directory order.
     std::vector<std::uint8_t> ico;
     ico.reserve(total);
-    put(ico, 0, 2);
-    put(ico, icon_kind, 2);
-    put(ico, static_cast<std::uint32_t>(images.size()), 2);
+    ico.resize(images_offset);
+    put(&ico[2], icon_kind, 2);
+    put(&ico[4], static_cast<std::uint32_t>(images.size()), 2);
     std::size_t offset = images_offset;
     for (std::size_t i = 0; i < images.size(); ++i) {
         const IconGroupEntry &entry = (*group)[i];
-        ico.insert(ico.end(),
-                   {entry.width, entry.height, entry.color_count, 0});
-        put(ico, entry.planes, 2);
-        put(ico, entry.bit_count, 2);
-        put(ico, static_cast<std::uint32_t>(images[i].size()), 4);
-        put(ico, static_cast<std::uint32_t>(offset), 4);
+        std::uint8_t *at = &ico[ico_header_size + ico_entry_size * i];
+        at[0] = entry.width;
+        at[1] = entry.height;
+        at[2] = entry.color_count;
+        put(at + 4, entry.planes, 2);
+        put(at + 6, entry.bit_count, 2);
+        put(at + 8, static_cast<std::uint32_t>(images[i].size()), 4);
+        put(at + 12, static_cast<std::uint32_t>(offset), 4);
         offset += images[i].size();
     }
     for (const auto &image : images)
