@@ -71,7 +71,7 @@ int main(int argc, char **argv)
     scribblet::qt::install_qt_edge(application);
     std::string command_line;
     for (int i = 1; i < argc; ++i)
-        command_line += (i > 1 ? " " : "") + std::string(argv[i]);
+        command_line.append(i > 1 ? " " : "").append(argv[i]);
     return WinMain(scribblet::resources::program_instance(), nullptr,
                    command_line.data(), SW_SHOWDEFAULT);
 }
