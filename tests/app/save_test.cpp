@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -51,13 +52,17 @@ static void save(Steps &steps, int entry, const QString &name,
         steps.push_back(when([=] { return QFile::exists(file); }, [] {}));
 }
 
-// Each file is in the format that its type entry names. A folder that does
-// not exist is told, with the file's name; a name longer than the
-// program's 260-character buffer is told and asked for again.
+// Each file is in the format that its type entry names; a name without an
+// extension takes the entry's (the default for "*.*"). A folder that does
+// not exist is told, with the file's name. The longest path that the
+// program's buffer of MAX_PATH holds with its zero is saved; one character
+// more is told and asked for again.
 TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
 {
     QTemporaryDir folder;
     QDir::setCurrent(folder.path());
+    const int room = MAX_PATH - 2 - QFile::encodeName(folder.path()).size();
+    const QString longest = QString(room - 4, u'n') + ".bmp";
     const char *const bmp = "BM", *const jpeg = "\xFF\xD8";
     const struct {
         int entry;
@@ -65,8 +70,9 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
         const char *magic;
     } saves[] = {{1, "a.jpg", "a.jpg", bmp},
                  {2, "b.bmp", "b.bmp", jpeg},
-                 {3, "c.png", "c.png", bmp},
-                 {2, "d", "d.jpg", jpeg}};
+                 {3, "c", "c.bmp", bmp},
+                 {2, "d", "d.jpg", jpeg},
+                 {1, longest, longest, bmp}};
     Steps steps = {answer("40", "30")};
     for (const auto &s : saves)
         save(steps, s.entry, s.typed, folder.filePath(s.file));
@@ -94,7 +100,7 @@ TEST(AppSave, TheTypeEntryAloneChoosesTheWriterAndFailuresAreTold)
                          folder.filePath("no such folder/x.bmp") +
                          "」を保存できませんでした。\n"
                          "保存先のフォルダーが見つかりません。"));
-    save(steps, 1, QString(250, 'n') + ".bmp");
+    save(steps, 1, QString(room - 3, u'm') + ".bmp");
     steps.push_back(told("保存できません: 選んだファイルのパスが長すぎます。"
                          "259文字以内に収まる名前を選び直して下さい"));
     steps.push_back(cancel);
