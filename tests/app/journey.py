@@ -52,6 +52,10 @@ def read_ppm(data):
     return int(width), int(height), pixels
 
 
+def without(env, *names):
+    return {name: value for name, value in env.items() if name not in names}
+
+
 Window = collections.namedtuple("Window", "handle name x y width height")
 
 
@@ -74,9 +78,8 @@ class X11:
             number = pipe.readline().strip().decode()
         if not number:
             raise Failed("Xvfb did not start")
-        self.env = dict(os.environ, DISPLAY=":" + number, QT_QPA_PLATFORM="xcb")
-        for name in ("QT_SCALE_FACTOR", "WAYLAND_DISPLAY"):
-            self.env.pop(name, None)
+        self.env = dict(without(os.environ, "QT_SCALE_FACTOR", "WAYLAND_DISPLAY"),
+                        DISPLAY=":" + number, QT_QPA_PLATFORM="xcb")
         self.manager = None
         if window_manager:  # as Debian sets it up, maximise first in the title bar, close last
             home = os.environ["XDG_RUNTIME_DIR"]
@@ -166,10 +169,8 @@ class Wayland:
             socket = wait_for("sway did not start: see " + self.log.name, lambda:
                               self.server.poll() is None and self.socket("wayland-"), 20)
             ipc = wait_for("sway's IPC did not start", lambda: self.socket("sway-ipc."))
-            self.env = dict(os.environ, WAYLAND_DISPLAY=socket, SWAYSOCK=ipc,
-                            QT_QPA_PLATFORM="wayland")
-            for name in ("DISPLAY", "QT_SCALE_FACTOR"):
-                self.env.pop(name, None)
+            self.env = dict(without(os.environ, "DISPLAY", "QT_SCALE_FACTOR"),
+                            WAYLAND_DISPLAY=socket, SWAYSOCK=ipc, QT_QPA_PLATFORM="wayland")
             self.pointer = subprocess.Popen([pointer_client, "1280", "1024"], env=self.env,
                                             stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                             text=True)
@@ -426,36 +427,20 @@ class Person:
         with open(path, "rb") as f:
             return f.read()
 
-    def opened(self):
-        """The address handed to the browser."""
-        path = os.path.join(self.folder, "opened")
-        wait_for("nothing was handed to the browser",
-                 lambda: os.path.exists(path) and os.path.getsize(path) > 0)
-        with open(path) as f:
-            return f.read()
-
     def leave(self, close_button=None):
         self.press(*close_button) if close_button else self.choose("alt+f", "x")
         try:
             status = self.process.wait(timeout=30)
         except subprocess.TimeoutExpired:
             raise Failed("the program did not end after Exit")
-        output = self.output()
-        if status != 0 or (output and not self.program.talks):
-            raise Failed("exit status %d, and on the standard streams: %s" % (status, output))
+        if status != 0 or (self.output() and not self.program.talks):
+            raise Failed("exit status %d, and on the standard streams: %s"
+                         % (status, self.output()))
 
     def output(self):
         """What the program has written to its standard streams so far."""
         self.log.seek(0)
         return self.log.read().decode(errors="replace")
-
-    def state(self):
-        """Whether the program still runs, and what it said: for a failure's
-        report, as a wait that runs out may mean it ended or never drew."""
-        status = self.process.poll()
-        return "%s; on the standard streams: %r" % (
-            "still running" if status is None else "ended with status %d" % status,
-            self.output())
 
 
 def bmp(width, height, rgb):
@@ -507,11 +492,15 @@ def journey(person, out):
     person.screen.keys("Escape")
     person.wait_until_gone(about)
     person.choose("alt+h", "o")
-    prefix = os.path.dirname(os.path.dirname(person.program.command[-1]))
     # Under Wine the address names the page through the prefix's drive C:.
-    opened, page = person.opened(), prefix + "/share/scribblet/help/index.html"
-    if not opened.startswith("file:///") or os.path.realpath(
-            urllib.parse.unquote(opened[7:])) != os.path.realpath(page):
+    prefix = os.path.dirname(os.path.dirname(person.program.command[-1]))
+    opened = os.path.join(person.folder, "opened")
+    wait_for("nothing was handed to the browser",
+             lambda: os.path.exists(opened) and os.path.getsize(opened) > 0)
+    with open(opened) as f:
+        opened = f.read()
+    if not opened.startswith("file:///") or os.path.realpath(urllib.parse.unquote(
+            opened[7:])) != os.path.realpath(prefix + "/share/scribblet/help/index.html"):
         raise Failed("the browser was given another page: " + opened)
     person.leave(person.frame()[2] if person.screen.manager else None)
 
@@ -561,7 +550,7 @@ def main():
     parser.add_argument("--pointer")
     parser.add_argument("--out")
     options = parser.parse_args()
-    out = os.path.abspath(options.out) if options.out else None
+    out = options.out and os.path.abspath(options.out)
     if out:
         os.makedirs(out, exist_ok=True)
     program = (WineProgram if options.wine else LinuxProgram)(os.path.abspath(options.program))
@@ -584,8 +573,12 @@ def main():
         if out and screen:
             screen.screenshot(os.path.join(out, "failed.png"))
         print("FAILED:", failure)
+        # A wait that ran out may mean that the program ended, or never drew.
         if person:
-            print("the program:", person.state())
+            status = person.process.poll()
+            print("the program: %s; on the standard streams: %r" % (
+                "still running" if status is None else "ended with status %d" % status,
+                person.output()))
         return 1
     finally:
         if person and person.process.poll() is None:
