@@ -153,21 +153,4 @@ TEST(ResourcesMalformed, TruncatedAnywhere)
     EXPECT_EQ(met.size(), checks.size());
 }
 
-// A menu of depth levels, each a popup "P" but the last, item 42 "I".
-Bytes nested_menu(int depth)
-{
-    std::vector<std::uint16_t> units = {0, 0}; // version, header size
-    for (int level = 1; level < depth; ++level)
-        units.insert(units.end(), {MF_POPUP | MF_END, 'P', 0});
-    units.insert(units.end(), {MF_END, 42, 'I', 0});
-    const auto *bytes = reinterpret_cast<const std::uint8_t *>(units.data());
-    return Bytes(bytes, bytes + units.size() * 2); // little-endian, as here
-}
-
-TEST(ResourcesMalformed, MenuNestingIsBounded)
-{
-    EXPECT_TRUE(parse_menu(nested_menu(max_menu_depth)));
-    EXPECT_FALSE(parse_menu(nested_menu(max_menu_depth + 1)));
-}
-
 } // namespace
