@@ -2,16 +2,22 @@
 // fitted to the canvas.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QFontInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
+#include <QTest>
 #include <fstream>
 #include <sys/resource.h>
 #include <unistd.h>
 
 #include "canvas/canvas.h"
+#include "platform/dialogs/fitting_line_edit.h"
 #include "res/resource.h"
 #include "tests/app/program_run.h"
 
 using namespace app_test;
+using scribblet::dialogs::FittingLineEdit;
 
 static HWND g_size_dialog; // the run's, once shown
 
@@ -28,11 +34,13 @@ static Step expect_canvas(QSize size)
     });
 }
 
-// The width field has the focus, its 800 selected to be typed over. Each
-// refusal is told and the dialog stays (sides up to 32767, pixels up to
-// 536870911); an accepted answer sizes the canvas and the window shows all
-// of it. Escape, whatever was typed, and the close box take 800 x 800, as
-// Enter does with the fields as they start.
+// The width field has the focus, its 800 selected to be typed over, in the
+// Japanese face that stands in for the template's; typing and pasting stop
+// once its visible width is full, deleting makes room again. Each refusal is
+// told and the dialog stays (sides up to 32767, pixels up to 536870911); an
+// accepted answer sizes the canvas and the window shows all of it. Escape,
+// whatever was typed, and the close box take 800 x 800, as Enter does with the
+// fields as they start.
 TEST(AppStartup, EachRefusedAnswerIsToldAndTheSizeAskedAgain)
 {
     const QString too_large =
@@ -52,9 +60,28 @@ TEST(AppStartup, EachRefusedAnswerIsToldAndTheSizeAskedAgain)
         [] { return size_dialog() != nullptr; },
         [] {
             g_size_dialog = window_inside(size_dialog());
-            auto *width = dialog_control<QLineEdit>(size_dialog(), IDC_WIDTH);
+            auto *width = dynamic_cast<FittingLineEdit *>(
+                dialog_control<QLineEdit>(size_dialog(), IDC_WIDTH));
+            ASSERT_NE(width, nullptr);
             EXPECT_EQ(size_dialog()->focusWidget(), width);
             EXPECT_EQ(width->selectedText(), QStringLiteral("800"));
+            EXPECT_TRUE(QFontInfo(width->font()).family().startsWith("IPA"));
+            QTest::keyClicks(width, QString(80, u'8'));
+            const QString text = width->text();
+            const int room = width->visible_text_width();
+            const QFontMetrics metrics(width->font());
+            EXPECT_GT(text.size(), 3);
+            EXPECT_LE(metrics.horizontalAdvance(text), room);
+            EXPECT_GT(metrics.horizontalAdvance(text + u'8'), room);
+            QTest::keyClick(width, Qt::Key_Backspace);
+            QTest::keyClick(width, Qt::Key_9);
+            EXPECT_EQ(width->text(), text.chopped(1) + u'9');
+            width->clear();
+            for (const QString &pasted : {QString(80, u'x'), QString("1024")}) {
+                QGuiApplication::clipboard()->setText(pasted);
+                QTest::keyClick(width, Qt::Key_V, Qt::ControlModifier);
+            }
+            EXPECT_EQ(width->text(), QStringLiteral("1024"));
         })};
     for (const auto &r : refused)
         steps.insert(steps.end(), {answer(r.width, r.height), told(r.message)});
