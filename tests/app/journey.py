@@ -135,13 +135,11 @@ class X11:
 
 
 class Wayland:
-    """sway on its headless back end, one output of 1280 × 1024 device
-    pixels. Every window floats, as on the stacking desktops (GNOME, KDE)
-    where windows keep the size they ask for. Positions are device pixels,
-    as the screenshots have them."""
+    """sway on its headless back end, one output of 1280 × 1024 device pixels
+    (the positions' unit, as in the screenshots). Every window floats, as on
+    the stacking desktops (GNOME, KDE) where windows keep the size they ask for."""
 
-    # wtype's keys go after this pause, long enough for what the keys
-    # before them opened (a list dropped down by a click) to take them.
+    # wtype's keys wait for what the keys before them opened (a dropped-down list).
     KEYBOARD_PAUSE_MS = "400"
     manager = None
 
@@ -230,11 +228,10 @@ class Wayland:
 
     def close(self):
         self.keyboard.kill()
-        self.keyboard.wait()
         self.pointer.stdin.close()
-        self.pointer.wait()
         self.server.terminate()
-        self.server.wait()
+        for process in (self.keyboard, self.pointer, self.server):
+            process.wait()
         os.unlink(self.log.name)
         shutil.rmtree(self.home, ignore_errors=True)
 
@@ -287,9 +284,10 @@ class Person:
             env["LSAN_OPTIONS"] += ":fast_unwind_on_malloc=0"
         # The browser: an xdg-open that writes down the address it is given
         # (Wine's shell hands .html pages to it through winebrowser).
-        with open(os.path.join(folder, "xdg-open"), "w") as f:
+        browser = os.path.join(folder, "xdg-open")
+        with open(browser, "w") as f:
             f.write('#!/bin/sh\nprintf %%s "$1" > "%s/opened"\n' % folder)
-        os.chmod(os.path.join(folder, "xdg-open"), 0o755)
+        os.chmod(browser, 0o755)
         env["PATH"] = folder + os.pathsep + env["PATH"]
         # The save dialog starts in the current folder.
         self.process = subprocess.Popen(program.command, env=env, cwd=folder,
@@ -415,9 +413,7 @@ class Person:
     def save(self, name, second_type):
         self.choose("alt+f", "s")
         dialog = self.wait_for_dialog("save dialog")
-        if second_type:
-            # The type list follows the name field, in Qt's dialog as in
-            # Windows'.
+        if second_type:  # the type list follows the name field, in Qt's dialog as in Windows'
             self.screen.keys("Tab", "Down", "shift+Tab")
         self.screen.type(name)
         self.screen.keys("Return")

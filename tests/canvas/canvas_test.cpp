@@ -7,7 +7,6 @@
 #include <map>
 #include <random>
 #include <string>
-#include <vector>
 
 #include "canvas/canvas.h"
 #include "canvas/pen.h"
@@ -103,12 +102,6 @@ protected:
         DeleteDC(g_canvas.dc);
         g_canvas = ::Canvas{};
     }
-    static void fill(const RECT &area, HBRUSH brush)
-    {
-        canvas_begin_drawing();
-        canvas_fill(&area, brush);
-        canvas_end_drawing();
-    }
     // The canvas as rows of letters, each pixel's spare byte left out: '.'
     // white, 'k' black, 'r' red, '?' anything else.
     static std::string canvas_picture()
@@ -138,7 +131,10 @@ TEST_F(CanvasTest, ZeroSizedCanvasLeavesTheSharedBitmapAlone)
     pen_set_colour(&g_left_pen, PEN_COLOUR_RED); // not the bitmap's black
     for (const auto &[width, height] : {std::pair{0, 0}, {0, 9}, {9, 0}}) {
         ASSERT_TRUE(canvas_create(width, height));
-        fill({-100, -100, 100, 100}, g_left_pen.brush);
+        const RECT all = {-100, -100, 100, 100};
+        canvas_begin_drawing();
+        canvas_fill(&all, g_left_pen.brush);
+        canvas_end_drawing();
         // Black, in whatever form the system keeps it (Windows: one bit).
         BYTE shared[4] = {1, 1, 1, 1};
         const LONG count = GetBitmapBits(g_canvas.bitmap, 4, shared);
@@ -146,20 +142,6 @@ TEST_F(CanvasTest, ZeroSizedCanvasLeavesTheSharedBitmapAlone)
                     std::count(shared, shared + count, 0) == count);
         free_canvas();
     }
-}
-
-// A new canvas is white to its last byte (the spare one too, which the
-// letters leave out); its bitmap is put away after each drawing (the DC
-// holds what it held before, asked by putting that back).
-TEST_F(CanvasTest, StartsWhiteAndPutsItsBitmapAway)
-{
-    ASSERT_TRUE(canvas_create(4, 3));
-    BYTE *fresh = canvas_read_out();
-    EXPECT_EQ(std::vector<BYTE>(fresh, fresh + 48), std::vector<BYTE>(48, 255));
-    free(fresh);
-    EXPECT_EQ(SelectObject(g_canvas.dc, g_canvas.previous), g_canvas.previous);
-    fill({1, 1, 2, 2}, g_left_pen.brush);
-    EXPECT_EQ(SelectObject(g_canvas.dc, g_canvas.previous), g_canvas.previous);
 }
 
 namespace {
