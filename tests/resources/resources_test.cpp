@@ -1,9 +1,11 @@
 // The resource reader on the program's resources (embedded) as the program
-// loads them. (Only a broken build could give it other data.)
-#include <cstring>
+// loads them: the dialog and the icons. (Only a broken build could give it
+// other data. The program's strings are its window's title in the program's
+// tests, the accelerators the window system's test's, the menus the
+// journey's.)
+#include <set>
 #include <sstream>
 #include <string>
-#include <tuple>
 
 #include <QBuffer>
 #include <QImage>
@@ -41,24 +43,6 @@ TEST(ResourcesCompiled, CanvasSizeDialog)
                   " 129 25 22 50 12 \n1 128 80 22 30 11 OK",
               seen.str());
     EXPECT_EQ(d->items.at(4).style & BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON);
-}
-
-// (The accelerators are the window system's test's, the menus the
-// journey's.)
-TEST(ResourcesCompiled, StringsAsTheProgramLoadsThem)
-{
-    for (const auto &[id, size, text] :
-         {std::tuple{IDS_APP_TITLE, 64, "Scribblet"},
-          {IDS_WINDOW_CLASS, 64, "WIN32_ZORBALIN"},
-          {IDS_APP_TITLE, 5, "Scri"}, // room for the zero
-          {IDS_APP_TITLE, 1, ""},
-          {IDS_APP_TITLE + 1, 64, ""}}) { // none in the same block
-        char buffer[65] = {};
-        std::memset(buffer, '#', 64);
-        EXPECT_EQ(LoadStringA(program_instance(), id, buffer, size),
-                  static_cast<int>(std::strlen(text)));
-        EXPECT_STREQ(buffer, text) << id << " into " << size;
-    }
 }
 
 // Transparent around, opaque inside: a real drawing.

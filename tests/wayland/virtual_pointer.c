@@ -40,29 +40,24 @@ static void global_removed(void *data, struct wl_registry *registry,
     (void)name;
 }
 
-/* Milliseconds, as input events carry them. */
-static uint32_t now(void)
-{
-    struct timespec t;
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return (uint32_t)(t.tv_sec * 1000 + t.tv_nsec / 1000000);
-}
-
 /* Sends one command's events; returns 0 when the line is not a command. */
 static int send_command(struct zwlr_virtual_pointer_v1 *pointer,
                         const char *line, uint32_t width, uint32_t height)
 {
     char verb[8];
     unsigned x, y = 0;
+    struct timespec t; /* milliseconds, as input events carry them */
+    clock_gettime(CLOCK_MONOTONIC, &t);
+    const uint32_t now = (uint32_t)(t.tv_sec * 1000 + t.tv_nsec / 1000000);
     const int fields = sscanf(line, "%7s %u %u", verb, &x, &y);
     const int pressed = strcmp(verb, "press") == 0;
     if (fields == 3 && strcmp(verb, "move") == 0 && x <= width && y <= height)
-        zwlr_virtual_pointer_v1_motion_absolute(pointer, now(), x, y, width,
+        zwlr_virtual_pointer_v1_motion_absolute(pointer, now, x, y, width,
                                                 height);
     else if (fields == 2 && (pressed || strcmp(verb, "release") == 0) &&
              (x == 1 || x == 3))
         zwlr_virtual_pointer_v1_button(
-            pointer, now(), x == 1 ? BTN_LEFT : BTN_RIGHT,
+            pointer, now, x == 1 ? BTN_LEFT : BTN_RIGHT,
             pressed ? WL_POINTER_BUTTON_STATE_PRESSED
                     : WL_POINTER_BUTTON_STATE_RELEASED);
     else
