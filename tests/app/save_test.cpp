@@ -19,8 +19,9 @@
 
 using namespace app_test;
 
-// File › Save once nothing else is open, then in the dialog: the type entry
-// (1-based, by the keyboard on the type list), the name typed, Save; then,
+// File › Save once nothing else is open, then in the dialog: the type list
+// showing the program's labels, the type entry (1-based, by the keyboard on
+// the type list), the name typed, Save; then,
 // when `file` is given, waiting until it is written. The dialog starts in
 // the current folder.
 static void save(Steps &steps, int entry, const QString &name,
@@ -32,22 +33,28 @@ static void save(Steps &steps, int entry, const QString &name,
                    !OpenWindow<QMessageBox>();
         },
         [] { PostMessageA(main_hwnd(), WM_COMMAND, IDM_SAVE, 0); }));
-    steps.push_back(when(
-        [] { return OpenWindow<QFileDialog>() != nullptr; },
-        [=] {
-            auto *dialog = OpenWindow<QFileDialog>();
-            for (int i = 1; i < entry; ++i)
-                QTest::keyClick(dialog->findChild<QComboBox *>("fileTypeCombo"),
-                                Qt::Key_Down);
-            QTest::keyClicks(dialog->findChild<QLineEdit *>("fileNameEdit"),
-                             name);
-            // After the step: a question runs a modal loop for the next.
-            for (auto *button : dialog->findChildren<QPushButton *>())
-                if (button->isDefault())
-                    QTimer::singleShot(0, button, [button] {
-                        QTest::mouseClick(button, Qt::LeftButton);
-                    });
-        }));
+    steps.push_back(
+        when([] { return OpenWindow<QFileDialog>() != nullptr; },
+             [=] {
+                 auto *dialog = OpenWindow<QFileDialog>();
+                 auto *types = dialog->findChild<QComboBox *>("fileTypeCombo");
+                 QStringList labels;
+                 for (int i = 0; i < types->count(); ++i)
+                     labels << types->itemText(i);
+                 EXPECT_EQ(labels.join(" | "),
+                           "24ビット ビットマップファイル (*.bmp) | "
+                           "Jpegファイル (*.jpg) | すべてのファイル (*.*)");
+                 for (int i = 1; i < entry; ++i)
+                     QTest::keyClick(types, Qt::Key_Down);
+                 QTest::keyClicks(
+                     dialog->findChild<QLineEdit *>("fileNameEdit"), name);
+                 // After the step: a question runs a modal loop for the next.
+                 for (auto *button : dialog->findChildren<QPushButton *>())
+                     if (button->isDefault())
+                         QTimer::singleShot(0, button, [button] {
+                             QTest::mouseClick(button, Qt::LeftButton);
+                         });
+             }));
     if (!file.isEmpty())
         steps.push_back(when([=] { return QFile::exists(file); }, [] {}));
 }

@@ -1,13 +1,12 @@
-// The rules under the dialogs: reading numbers from fields, dialog units and
-// the save dialog's type list. (The fields that stop taking characters once
-// full are the program's start-up test's.)
+// The rules under the dialogs: reading numbers from fields and dialog units.
+// (The fields that stop taking characters once full, and the save dialog's
+// type list, are the program's tests'.)
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "platform/dialogs/dialog_int.h"
 #include "platform/dialogs/dialog_units.h"
-#include "platform/dialogs/save_filter.h"
 
 namespace {
 
@@ -36,18 +35,6 @@ TEST(DialogsUnits, RoundHalvesAwayFromZero)
         dlu_rect_to_pixels({25, 10, 50, 11}, base_units_from_measures(312, 12));
     EXPECT_EQ(std::vector<int>({field.x, field.y, field.cx, field.cy}),
               std::vector<int>({38, 15, 75, 17}));
-}
-
-// A pattern of one plain extension gives it; any other gives the default
-// (the program's own list is used by the save dialog's test).
-TEST(DialogsFileTypes, OnlyAPlainExtensionIsTaken)
-{
-    const auto entries =
-        parse_file_type_list("Jpeg (*.jpg)\0*.jpg\0Any\0*.b?p\0");
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].label, "Jpeg (*.jpg)");
-    EXPECT_EQ(extension_for_entry(entries[0], ".bmp"), "jpg");
-    EXPECT_EQ(extension_for_entry(entries[1], ".bmp"), "bmp");
 }
 
 } // namespace
