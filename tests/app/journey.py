@@ -2,15 +2,12 @@
 """The real program used as a person uses it, on a real display with real
 input: it must end with status 0, say nothing on the standard streams, and
 save what the screen shows, byte for byte as our writers make it.
-
   journey.py [--display x11|wayland] [--window-manager] [--pointer CLIENT]
              [--wine] [--out FOLDER] journey|scaled PROGRAM
-
 x11: an Xvfb of its own, xdotool the hand. wayland: a headless sway of its
 own (as nobody when run by root), wtype and the virtual-pointer CLIENT the
 hand, grim the eye. --wine: PROGRAM is for Windows. --out keeps the saved
-files and screenshots (tools/build-windows.sh compares Linux's and Windows').
-"""
+files and screenshots (tools/build-windows.sh compares Linux's and Windows')."""
 import argparse
 import collections
 import json

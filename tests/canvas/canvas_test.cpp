@@ -81,70 +81,33 @@ SLOT(InvalidateRect, 12) = stand_in_InvalidateRect;
 
 namespace {
 
-// Fresh pens for each test; the canvas and pens freed afterwards.
-class CanvasTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        pens_create_brushes();
-    }
-    void TearDown() override
-    {
-        free_canvas();
-        DeleteObject(g_left_pen.brush);
-        DeleteObject(g_right_pen.brush);
-        g_left_pen = g_right_pen = PenTool{nullptr, PEN_SIZE_START};
-        g_calls.clear();
-    }
-    static void free_canvas()
-    {
-        DeleteObject(g_canvas.bitmap);
-        DeleteDC(g_canvas.dc);
-        g_canvas = ::Canvas{};
-    }
-    // The canvas as rows of letters, each pixel's spare byte left out: '.'
-    // white, 'k' black, 'r' red, '?' anything else.
-    static std::string canvas_picture()
-    {
-        const std::map<unsigned, char> letters = {
-            {0xFFFFFF, '.'}, {0, 'k'}, {0xFF0000, 'r'}};
-        const size_t width = static_cast<size_t>(g_canvas.width);
-        BYTE *bytes = canvas_read_out();
-        EXPECT_NE(bytes, nullptr);
-        std::string out;
-        for (size_t at = 0; bytes && at < canvas_byte_count(); at += 4) {
-            const auto letter = letters.find(bytes[at + 2] << 16 |
-                                             bytes[at + 1] << 8 | bytes[at]);
-            out += letter == letters.end() ? '?' : letter->second;
-            if ((at / 4 + 1) % width == 0)
-                out += '\n';
-        }
-        free(bytes);
-        return out;
-    }
-};
-
-} // namespace
-
-TEST_F(CanvasTest, ZeroSizedCanvasLeavesTheSharedBitmapAlone)
+void free_canvas()
 {
-    pen_set_colour(&g_left_pen, PEN_COLOUR_RED); // not the bitmap's black
-    for (const auto &[width, height] : {std::pair{0, 0}, {0, 9}, {9, 0}}) {
-        ASSERT_TRUE(canvas_create(width, height));
-        const RECT all = {-100, -100, 100, 100};
-        canvas_begin_drawing();
-        canvas_fill(&all, g_left_pen.brush);
-        canvas_end_drawing();
-        // Black, in whatever form the system keeps it (Windows: one bit).
-        BYTE shared[4] = {1, 1, 1, 1};
-        const LONG count = GetBitmapBits(g_canvas.bitmap, 4, shared);
-        EXPECT_TRUE(count > 0 &&
-                    std::count(shared, shared + count, 0) == count);
-        free_canvas();
-    }
+    DeleteObject(g_canvas.bitmap);
+    DeleteDC(g_canvas.dc);
+    g_canvas = ::Canvas{};
 }
 
-namespace {
+// The canvas as rows of letters, each pixel's spare byte left out: '.'
+// white, 'k' black, 'r' red, '?' anything else.
+std::string canvas_picture()
+{
+    const std::map<unsigned, char> letters = {
+        {0xFFFFFF, '.'}, {0, 'k'}, {0xFF0000, 'r'}};
+    const size_t width = static_cast<size_t>(g_canvas.width);
+    BYTE *bytes = canvas_read_out();
+    EXPECT_NE(bytes, nullptr);
+    std::string out;
+    for (size_t at = 0; bytes && at < canvas_byte_count(); at += 4) {
+        const auto letter =
+            letters.find(bytes[at + 2] << 16 | bytes[at + 1] << 8 | bytes[at]);
+        out += letter == letters.end() ? '?' : letter->second;
+        if ((at / 4 + 1) % width == 0)
+            out += '\n';
+    }
+    free(bytes);
+    return out;
+}
 
 constexpr long width = 40, height = 30;
 
@@ -197,8 +160,9 @@ struct Model {
 // Random presses, releases and moves of both buttons, pen sizes 1 to 30,
 // positions up to the 16-bit extremes, through the engine and the model:
 // the same window calls after each event, the same pixels after each run.
-TEST_F(CanvasTest, RandomStrokesMatchTheModel)
+TEST(CanvasTest, RandomStrokesMatchTheModel)
 {
+    pens_create_brushes();
     std::mt19937 random(20261207);
     const auto pick = [&](long low, long high) {
         return std::uniform_int_distribution<long>(low, high)(random);
@@ -260,4 +224,7 @@ TEST_F(CanvasTest, RandomStrokesMatchTheModel)
         }
         EXPECT_EQ(canvas_picture(), model.picture) << "run " << run;
     }
+    free_canvas();
+    DeleteObject(g_left_pen.brush);
+    DeleteObject(g_right_pen.brush);
 }
