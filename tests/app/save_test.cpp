@@ -20,10 +20,9 @@
 using namespace app_test;
 
 // File › Save once nothing else is open, then in the dialog: the type list
-// showing the program's labels, the type entry (1-based, by the keyboard on
-// the type list), the name typed, Save; then,
-// when `file` is given, waiting until it is written. The dialog starts in
-// the current folder.
+// showing the program's labels, the type entry (1-based, by the keyboard),
+// the name typed, Save; then, when `file` is given, waiting until it is
+// written. The dialog starts in the current folder.
 static void save(Steps &steps, int entry, const QString &name,
                  const QString &file = {})
 {
