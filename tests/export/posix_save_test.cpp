@@ -1,6 +1,6 @@
 // Both writers on Linux: what a user without root's rights or with a full
-// disk meets, the owner and permissions saved files get, links, and a save
-// killed halfway.
+// disk meets, links and the owner and permissions saved files get, and a
+// save killed halfway.
 #include "tests/export/export_test_support.h"
 
 #include <csignal>
@@ -100,42 +100,15 @@ TEST(PosixSave, RightsFullDiskAndSpecialFiles)
         }
 }
 
-// A new file gets 0666 less the umask; a replaced one keeps its permission
-// bits, owner and group.
-TEST(PosixSave, OwnerAndPermissions)
-{
-    if (geteuid() != 0)
-        GTEST_SKIP() << "needs root, to give files to another user";
-    const mode_t masks_and_modes[][2] = {
-        {022, 0600}, {077, 0640}, {0, 0664}, {027, 0606}};
-    for (const Writer &writer : writers)
-        for (auto [mask, mode] : masks_and_modes) {
-            SCOPED_TRACE(testing::Message() << writer.label << " umask " << mask
-                                            << " mode " << mode);
-            TestFolder folder;
-            const mode_t previous = umask(mask);
-            std::string name = folder.path("work/new.img");
-            EXPECT_EQ(writer.write(name.c_str()).failure, WRITE_OK);
-            EXPECT_EQ(status_of(name).st_mode & 07777, 0666 & ~mask);
-            EXPECT_EQ(chown(folder.old_file().c_str(), nobody, nobody), 0);
-            chmod(folder.old_file().c_str(), mode);
-            EXPECT_EQ(writer.write(folder.old_file().c_str()).failure,
-                      WRITE_OK);
-            umask(previous);
-            struct stat info = status_of(folder.old_file());
-            EXPECT_EQ(info.st_mode & 07777, mode);
-            EXPECT_EQ(info.st_uid, nobody);
-            EXPECT_EQ(info.st_gid, nobody);
-            EXPECT_EQ(read_bytes(folder.old_file()), saved_bytes(writer));
-        }
-}
-
 // Saved under a name that is a link, the file the link leads to is saved,
 // a new file beside itself taking its name, and every link stays a link;
 // a file with other names (hard links) is written over in place, so that
-// all of them show the new drawing.
-TEST(PosixSave, Links)
+// all of them show the new drawing. A file replaced keeps its permission
+// bits, owner and group; a new one gets 0666 less the umask.
+TEST(PosixSave, LinksOwnerAndPermissions)
 {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root, to give files to another user";
     // Each link's name and what it holds. "@path": that path in the test
     // folder, "%path": in a folder on another file system, both absolute;
     // "=path": a hard link to that path in the test folder.
@@ -177,11 +150,19 @@ TEST(PosixSave, Links)
             if (c.file[0] == '@')
                 names.insert(c.file.substr(1));
             const std::string file = where(c.file);
+            const bool existed = chown(file.c_str(), nobody, nobody) == 0;
+            chmod(file.c_str(), 0604);
             const ino_t inode = status_of(file).st_ino;
-            ASSERT_EQ(writer.write(folder.path(c.saved_as).c_str()).failure,
+            const mode_t mask = umask(002);
+            EXPECT_EQ(writer.write(folder.path(c.saved_as).c_str()).failure,
                       WRITE_OK);
+            umask(mask);
+            const struct stat info = status_of(file);
             EXPECT_EQ(read_bytes(file), saved_bytes(writer));
-            EXPECT_EQ(status_of(file).st_ino == inode, in_place);
+            EXPECT_EQ(info.st_ino == inode, in_place);
+            EXPECT_EQ(info.st_mode & 07777, existed ? 0604u : 0664u);
+            EXPECT_EQ(info.st_uid, existed ? nobody : 0u);
+            EXPECT_EQ(info.st_gid, existed ? nobody : 0u);
             std::set<std::string> entries;
             for (const char *sub : {"work", "other"})
                 for (const std::string &name : folder.entries(sub))
