@@ -31,10 +31,8 @@ readonly installed_files=(
   /usr/share/scribblet/help/index.html
 )
 # Found by dpkg-shlibdeps from the program's libraries, and added by hand.
-readonly dependencies=(
-  libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6
-  fonts-ipafont-gothic
-)
+readonly dependencies=(libc6 libstdc++6 libjpeg62-turbo libqt6core6 libqt6gui6 libqt6widgets6
+  fonts-ipafont-gothic)
 
 rm -rf "$out"
 mkdir -p "$out"
