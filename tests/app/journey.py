@@ -2,15 +2,12 @@
 """The real program used as a person uses it, on a real display with real
 input: it must end with status 0, say nothing on the standard streams, and
 save what the screen shows, byte for byte as our writers make it.
-
   journey.py [--display x11|wayland] [--window-manager] [--pointer CLIENT]
              [--wine] [--out FOLDER] journey|scaled PROGRAM
-
 x11: an Xvfb of its own, xdotool the hand. wayland: a headless sway of its
 own (as nobody when run by root), wtype and the virtual-pointer CLIENT the
 hand, grim the eye. --wine: PROGRAM is for Windows. --out keeps the saved
-files and screenshots (tools/build-windows.sh compares Linux's and Windows').
-"""
+files and screenshots (tools/build-windows.sh compares Linux's and Windows')."""
 import argparse
 import collections
 import json
@@ -52,6 +49,10 @@ def read_ppm(data):
     return int(width), int(height), pixels
 
 
+def without(env, *names):
+    return {name: value for name, value in env.items() if name not in names}
+
+
 Window = collections.namedtuple("Window", "handle name x y width height")
 
 
@@ -74,9 +75,8 @@ class X11:
             number = pipe.readline().strip().decode()
         if not number:
             raise Failed("Xvfb did not start")
-        self.env = dict(os.environ, DISPLAY=":" + number, QT_QPA_PLATFORM="xcb")
-        for name in ("QT_SCALE_FACTOR", "WAYLAND_DISPLAY"):
-            self.env.pop(name, None)
+        self.env = dict(without(os.environ, "QT_SCALE_FACTOR", "WAYLAND_DISPLAY"),
+                        DISPLAY=":" + number, QT_QPA_PLATFORM="xcb")
         self.manager = None
         if window_manager:  # as Debian sets it up, maximise first in the title bar, close last
             home = os.environ["XDG_RUNTIME_DIR"]
@@ -132,13 +132,11 @@ class X11:
 
 
 class Wayland:
-    """sway on its headless back end, one output of 1280 × 1024 device
-    pixels. Every window floats, as on the stacking desktops (GNOME, KDE)
-    where windows keep the size they ask for. Positions are device pixels,
-    as the screenshots have them."""
+    """sway on its headless back end, one output of 1280 × 1024 device pixels
+    (the positions' unit, as in the screenshots). Every window floats, as on
+    the stacking desktops (GNOME, KDE) where windows keep the size they ask for."""
 
-    # wtype's keys go after this pause, long enough for what the keys
-    # before them opened (a list dropped down by a click) to take them.
+    # wtype's keys wait for what the keys before them opened (a dropped-down list).
     KEYBOARD_PAUSE_MS = "400"
     manager = None
 
@@ -166,10 +164,8 @@ class Wayland:
             socket = wait_for("sway did not start: see " + self.log.name, lambda:
                               self.server.poll() is None and self.socket("wayland-"), 20)
             ipc = wait_for("sway's IPC did not start", lambda: self.socket("sway-ipc."))
-            self.env = dict(os.environ, WAYLAND_DISPLAY=socket, SWAYSOCK=ipc,
-                            QT_QPA_PLATFORM="wayland")
-            for name in ("DISPLAY", "QT_SCALE_FACTOR"):
-                self.env.pop(name, None)
+            self.env = dict(without(os.environ, "DISPLAY", "QT_SCALE_FACTOR"),
+                            WAYLAND_DISPLAY=socket, SWAYSOCK=ipc, QT_QPA_PLATFORM="wayland")
             self.pointer = subprocess.Popen([pointer_client, "1280", "1024"], env=self.env,
                                             stdin=subprocess.PIPE, stdout=subprocess.PIPE,
                                             text=True)
@@ -229,11 +225,10 @@ class Wayland:
 
     def close(self):
         self.keyboard.kill()
-        self.keyboard.wait()
         self.pointer.stdin.close()
-        self.pointer.wait()
         self.server.terminate()
-        self.server.wait()
+        for process in (self.keyboard, self.pointer, self.server):
+            process.wait()
         os.unlink(self.log.name)
         shutil.rmtree(self.home, ignore_errors=True)
 
@@ -286,9 +281,10 @@ class Person:
             env["LSAN_OPTIONS"] += ":fast_unwind_on_malloc=0"
         # The browser: an xdg-open that writes down the address it is given
         # (Wine's shell hands .html pages to it through winebrowser).
-        with open(os.path.join(folder, "xdg-open"), "w") as f:
+        browser = os.path.join(folder, "xdg-open")
+        with open(browser, "w") as f:
             f.write('#!/bin/sh\nprintf %%s "$1" > "%s/opened"\n' % folder)
-        os.chmod(os.path.join(folder, "xdg-open"), 0o755)
+        os.chmod(browser, 0o755)
         env["PATH"] = folder + os.pathsep + env["PATH"]
         # The save dialog starts in the current folder.
         self.process = subprocess.Popen(program.command, env=env, cwd=folder,
@@ -414,9 +410,7 @@ class Person:
     def save(self, name, second_type):
         self.choose("alt+f", "s")
         dialog = self.wait_for_dialog("save dialog")
-        if second_type:
-            # The type list follows the name field, in Qt's dialog as in
-            # Windows'.
+        if second_type:  # the type list follows the name field, in Qt's dialog as in Windows'
             self.screen.keys("Tab", "Down", "shift+Tab")
         self.screen.type(name)
         self.screen.keys("Return")
@@ -426,36 +420,20 @@ class Person:
         with open(path, "rb") as f:
             return f.read()
 
-    def opened(self):
-        """The address handed to the browser."""
-        path = os.path.join(self.folder, "opened")
-        wait_for("nothing was handed to the browser",
-                 lambda: os.path.exists(path) and os.path.getsize(path) > 0)
-        with open(path) as f:
-            return f.read()
-
     def leave(self, close_button=None):
         self.press(*close_button) if close_button else self.choose("alt+f", "x")
         try:
             status = self.process.wait(timeout=30)
         except subprocess.TimeoutExpired:
             raise Failed("the program did not end after Exit")
-        output = self.output()
-        if status != 0 or (output and not self.program.talks):
-            raise Failed("exit status %d, and on the standard streams: %s" % (status, output))
+        if status != 0 or (self.output() and not self.program.talks):
+            raise Failed("exit status %d, and on the standard streams: %s"
+                         % (status, self.output()))
 
     def output(self):
         """What the program has written to its standard streams so far."""
         self.log.seek(0)
         return self.log.read().decode(errors="replace")
-
-    def state(self):
-        """Whether the program still runs, and what it said: for a failure's
-        report, as a wait that runs out may mean it ended or never drew."""
-        status = self.process.poll()
-        return "%s; on the standard streams: %r" % (
-            "still running" if status is None else "ended with status %d" % status,
-            self.output())
 
 
 def bmp(width, height, rgb):
@@ -507,11 +485,15 @@ def journey(person, out):
     person.screen.keys("Escape")
     person.wait_until_gone(about)
     person.choose("alt+h", "o")
-    prefix = os.path.dirname(os.path.dirname(person.program.command[-1]))
     # Under Wine the address names the page through the prefix's drive C:.
-    opened, page = person.opened(), prefix + "/share/scribblet/help/index.html"
-    if not opened.startswith("file:///") or os.path.realpath(
-            urllib.parse.unquote(opened[7:])) != os.path.realpath(page):
+    prefix = os.path.dirname(os.path.dirname(person.program.command[-1]))
+    opened = os.path.join(person.folder, "opened")
+    wait_for("nothing was handed to the browser",
+             lambda: os.path.exists(opened) and os.path.getsize(opened) > 0)
+    with open(opened) as f:
+        opened = f.read()
+    if not opened.startswith("file:///") or os.path.realpath(urllib.parse.unquote(
+            opened[7:])) != os.path.realpath(prefix + "/share/scribblet/help/index.html"):
         raise Failed("the browser was given another page: " + opened)
     person.leave(person.frame()[2] if person.screen.manager else None)
 
@@ -561,7 +543,7 @@ def main():
     parser.add_argument("--pointer")
     parser.add_argument("--out")
     options = parser.parse_args()
-    out = os.path.abspath(options.out) if options.out else None
+    out = options.out and os.path.abspath(options.out)
     if out:
         os.makedirs(out, exist_ok=True)
     program = (WineProgram if options.wine else LinuxProgram)(os.path.abspath(options.program))
@@ -584,8 +566,12 @@ def main():
         if out and screen:
             screen.screenshot(os.path.join(out, "failed.png"))
         print("FAILED:", failure)
+        # A wait that ran out may mean that the program ended, or never drew.
         if person:
-            print("the program:", person.state())
+            status = person.process.poll()
+            print("the program: %s; on the standard streams: %r" % (
+                "still running" if status is None else "ended with status %d" % status,
+                person.output()))
         return 1
     finally:
         if person and person.process.poll() is None:

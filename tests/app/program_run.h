@@ -1,19 +1,21 @@
 // The real program run in-process and acted on as a person acts: WinMain
-// runs the program's own message loop while the steps of a UserScript,
-// polled from inside that loop and every modal loop the program opens, wait
-// for what a person waits for on the screen (found with screen.h) and then
-// act.
+// runs the program's own message loop while the steps, polled from inside
+// that loop and every modal loop the program opens, wait for what a person
+// waits for on the screen (found with screen.h) and then act.
 #ifndef SCRIBBLET_TESTS_APP_PROGRAM_RUN_H
 #define SCRIBBLET_TESTS_APP_PROGRAM_RUN_H
 
 #include <QSize>
+#include <deque>
+#include <functional>
 
 #include "tests/app/screen.h"
 
 namespace app_test {
 
 using namespace person;
-using Step = scribblet::dialogs_test::UserScript::Step;
+// True once it could act; tried again until then.
+using Step = std::function<bool()>;
 using Steps = std::deque<Step>;
 
 // Runs WinMain with the program's resources while the steps act; returns

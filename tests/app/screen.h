@@ -3,11 +3,24 @@
 #ifndef SCRIBBLET_TESTS_APP_SCREEN_H
 #define SCRIBBLET_TESTS_APP_SCREEN_H
 
-#include "tests/dialogs/dialog_test_support.h"
+#include <QApplication>
+#include <QWidget>
+
+#include "platform/platform.h"
+#include "platform/qt/peers.h"
 
 namespace person {
 
-using scribblet::dialogs_test::OpenWindow;
+// The visible top-level window of type T (a message box, the file dialog),
+// or nullptr.
+template <typename T> T *OpenWindow()
+{
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        if (auto *found = qobject_cast<T *>(widget);
+            found != nullptr && found->isVisible())
+            return found;
+    return nullptr;
+}
 
 // The visible top-level widget with this caption, or nullptr.
 QWidget *window_titled(const QString &caption);
@@ -19,10 +32,13 @@ QWidget *main_client();
 QWidget *size_dialog();
 // The top-level window (HWND) whose widgets lie inside `top_level`.
 HWND window_inside(QWidget *top_level);
-// The Qt control inside dialog control `id` of the dialog shown by `dialog`.
+// The Qt control (a QLineEdit, QPushButton, QLabel) inside dialog control
+// `id` of the dialog shown by `dialog`.
 template <typename T = QWidget> T *dialog_control(QWidget *dialog, int id)
 {
-    return scribblet::dialogs_test::ControlWidget<T>(window_inside(dialog), id);
+    QWidget *client = scribblet::qt::window_widget(window_inside(dialog));
+    return client != nullptr ? client->findChild<T *>(QString::number(id))
+                             : nullptr;
 }
 
 } // namespace person

@@ -2,54 +2,87 @@
 // fitted to the canvas.
 #include <gtest/gtest.h>
 
+#include <QClipboard>
+#include <QFontInfo>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QTest>
 #include <fstream>
 #include <sys/resource.h>
 #include <unistd.h>
 
-#include "app/canvas_size_dialog.h"
 #include "canvas/canvas.h"
+#include "platform/dialogs/fitting_line_edit.h"
+#include "res/resource.h"
 #include "tests/app/program_run.h"
 
 using namespace app_test;
+using scribblet::dialogs::FittingLineEdit;
 
-TEST(AppSizeLimits, SidesUpTo32767AndPixelsUpTo536870911)
-{
-    for (auto [width, height, fits] :
-         {std::tuple<DWORD, DWORD, bool>{32767, 16384, true},
-          {16384, 32767, true},
-          {32768, 1, false},
-          {1, 32768, false},
-          {16385, 32767, false}})
-        EXPECT_EQ(canvas_size_fits(width, height) != FALSE, fits)
-            << width << " x " << height;
-}
+static HWND g_size_dialog; // the run's, once shown
 
-// A step checking the canvas and the client area, then closing.
+// A step checking that the size dialog is gone, the canvas and the client
+// area, then closing.
 static Step expect_canvas(QSize size)
 {
     return on_main_window([=] {
+        RECT gone{};
+        EXPECT_FALSE(GetClientRect(g_size_dialog, &gone));
         EXPECT_EQ(QSize(g_canvas.width, g_canvas.height), size);
         EXPECT_EQ(client_size(), size);
         main_window()->close();
     });
 }
 
-// Each refusal is told and the dialog stays; an accepted answer sizes the
-// canvas and the window shows all of it. Escape, whatever was typed, and the
-// close box take 800 x 800, as Enter does with the fields as they start.
+// The width field has the focus, its 800 selected to be typed over, in the
+// Japanese face that stands in for the template's; typing and pasting stop
+// once its visible width is full, deleting makes room again. Each refusal is
+// told and the dialog stays (sides up to 32767, pixels up to 536870911); an
+// accepted answer sizes the canvas and the window shows all of it. Escape,
+// whatever was typed, and the close box take 800 x 800, as Enter does with the
+// fields as they start.
 TEST(AppStartup, EachRefusedAnswerIsToldAndTheSizeAskedAgain)
 {
+    const QString too_large =
+        "不適なサイズ: 描画領域が大きすぎます。幅と高さはそれぞれ32767以下、"
+        "幅×高さは536870911以下にして下さい";
     const struct {
         const char *width, *height;
         QString message;
     } refused[] = {
         {"abc", "-5", "不適な文字: 幅の入力に不適な文字が混入しています"},
         {"20", "", "不適な文字: 高さの入力に不適な文字が混入しています"},
-        {"23171", "23171",
-         "不適なサイズ: 描画領域が大きすぎます。幅と高さはそれぞれ32767以下、"
-         "幅×高さは536870911以下にして下さい"},
+        {"32768", "1", too_large},
+        {"1", "32768", too_large},
+        {"16385", "32767", too_large},
     };
-    Steps steps;
+    Steps steps = {when(
+        [] { return size_dialog() != nullptr; },
+        [] {
+            g_size_dialog = window_inside(size_dialog());
+            auto *width = dynamic_cast<FittingLineEdit *>(
+                dialog_control<QLineEdit>(size_dialog(), IDC_WIDTH));
+            ASSERT_NE(width, nullptr);
+            EXPECT_EQ(size_dialog()->focusWidget(), width);
+            EXPECT_EQ(width->selectedText(), QStringLiteral("800"));
+            EXPECT_TRUE(QFontInfo(width->font()).family().startsWith("IPA"));
+            QTest::keyClicks(width, QString(80, u'8'));
+            const QString text = width->text();
+            const int room = width->visible_text_width();
+            const QFontMetrics metrics(width->font());
+            EXPECT_GT(text.size(), 3);
+            EXPECT_LE(metrics.horizontalAdvance(text), room);
+            EXPECT_GT(metrics.horizontalAdvance(text + u'8'), room);
+            QTest::keyClick(width, Qt::Key_Backspace);
+            QTest::keyClick(width, Qt::Key_9);
+            EXPECT_EQ(width->text(), text.chopped(1) + u'9');
+            width->clear();
+            for (const QString &pasted : {QString(80, u'x'), QString("1024")}) {
+                QGuiApplication::clipboard()->setText(pasted);
+                QTest::keyClick(width, Qt::Key_V, Qt::ControlModifier);
+            }
+            EXPECT_EQ(width->text(), QStringLiteral("1024"));
+        })};
     for (const auto &r : refused)
         steps.insert(steps.end(), {answer(r.width, r.height), told(r.message)});
     steps.insert(steps.end(),

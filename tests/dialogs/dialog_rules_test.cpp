@@ -1,19 +1,12 @@
-// The rules under the dialogs: reading numbers from fields, dialog units,
-// the save dialog's type list, and edit fields in the template font that
-// stop taking characters once their visible width is full.
+// The rules under the dialogs: reading numbers from fields and dialog units.
+// (The fields that stop taking characters once full, and the save dialog's
+// type list, are the program's tests'.)
 #include <gtest/gtest.h>
 
-#include <QClipboard>
-#include <QFontInfo>
-#include <QGuiApplication>
-#include <QTest>
 #include <vector>
 
-#include "platform/dialogs/dialog_font.h"
 #include "platform/dialogs/dialog_int.h"
 #include "platform/dialogs/dialog_units.h"
-#include "platform/dialogs/fitting_line_edit.h"
-#include "platform/dialogs/save_filter.h"
 
 namespace {
 
@@ -42,53 +35,6 @@ TEST(DialogsUnits, RoundHalvesAwayFromZero)
         dlu_rect_to_pixels({25, 10, 50, 11}, base_units_from_measures(312, 12));
     EXPECT_EQ(std::vector<int>({field.x, field.y, field.cx, field.cy}),
               std::vector<int>({38, 15, 75, 17}));
-}
-
-// A pattern of one plain extension gives it; any other gives the default
-// (the program's own list is used by the save dialog's test).
-TEST(DialogsFileTypes, OnlyAPlainExtensionIsTaken)
-{
-    const auto entries =
-        parse_file_type_list("Jpeg (*.jpg)\0*.jpg\0Any\0*.b?p\0");
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].label, "Jpeg (*.jpg)");
-    EXPECT_EQ(extension_for_entry(entries[0], ".bmp"), "jpg");
-    EXPECT_EQ(extension_for_entry(entries[1], ".bmp"), "bmp");
-}
-
-// A field about the size of the canvas-size dialog's (50 x 12 dialog
-// units), typed into and pasted into as a person does; the program's own
-// text is not limited.
-TEST(DialogsEditLimit, TypingAndPastingStopWhenTheFieldIsFull)
-{
-    scribblet::resources::DialogTemplate dialog;
-    dialog.point_size = 9;
-    dialog.face = "MS UI Gothic";
-    FittingLineEdit field{QString(), nullptr};
-    field.setFont(dialog_font(dialog));
-    // The Japanese face stands in for the template's.
-    EXPECT_TRUE(QFontInfo(field.font()).family().startsWith("IPA"));
-    field.resize(75, 20);
-    field.show();
-    QTest::keyClicks(&field, QString(80, u'8'));
-    const QString text = field.text();
-    const QFontMetrics metrics(field.font());
-    EXPECT_GT(text.size(), 3);
-    EXPECT_LE(metrics.horizontalAdvance(text), field.visible_text_width());
-    EXPECT_GT(metrics.horizontalAdvance(text + u'8'),
-              field.visible_text_width());
-    // Room made by deleting is room for typing again.
-    QTest::keyClick(&field, Qt::Key_Backspace);
-    QTest::keyClick(&field, Qt::Key_9);
-    EXPECT_EQ(field.text(), text.chopped(1) + u'9');
-    field.clear();
-    for (const QString &pasted : {QString(80, u'x'), QStringLiteral("1024")}) {
-        QGuiApplication::clipboard()->setText(pasted);
-        QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
-    }
-    EXPECT_EQ(field.text(), QStringLiteral("1024"));
-    field.setText(QString(80, u'8'));
-    EXPECT_EQ(field.text().size(), 80);
 }
 
 } // namespace

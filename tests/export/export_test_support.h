@@ -1,5 +1,5 @@
-// What the export tests share: a scratch folder, files' bytes, the writers
-// on the same pixels, and a folder holding one existing file.
+// What the export tests share: files' bytes, a scratch folder holding one
+// existing file, and the writers on the same pixels.
 #ifndef SCRIBBLET_TESTS_EXPORT_EXPORT_TEST_SUPPORT_H
 #define SCRIBBLET_TESTS_EXPORT_EXPORT_TEST_SUPPORT_H
 
@@ -16,7 +16,25 @@
 
 using Bytes = std::vector<unsigned char>;
 
-// A new folder under `parent`; removed with its content at the end.
+inline Bytes read_bytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+inline void write_bytes(const std::string &path, const Bytes &bytes)
+{
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char *>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+// Longer than what any writer saves, so that a file written over in
+// place must be cut to its new length.
+inline const Bytes old_content(300000, 'o');
+
+// A new folder under `parent` holding a folder "work" with one file,
+// "old.img", of old_content; removed with its content at the end.
 class TestFolder {
 public:
     explicit TestFolder(const std::filesystem::path &parent =
@@ -26,6 +44,8 @@ public:
         do
             root_ = parent / ("scribblet-" + std::to_string(random()));
         while (!std::filesystem::create_directory(root_));
+        std::filesystem::create_directory(root_ / "work");
+        write_bytes(old_file(), old_content);
     }
     ~TestFolder()
     {
@@ -37,6 +57,10 @@ public:
     std::string path(const std::string &name) const
     {
         return (root_ / name).generic_string();
+    }
+    std::string old_file() const
+    {
+        return path("work/old.img");
     }
     std::set<std::string> entries(const std::string &subfolder = "") const
     {
@@ -50,19 +74,6 @@ public:
 private:
     std::filesystem::path root_;
 };
-
-inline Bytes read_bytes(const std::string &path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-inline void write_bytes(const std::string &path, const Bytes &bytes)
-{
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char *>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
-}
 
 // Writers of side × side pixels that compress badly, so that even the JPEG
 // file is large; only the larger BMP file outgrows the stream's buffer.
@@ -95,20 +106,5 @@ inline Bytes saved_bytes(const Writer &writer)
     writer.write(name.c_str());
     return read_bytes(name);
 }
-
-// Longer than what any writer saves, so that a file written over in
-// place must be cut to its new length.
-inline const Bytes old_content(300000, 'o');
-
-// A folder "work" holding one file, "old.img", of old_content.
-struct FolderWithOldFile {
-    TestFolder folder;
-    std::string old_file = folder.path("work/old.img");
-    FolderWithOldFile()
-    {
-        std::filesystem::create_directory(folder.path("work"));
-        write_bytes(old_file, old_content);
-    }
-};
 
 #endif // SCRIBBLET_TESTS_EXPORT_EXPORT_TEST_SUPPORT_H

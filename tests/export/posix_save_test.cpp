@@ -1,6 +1,6 @@
 // Both writers on Linux: what a user without root's rights or with a full
-// disk meets, the owner and permissions saved files get, links, and a save
-// killed halfway.
+// disk meets, links and the owner and permissions saved files get, and a
+// save killed halfway.
 #include "tests/export/export_test_support.h"
 
 #include <csignal>
@@ -56,8 +56,8 @@ TEST(PosixSave, RightsFullDiskAndSpecialFiles)
         for (const Case &c : cases) {
             SCOPED_TRACE(testing::Message()
                          << writer.label << " row " << &c - cases + 1);
-            FolderWithOldFile setup;
-            const std::string node = setup.folder.path("work/node");
+            TestFolder folder;
+            const std::string node = folder.path("work/node");
             std::set<std::string> names = {"old.img"};
             if (c.node != 0) {
                 if (mknod(node.c_str(), c.node | 0666, makedev(1, 3)) != 0) {
@@ -65,15 +65,15 @@ TEST(PosixSave, RightsFullDiskAndSpecialFiles)
                     EXPECT_TRUE(c.node == S_IFCHR && errno == EPERM) << errno;
                     continue;
                 }
-                symlink("node", setup.folder.path("work/link").c_str());
+                symlink("node", folder.path("work/link").c_str());
                 names.insert({"link", "node"});
             }
             const int reader =
                 c.node == S_IFIFO && std::string(c.name).ends_with("link")
                     ? open(node.c_str(), O_RDONLY | O_NONBLOCK)
                     : -1;
-            chmod(setup.old_file.c_str(), c.file);
-            chmod(setup.folder.path("work").c_str(), c.folder);
+            chmod(folder.old_file().c_str(), c.file);
+            chmod(folder.path("work").c_str(), c.folder);
             const rlimit limit = {c.size_limit, c.size_limit};
             pid_t child = fork();
             if (child == 0) {
@@ -84,14 +84,14 @@ TEST(PosixSave, RightsFullDiskAndSpecialFiles)
                     setuid(nobody) != 0 ||
                     (c.size_limit && setrlimit(RLIMIT_FSIZE, &limit) != 0))
                     _exit(100);
-                _exit(writer.write(setup.folder.path(c.name).c_str()).failure);
+                _exit(writer.write(folder.path(c.name).c_str()).failure);
             }
             int status = 0;
             waitpid(child, &status, 0);
             EXPECT_EQ(status, W_EXITCODE(c.failure, 0));
-            EXPECT_EQ(setup.folder.entries("work"), names);
+            EXPECT_EQ(folder.entries("work"), names);
             EXPECT_TRUE(
-                read_bytes(setup.old_file) ==
+                read_bytes(folder.old_file()) ==
                 (c.failure == WRITE_OK ? saved_bytes(writer) : old_content));
             char byte;
             EXPECT_TRUE(reader < 0 || read(reader, &byte, 1) <= 0);
@@ -100,41 +100,15 @@ TEST(PosixSave, RightsFullDiskAndSpecialFiles)
         }
 }
 
-// A new file gets 0666 less the umask; a replaced one keeps its permission
-// bits, owner and group.
-TEST(PosixSave, OwnerAndPermissions)
-{
-    if (geteuid() != 0)
-        GTEST_SKIP() << "needs root, to give files to another user";
-    const mode_t masks_and_modes[][2] = {
-        {022, 0600}, {077, 0640}, {0, 0664}, {027, 0606}};
-    for (const Writer &writer : writers)
-        for (auto [mask, mode] : masks_and_modes) {
-            SCOPED_TRACE(testing::Message() << writer.label << " umask " << mask
-                                            << " mode " << mode);
-            FolderWithOldFile setup;
-            const mode_t previous = umask(mask);
-            std::string name = setup.folder.path("work/new.img");
-            EXPECT_EQ(writer.write(name.c_str()).failure, WRITE_OK);
-            EXPECT_EQ(status_of(name).st_mode & 07777, 0666 & ~mask);
-            EXPECT_EQ(chown(setup.old_file.c_str(), nobody, nobody), 0);
-            chmod(setup.old_file.c_str(), mode);
-            EXPECT_EQ(writer.write(setup.old_file.c_str()).failure, WRITE_OK);
-            umask(previous);
-            struct stat info = status_of(setup.old_file);
-            EXPECT_EQ(info.st_mode & 07777, mode);
-            EXPECT_EQ(info.st_uid, nobody);
-            EXPECT_EQ(info.st_gid, nobody);
-            EXPECT_EQ(read_bytes(setup.old_file), saved_bytes(writer));
-        }
-}
-
 // Saved under a name that is a link, the file the link leads to is saved,
 // a new file beside itself taking its name, and every link stays a link;
 // a file with other names (hard links) is written over in place, so that
-// all of them show the new drawing.
-TEST(PosixSave, Links)
+// all of them show the new drawing. A file replaced keeps its permission
+// bits, owner and group; a new one gets 0666 less the umask.
+TEST(PosixSave, LinksOwnerAndPermissions)
 {
+    if (geteuid() != 0)
+        GTEST_SKIP() << "needs root, to give files to another user";
     // Each link's name and what it holds. "@path": that path in the test
     // folder, "%path": in a folder on another file system, both absolute;
     // "=path": a hard link to that path in the test folder.
@@ -147,7 +121,7 @@ TEST(PosixSave, Links)
          "work/a",
          "@work/old.img"},
         {{{"work/link", "new.img"}}, "work/link", "@work/new.img"},
-        {{{"work/link", "%old.img"}}, "work/link", "%old.img"},
+        {{{"work/link", "%work/old.img"}}, "work/link", "%work/old.img"},
         {{{"other/old.img", "=work/old.img"}},
          "work/old.img",
          "@other/old.img"},
@@ -155,42 +129,47 @@ TEST(PosixSave, Links)
     for (const Writer &writer : writers)
         for (const Case &c : cases) {
             SCOPED_TRACE(std::string(writer.label) + " " + c.saved_as);
-            FolderWithOldFile setup;
-            std::filesystem::create_directory(setup.folder.path("other"));
+            TestFolder folder;
+            std::filesystem::create_directory(folder.path("other"));
             TestFolder elsewhere("/dev/shm");
-            write_bytes(elsewhere.path("old.img"), old_content);
             auto where = [&](const std::string &name) {
                 const std::string rest = name.substr(1);
-                return name[0] == '%' ? elsewhere.path(rest)
-                       : name[0] == '@' || name[0] == '='
-                           ? setup.folder.path(rest)
-                           : name;
+                return name[0] == '%'                     ? elsewhere.path(rest)
+                       : name[0] == '@' || name[0] == '=' ? folder.path(rest)
+                                                          : name;
             };
             std::set<std::string> names = {"work/old.img"};
             bool in_place = false;
             for (const auto &[name, target] : c.links) {
                 in_place |= target[0] == '=';
-                ASSERT_EQ(
-                    (target[0] == '=' ? link : symlink)(
-                        where(target).c_str(), setup.folder.path(name).c_str()),
-                    0);
+                ASSERT_EQ((target[0] == '=' ? link : symlink)(
+                              where(target).c_str(), folder.path(name).c_str()),
+                          0);
                 names.insert(name);
             }
             if (c.file[0] == '@')
                 names.insert(c.file.substr(1));
             const std::string file = where(c.file);
+            const bool existed = chown(file.c_str(), nobody, nobody) == 0;
+            chmod(file.c_str(), 0604);
             const ino_t inode = status_of(file).st_ino;
-            ASSERT_EQ(
-                writer.write(setup.folder.path(c.saved_as).c_str()).failure,
-                WRITE_OK);
+            const mode_t mask = umask(002);
+            EXPECT_EQ(writer.write(folder.path(c.saved_as).c_str()).failure,
+                      WRITE_OK);
+            umask(mask);
+            const struct stat info = status_of(file);
             EXPECT_EQ(read_bytes(file), saved_bytes(writer));
-            EXPECT_EQ(status_of(file).st_ino == inode, in_place);
+            EXPECT_EQ(info.st_ino == inode, in_place);
+            EXPECT_EQ(info.st_mode & 07777, existed ? 0604u : 0664u);
+            EXPECT_EQ(info.st_uid, existed ? nobody : 0u);
+            EXPECT_EQ(info.st_gid, existed ? nobody : 0u);
             std::set<std::string> entries;
             for (const char *sub : {"work", "other"})
-                for (const std::string &name : setup.folder.entries(sub))
+                for (const std::string &name : folder.entries(sub))
                     entries.insert(sub + ("/" + name));
             EXPECT_EQ(entries, names);
-            EXPECT_EQ(elsewhere.entries(), std::set<std::string>{"old.img"});
+            EXPECT_EQ(elsewhere.entries("work"),
+                      std::set<std::string>{"old.img"});
         }
 }
 
@@ -219,18 +198,19 @@ TEST(PosixSave, KilledMidSaveLeavesTheOldOrTheNewFile)
         pixels[i] = static_cast<unsigned char>(i / (big * 64) * 40);
     for (const Writer &writer : {writers[0], writers[1]}) {
         SCOPED_TRACE(writer.label);
-        FolderWithOldFile setup;
-        const std::string plain = setup.folder.path("plain.img");
+        TestFolder folder;
+        const std::string plain = folder.path("plain.img");
         ASSERT_EQ(writer.format(plain.c_str(), pixels.data(), big, big).failure,
                   WRITE_OK);
         const Bytes complete = read_bytes(plain);
-        const char *target = setup.old_file.c_str();
+        const std::string target = folder.old_file();
         for (int moment = 0; moment < moments; ++moment) {
-            write_bytes(setup.old_file, old_content);
+            write_bytes(folder.old_file(), old_content);
             const long long bytes = complete.size() * moment / (moments - 2);
             pid_t child = fork();
             if (child == 0)
-                _exit(writer.format(target, pixels.data(), big, big).failure);
+                _exit(writer.format(target.c_str(), pixels.data(), big, big)
+                          .failure);
             for (int ms = 0; waitpid(child, nullptr, WNOHANG) == 0; ++ms) {
                 if (bytes_written_by(child) >= bytes || ms > 60000) {
                     kill(child, SIGKILL);
@@ -239,15 +219,14 @@ TEST(PosixSave, KilledMidSaveLeavesTheOldOrTheNewFile)
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             }
-            const Bytes found = read_bytes(setup.old_file);
+            const Bytes found = read_bytes(folder.old_file());
             EXPECT_TRUE(found == old_content || found == complete)
                 << "moment " << moment << ": " << found.size() << " bytes";
             // A kill between the new file's taking a temporary name and its
             // move over the old one leaves it there, but only complete.
-            for (const std::string &name : setup.folder.entries("work"))
+            for (const std::string &name : folder.entries("work"))
                 EXPECT_TRUE(name == "old.img" ||
-                            read_bytes(setup.folder.path("work/" + name)) ==
-                                complete)
+                            read_bytes(folder.path("work/" + name)) == complete)
                     << name;
         }
     }

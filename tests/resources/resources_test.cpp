@@ -1,13 +1,11 @@
 // The resource reader on the program's resources (embedded) as the program
-// loads them, and on cut data, refused without a read past the end.
-#include <cstring>
-#include <functional>
+// loads them: the dialog and the icons. (Only a broken build could give it
+// other data. The program's strings are its window's title in the program's
+// tests, the accelerators the window system's test's, the menus the
+// journey's.)
 #include <set>
-#include <span>
 #include <sstream>
 #include <string>
-#include <tuple>
-#include <vector>
 
 #include <QBuffer>
 #include <QImage>
@@ -15,14 +13,11 @@
 #include <gtest/gtest.h>
 
 #include "platform/resources/resource_reader.h"
-#include "res/embedded_resources.h"
 #include "res/resource.h"
 
 using namespace scribblet::resources;
 
 namespace {
-
-using Bytes = std::vector<std::uint8_t>;
 
 // The canvas size dialog as text: title, font, frame; then a line per
 // control: id, class (Windows' ordinals: 128 button, 129 edit, 130 static),
@@ -47,36 +42,6 @@ TEST(ResourcesCompiled, CanvasSizeDialog)
                   std::to_string(IDC_HEIGHT) +
                   " 129 25 22 50 12 \n1 128 80 22 30 11 OK",
               seen.str());
-    EXPECT_EQ(d->items.at(4).style & BS_DEFPUSHBUTTON, BS_DEFPUSHBUTTON);
-}
-
-TEST(ResourcesCompiled, StringsAcceleratorsAndMenuAsTheProgramLoadsThem)
-{
-    for (const auto &[id, size, text] :
-         {std::tuple{IDS_APP_TITLE, 64, "Scribblet"},
-          {IDS_WINDOW_CLASS, 64, "WIN32_ZORBALIN"},
-          {IDS_APP_TITLE, 5, "Scri"}, // room for the zero
-          {IDS_APP_TITLE, 1, ""},
-          {IDS_APP_TITLE + 1, 64, ""}}) { // none in the same block
-        char buffer[65] = {};
-        std::memset(buffer, '#', 64);
-        EXPECT_EQ(LoadStringA(program_instance(), id, buffer, size),
-                  static_cast<int>(std::strlen(text)));
-        EXPECT_STREQ(buffer, text) << id << " into " << size;
-    }
-    const HACCEL table =
-        LoadAcceleratorsA(program_instance(), MAKEINTRESOURCEA(IDC_SCRIBBLET));
-    ASSERT_NE(table, nullptr);
-    const std::vector<AcceleratorEntry> expected{{FALT, '?', IDM_ABOUT},
-                                                 {FALT, '/', IDM_ABOUT}};
-    EXPECT_EQ(*accelerator_entries(table), expected);
-    const auto menu =
-        load_menu(program_instance(), MAKEINTRESOURCEA(IDC_SCRIBBLET));
-    ASSERT_TRUE(menu && menu->items.size() == 4); // File, Left, Right, Help
-    const MenuItem &about = menu->items[3].items.at(1);
-    EXPECT_EQ(menu->items[3].text + " " + about.text,
-              "ヘルプ(&H) バージョン情報(&A)...");
-    EXPECT_EQ(about.id, IDM_ABOUT);
 }
 
 // Transparent around, opaque inside: a real drawing.
@@ -114,88 +79,6 @@ TEST(ResourcesCompiled, IconsAreDrawnAtEverySize)
             QImage(QStringLiteral(SCRIBBLET_ICON_DIR "/scribblet-%1.png")
                        .arg(size)),
             size);
-}
-
-// The program's resource file cut anywhere parses only where an entry's
-// data ends (with all, some or none of its padding), and then holds the
-// entries before the cut; each of its resources cut anywhere is refused,
-// and a cut string block gives only the strings that are whole.
-TEST(ResourcesMalformed, TruncatedAnywhere)
-{
-    const Bytes file(scribblet_embedded_resources_begin,
-                     scribblet_embedded_resources_end);
-    const auto padded = [](std::size_t n) { return (n + 3) & ~std::size_t{3}; };
-    const auto u32_at = [&file](std::size_t at) {
-        return std::uint32_t{file[at]} | file[at + 1] << 8 |
-               file[at + 2] << 16 | std::uint32_t{file[at + 3]} << 24;
-    };
-    // Each entry's data end, walking the headers (DataSize, HeaderSize).
-    std::vector<std::size_t> ends;
-    for (std::size_t at = 0; at + 8 <= file.size(); at = padded(ends.back()))
-        ends.push_back(at + u32_at(at + 4) + u32_at(at));
-    for (std::size_t length = 0; length < file.size(); ++length) {
-        std::size_t whole = 0, cut_in_padding = 0;
-        for (const std::size_t end : ends) {
-            whole += end <= length;
-            cut_in_padding += end <= length && length <= padded(end);
-        }
-        const auto parsed = ResourceFile::parse(
-            Bytes(file.begin(), file.begin() + static_cast<long>(length)));
-        ASSERT_EQ(parsed.has_value(), cut_in_padding == 1) << length;
-        if (parsed) {
-            EXPECT_EQ(parsed->entries().size() + 1, whole) << length;
-        }
-    }
-
-    // Whether a cut resource is refused (a string block: gives only the
-    // strings that are whole).
-    using Span = std::span<const std::uint8_t>;
-    using Check = std::function<bool(Span cut, Span whole)>;
-    const auto refused = [](auto parse) {
-        return Check([parse](Span cut, Span) { return !parse(cut); });
-    };
-    const std::vector<std::pair<LPCSTR, Check>> checks = {
-        {RT_MENU, refused(parse_menu)},
-        {RT_DIALOG, refused(parse_dialog_template)},
-        {RT_ACCELERATOR, refused(parse_accelerators)},
-        {RT_GROUP_ICON, refused(parse_icon_group)},
-        {RT_STRING, [](Span cut, Span whole) {
-             for (unsigned index = 0; index < 16; ++index) {
-                 const auto text = string_from_block(cut, index);
-                 if (text && text != string_from_block(whole, index))
-                     return false;
-             }
-             return true;
-         }}};
-    const auto parsed = ResourceFile::parse(file);
-    ASSERT_TRUE(parsed);
-    std::set<LPCSTR> met;
-    for (const ResourceEntry &entry : parsed->entries())
-        for (const auto &[type, check] : checks)
-            for (std::size_t length = 0;
-                 entry.type.is(type) && length < entry.data.size(); ++length) {
-                met.insert(type);
-                EXPECT_TRUE(check(entry.data.first(length), entry.data))
-                    << length;
-            }
-    EXPECT_EQ(met.size(), checks.size());
-}
-
-// A menu of depth levels, each a popup "P" but the last, item 42 "I".
-Bytes nested_menu(int depth)
-{
-    std::vector<std::uint16_t> units = {0, 0}; // version, header size
-    for (int level = 1; level < depth; ++level)
-        units.insert(units.end(), {MF_POPUP | MF_END, 'P', 0});
-    units.insert(units.end(), {MF_END, 42, 'I', 0});
-    const auto *bytes = reinterpret_cast<const std::uint8_t *>(units.data());
-    return Bytes(bytes, bytes + units.size() * 2); // little-endian, as here
-}
-
-TEST(ResourcesMalformed, MenuNestingIsBounded)
-{
-    EXPECT_TRUE(parse_menu(nested_menu(max_menu_depth)));
-    EXPECT_FALSE(parse_menu(nested_menu(max_menu_depth + 1)));
 }
 
 } // namespace
