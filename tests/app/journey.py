@@ -56,8 +56,6 @@ def without(env, *names):
 Window = collections.namedtuple("Window", "handle name x y width height")
 
 
-# ---- The displays: a screen to look at, a keyboard and a pointer -------------
-
 class X11:
     """Keys are X keysym names, "alt+f" for a chord; positions are screen
     pixels."""
@@ -233,8 +231,6 @@ class Wayland:
         shutil.rmtree(self.home, ignore_errors=True)
 
 
-# ---- The program: on Linux, or for Windows under Wine -------------------------
-
 class LinuxProgram:
     merges_moves = False
     talks = False  # writes nothing on the standard streams in a normal run
@@ -262,8 +258,6 @@ class WineProgram(LinuxProgram):
         screen.point("release", 1)
         screen.focus(window)
 
-
-# ---- The person -------------------------------------------------------------------
 
 BLACK, WHITE, RED, GREEN = b"\0\0\0", b"\xff\xff\xff", b"\xff\0\0", b"\0\xff\0"
 MAIN_WINDOW, NOT_DIALOGS = "Scribblet", ("Scribblet", "Default IME", "Openbox")

@@ -1,5 +1,5 @@
-// The program run in-process, and the person's hand.
-#include "tests/app/program_run.h"
+// The program run in-process, and the person's hand (screen.h).
+#include "tests/app/screen.h"
 
 #include <QDialog>
 #include <QTimer>

@@ -15,7 +15,7 @@
 #include <gtest/gtest.h>
 
 #include "res/resource.h"
-#include "tests/app/program_run.h"
+#include "tests/app/screen.h"
 
 using namespace app_test;
 

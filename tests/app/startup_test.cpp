@@ -12,7 +12,7 @@
 #include "canvas/canvas.h"
 #include "platform/dialogs/fitting_line_edit.h"
 #include "res/resource.h"
-#include "tests/app/program_run.h"
+#include "tests/app/screen.h"
 
 using namespace app_test;
 using scribblet::dialogs::FittingLineEdit;

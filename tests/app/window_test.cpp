@@ -15,7 +15,7 @@
 #include "platform/gdi/objects.h"
 #include "platform/winsys/dialog_support.h"
 #include "res/resource.h"
-#include "tests/app/program_run.h"
+#include "tests/app/screen.h"
 
 using namespace app_test;
 using scribblet::winsys::takes_input;

@@ -1,12 +1,9 @@
-/* A pointer for a wlroots compositor, made through its virtual-pointer
- * protocol and moved by commands on the standard input, one a line:
- * "move X Y" (in the units of the extent WIDTH HEIGHT given on the command
- * line), "press B" and "release B" (1 left, 3 right, as X numbers them).
- * Each command is answered with "ok" once the compositor has taken it, or
- * with "error ..." when it is not understood.
- *
- *   virtual_pointer WIDTH HEIGHT
- */
+/* virtual_pointer WIDTH HEIGHT: a pointer for a wlroots compositor, made
+ * through its virtual-pointer protocol and moved by commands on the standard
+ * input, one a line: "move X Y" (in the units of the extent WIDTH HEIGHT),
+ * "press B" and "release B" (1 left, 3 right, as X numbers them). Each is
+ * answered with "ok" once the compositor has taken it, or with "error ..."
+ * when it is not understood. */
 #include <linux/input-event-codes.h>
 #include <stdio.h>
 #include <stdlib.h>
