@@ -3,6 +3,7 @@
 // other data. The program's strings are its window's title in the program's
 // tests, the accelerators the window system's test's, the menus the
 // journey's.)
+#include <algorithm>
 #include <set>
 #include <sstream>
 #include <string>
@@ -13,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/resources/resource_reader.h"
+#include "res/embedded_resources.h"
 #include "res/resource.h"
 
 using namespace scribblet::resources;
@@ -79,6 +81,45 @@ TEST(ResourcesCompiled, IconsAreDrawnAtEverySize)
             QImage(QStringLiteral(SCRIBBLET_ICON_DIR "/scribblet-%1.png")
                        .arg(size)),
             size);
+}
+
+// Whether data parses as the entry's kind of resource (the kinds that the
+// reader parses whole; a string block gives the strings that are whole).
+bool parses(const ResourceEntry &entry, std::span<const std::uint8_t> data)
+{
+    if (entry.type.is(RT_MENU))
+        return parse_menu(data).has_value();
+    if (entry.type.is(RT_DIALOG))
+        return parse_dialog_template(data).has_value();
+    if (entry.type.is(RT_ACCELERATOR))
+        return parse_accelerators(data).has_value();
+    return entry.type.is(RT_GROUP_ICON) && parse_icon_group(data).has_value();
+}
+
+// Cut anywhere, the resource file is refused or holds only the entries that
+// ended before the cut, and every resource's own data cut anywhere is
+// refused: never a read outside the bytes (the sanitized build watches).
+TEST(ResourcesMalformed, CutAnywhereIsRefused)
+{
+    const std::vector<std::uint8_t> file(scribblet_embedded_resources_begin,
+                                         scribblet_embedded_resources_end);
+    const auto whole = ResourceFile::parse(file);
+    ASSERT_TRUE(whole);
+    for (std::size_t length = 0; length < file.size(); ++length) {
+        const auto cut =
+            ResourceFile::parse({file.begin(), file.begin() + length});
+        if (!cut)
+            continue;
+        ASSERT_LE(cut->entries().size(), whole->entries().size()) << length;
+        for (std::size_t i = 0; i < cut->entries().size(); ++i)
+            EXPECT_TRUE(std::ranges::equal(cut->entries()[i].data,
+                                           whole->entries()[i].data))
+                << length;
+    }
+    for (const ResourceEntry &entry : whole->entries())
+        for (std::size_t length = 0; length < entry.data.size(); ++length)
+            EXPECT_FALSE(parses(entry, entry.data.first(length)))
+                << entry.type.ordinal << ' ' << length;
 }
 
 } // namespace
