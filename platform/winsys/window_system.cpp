@@ -155,8 +155,9 @@ void WindowSystem::destroy_tree(HWND hwnd)
         w->peer->set_visible(false);
     w->visible = false;
     send(hwnd, WM_DESTROY, 0, 0);
+    // A procedure may have destroyed some of them meanwhile.
     for (HWND child : std::vector<HWND>(order_))
-        if (find(child)->parent == hwnd)
+        if (const Window *c = find(child); c != nullptr && c->parent == hwnd)
             destroy_tree(child);
     // Nothing removes the record meanwhile: destroying it again does
     // nothing, and only this removes it.
