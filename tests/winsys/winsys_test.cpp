@@ -223,6 +223,31 @@ TEST_F(WinsysInput, AltKeysAreSystemKeysAndMatchTheAcceleratorTable)
 // tracking sizes: by default the screen and Windows' smallest, else what
 // the procedure answers. Dragging a sizing border keeps to the same; a
 // window without one keeps its size.
+// WM_DESTROY reaches a parent before its children, and every child goes
+// with it, one that a sibling's procedure destroys meanwhile too.
+TEST_F(WinsysWindows, ChildrenGoWithTheirParent)
+{
+    HWND parent = make_window(300, 200, WS_OVERLAPPEDWINDOW);
+    const auto child = [parent] {
+        return CreateWindowExA(0, "WinsysTestRecording", "", WS_CHILD, 0, 0, 10,
+                               10, parent, nullptr, nullptr, nullptr);
+    };
+    HWND first = child(), second = child();
+    answers[WM_DESTROY] = [first, second](HWND hwnd, WPARAM, LPARAM) {
+        if (hwnd == first)
+            DestroyWindow(second);
+        return LRESULT{0};
+    };
+    log.clear();
+    DestroyWindow(parent);
+    std::vector<HWND> destroyed;
+    for (const MSG &m : seen(WM_DESTROY))
+        destroyed.push_back(m.hwnd);
+    EXPECT_EQ(destroyed, (std::vector<HWND>{parent, first, second}));
+    RECT r;
+    EXPECT_FALSE(GetClientRect(second, &r));
+}
+
 TEST_F(WinsysWindows, SizesStayWithinTheTrackingSizes)
 {
     const QSize screen = QGuiApplication::primaryScreen()->virtualSize();
