@@ -13,6 +13,9 @@ fail() { echo "release check: $*" >&2; exit 1; }
 wine() { LC_ALL=ja_JP.UTF-8 timeout 120 "$SCRIBBLET_WINE" "$@"; }
 files_in() { (cd "$1" && find . -type f | sed 's|^\./||' | LC_ALL=C sort); }
 journey() { # <name> <program>: its saved files must be the Linux program's
+  # The prefix's processes that the installer started (its desktop among them) end first: they
+  # belong to this script's X server, and the program must have the journey's as its desktop.
+  timeout 120 /usr/lib/wine/wineserver -w
   tests/app/journey.py --out "$out/$1" --wine journey "$2"
   for file in drawing.bmp drawing.jpg; do cmp "$linux/$file" "$out/$1/$file"; done; }
 # After a restart, which deletes what an uninstaller of NSIS leaves there, of itself: drive C: but
