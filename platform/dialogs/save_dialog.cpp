@@ -75,8 +75,9 @@ void set_up_file_types(QFileDialog &dialog,
         filters << qt_filter(entry);
     dialog.setNameFilters(filters);
     // The type list shows each label exactly as the program wrote it.
-    for (int i = 0; i < type_list(dialog)->count(); ++i)
-        type_list(dialog)->setItemText(i, QString::fromUtf8(entries[i].label));
+    QComboBox *types = type_list(dialog);
+    for (int i = 0; i < types->count(); ++i)
+        types->setItemText(i, QString::fromUtf8(entries[i].label));
     // nFilterIndex is 1-based; anything out of range selects the first.
     const std::size_t first =
         ofn.nFilterIndex >= 1 && ofn.nFilterIndex <= entries.size()

@@ -11,11 +11,6 @@
 namespace scribblet::qt {
 namespace {
 
-QRect to_qrect(const RECT &r)
-{
-    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
-}
-
 class TopLevelPeer;
 
 // The live peers, for finding a window's widget by its handle.

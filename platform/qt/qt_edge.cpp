@@ -6,6 +6,7 @@
 #include <QScreen>
 
 #include "platform/qt/peers.h"
+#include "platform/qt/top_level_window.h"
 #include "platform/winsys/window_peer.h"
 
 namespace scribblet::qt {
@@ -16,9 +17,8 @@ namespace {
 template <QRect (QScreen::*area)() const> RECT screen_rect()
 {
     const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect r =
-        screen != nullptr ? (screen->*area)() : QRect(0, 0, 1024, 768);
-    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+    return to_rect(screen != nullptr ? (screen->*area)()
+                                     : QRect(0, 0, 1024, 768));
 }
 
 // The busy cursor is shown over every window of the program until the

@@ -119,14 +119,10 @@ void TopLevelWindow::report_geometry()
 {
     if (placing_)
         return;
-    const QRect g = geometry();
     const int kind = isMinimized()   ? SIZE_MINIMIZED
                      : isMaximized() ? SIZE_MAXIMIZED
                                      : SIZE_RESTORED;
-    winsys::toolkit_window_moved(
-        hwnd_,
-        RECT{g.left(), g.top(), g.left() + g.width(), g.top() + g.height()},
-        kind);
+    winsys::toolkit_window_moved(hwnd_, to_rect(geometry()), kind);
 }
 
 void TopLevelWindow::resizeEvent(QResizeEvent *)

@@ -14,6 +14,17 @@
 
 namespace scribblet::qt {
 
+// The same rectangle as Qt and as Windows keep it (Windows' right and
+// bottom edges lie just outside).
+inline RECT to_rect(const QRect &r)
+{
+    return RECT{r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+inline QRect to_qrect(const RECT &r)
+{
+    return QRect(r.left, r.top, r.right - r.left, r.bottom - r.top);
+}
+
 class TopLevelWindow : public QWidget {
 public:
     TopLevelWindow(HWND hwnd, const winsys::PeerLook &look, QWidget *owner);

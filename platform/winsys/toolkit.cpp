@@ -1,7 +1,19 @@
 // The toolkit's installation and its reports of what the user did.
+#include <utility>
+
 #include "platform/winsys/window_system.h"
 
 namespace scribblet::winsys {
+namespace {
+
+void queue(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
+           std::string text = {})
+{
+    window_system().add_input(
+        InputEvent{MSG{hwnd, message, wParam, lParam, 0, {}}, std::move(text)});
+}
+
+} // namespace
 
 void install_toolkit(const Toolkit &toolkit)
 {
@@ -33,21 +45,18 @@ void toolkit_menu_command(HWND hwnd, UINT id)
 // system command into WM_CLOSE.
 void toolkit_close_requested(HWND hwnd)
 {
-    window_system().add_input(InputEvent{
-        MSG{hwnd, WM_SYSCOMMAND, system_command_close, 0, 0, {}}, {}});
+    queue(hwnd, WM_SYSCOMMAND, system_command_close, 0);
 }
 
 void toolkit_mouse(HWND hwnd, UINT message, WPARAM keys, LPARAM position)
 {
-    window_system().add_input(
-        InputEvent{MSG{hwnd, message, keys, position, 0, {}}, {}});
+    queue(hwnd, message, keys, position);
 }
 
 void toolkit_key(HWND hwnd, UINT message, WPARAM virtual_key, LPARAM key_data,
                  const std::string &text)
 {
-    window_system().add_input(
-        InputEvent{MSG{hwnd, message, virtual_key, key_data, 0, {}}, text});
+    queue(hwnd, message, virtual_key, key_data, text);
 }
 
 SurfaceView surface_of(HWND hwnd)
