@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
+#include <utility>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -41,15 +42,12 @@ HANDLE WINAPI CreateFileA(LPCSTR lpFileName, DWORD dwDesiredAccess, DWORD,
         dwCreationDisposition != OPEN_EXISTING || dwFlagsAndAttributes != 0 ||
         hTemplateFile != nullptr)
         return fail_to_open(ERROR_INVALID_PARAMETER);
-    int fd = open(lpFileName, O_PATH | O_CLOEXEC);
-    if (fd < 0)
+    // The handle's room first, so that no descriptor is left open when
+    // there is none.
+    auto fd = std::make_unique<int>();
+    if ((*fd = open(lpFileName, O_PATH | O_CLOEXEC)) < 0)
         return fail_to_open(windows_error_from_errno(errno, lpFileName));
-    HANDLE handle = open_files().add(std::make_unique<int>(fd));
-    if (handle == nullptr) {
-        close(fd);
-        return fail_to_open(ERROR_NOT_ENOUGH_MEMORY);
-    }
-    return handle;
+    return open_files().add(std::move(fd));
 }
 
 // Files and folders are disk files to Windows; a device node of either kind
